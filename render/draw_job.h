@@ -1,0 +1,55 @@
+#pragma once
+
+#include "render/drawing_surface.h"
+#include "render/main_settings.h"
+#include "render/render_settings.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tidepool {
+
+inline constexpr std::string_view kPictureMissingMessage =
+    "指定されたピクチャファイルは存在しません。";
+inline constexpr std::string_view kPictureUnreadableMessage =
+    "ピクチャファイルの読み込みに失敗しました。";
+
+// What the job needs from outside the engine: the picture loader, the file-existence test and
+// somewhere to show its two messages. The window shows a message box; the command line prints.
+struct DrawJobServices {
+    // Loads the file at path into target; 0 on success, non-zero on failure. Without one, every
+    // picture load fails.
+    std::function<int(DrawingSurface& target, const std::string& path)> loadPicture;
+    // Whether an ordinary file (not a folder) exists at path as typed.
+    std::function<bool(const std::string& path)> fileExists;
+    // Shows one of the two picture messages and returns once the user has seen it.
+    std::function<void(std::string_view message)> showMessage;
+};
+
+// The work buffers the job owns between runs: four layers for frame mode and the picture buffer.
+// The layers are only given pixels when a frame-mode drawing needs them.
+struct WorkBuffers {
+    std::array<DrawingSurface, 4> layers; // Picture1(0) to Picture1(3)
+    DrawingSurface picture;               // Picture1(4), the loaded background picture
+};
+
+// The canvas's colour before any drawing without a picture has set one: the button face. It shows
+// in the strip a background picture leaves at the top and left edges.
+inline constexpr Colour kCanvasStartColour = 0x8000000Fu;
+
+// The blank canvas the preview window starts with: the size in the width and height fields, in
+// the button-face colour.
+DrawingSurface CreateCanvas(const MainSettings& settings, const SystemPalette& palette);
+
+// Turns the settings into the finished wallpaper on canvas. Corrects out-of-range fields of
+// settings in place, sets the render flags, loads the background picture when one is wanted,
+// sizes the canvas and lays the background, and draws the crabs in normal or frame mode.
+void DrawJob(MainSettings& settings, RenderSettings& render, DrawingSurface& canvas,
+             WorkBuffers& buffers, const DrawJobServices& services);
+
+// Step 3 of the job alone: corrects each numeric field in place, in the job's order.
+void CorrectFields(MainSettings& settings);
+
+} // namespace tidepool

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "render/colour.h"
+#include "render/raster_figure.h"
+#include "render/raster_stencil.h"
+
+namespace tidepool::raster {
+
+// Writes figures into a row-major bitmap, clipped to it. Every write is a whole span of one
+// colour; nothing outside the bitmap is touched and no off-bitmap row is visited.
+class SpanWriter {
+  public:
+    SpanWriter(Pixel* pixels, int width, int height)
+        : pixels_(pixels), width_(width), height_(height) {}
+
+    // Draws figure with its centre at pixel (cx, cy), whole numbers of any size: the fill in
+    // fill, everything else in outline.
+    void drawFigure(const Figure& figure, double cx, double cy, Pixel fill, Pixel outline);
+
+    // Draws a stencil with its centre at pixel (cx, cy), which must lie within a few stencil
+    // reaches of the bitmap so that no offset overflows.
+    void drawStencil(const Stencil& stencil, int cx, int cy, Pixel fill, Pixel outline);
+
+  private:
+    template <class Piece> void drawPiece(const Piece& piece, double cx, double cy, Pixel colour);
+    void fillClipped(int y, double x0, double x1, Pixel colour);
+
+    Pixel* pixels_;
+    int width_;
+    int height_;
+};
+
+} // namespace tidepool::raster

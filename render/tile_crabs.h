@@ -1,0 +1,50 @@
+#pragma once
+
+#include "render/crab_figure.h"
+#include "render/drawing_surface.h"
+#include "render/main_settings.h"
+#include "render/render_settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tidepool {
+
+// The crab grid of one surface, in units.
+struct CrabGrid {
+    std::int16_t UW = 0, UH = 0; // surface size
+    float DX = 0, DY = 0;        // cell pitch, spread so the cells divide the surface exactly
+    std::int16_t NX = 0, NY = 0; // columns and rows, the slide layout's extra ones included
+    std::int16_t OX = 0, OY = 0; // origin of the crab in column 0, row 0
+};
+
+// The grid for a surface of w × h pixels at magnification m and spacing s, or nothing when the
+// values are out of the range the drawing job guarantees.
+std::optional<CrabGrid> LayOutCrabGrid(int w, int h, double m, double s, Layout layout);
+
+// The eye shapes handed out to the crabs in turn: the ticked shapes rotated by shift. Never empty.
+std::vector<EyeShape> ShapeSequence(const std::array<bool, 5>& ticked, double shift);
+
+// The bubble field's last column and row indexes (the loops run from 0 to these inclusive).
+struct BubbleCounts {
+    int NBX = 0;
+    int NBY = 0;
+};
+BubbleCounts BubbleFieldCounts(const CrabGrid& grid, float bubbleSpacing);
+
+// Origin of bubble group (i, j), in units, before rounding.
+struct BubbleOrigin {
+    double x;
+    double y;
+};
+BubbleOrigin BubbleGroupOrigin(const CrabGrid& grid, Layout layout, float bubbleSpacing,
+                               float shiftX, float shiftY, int i, int j);
+
+// Covers surface with crabs drawn with theme entry themeIndex: the bubble field first, then one
+// crab per cell, each after its shadow in normal mode. Frame entries (Kind 3 and 4) first fill
+// the surface with their Background.
+void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& settings,
+               const RenderSettings& render);
+
+} // namespace tidepool

@@ -1,0 +1,146 @@
+#include "render/crab_figure.h"
+#include "render/tile_crabs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace tidepool {
+namespace {
+
+struct GridCase {
+    int w, h;
+    double m, s;
+    Layout layout;
+    CrabGrid expected;
+};
+
+class CrabGridTest : public testing::TestWithParam<GridCase> {};
+
+TEST_P(CrabGridTest, MatchesTheWorkedLayouts) {
+    const GridCase& c = GetParam();
+    auto grid = LayOutCrabGrid(c.w, c.h, c.m, c.s, c.layout);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->UW, c.expected.UW);
+    EXPECT_EQ(grid->UH, c.expected.UH);
+    EXPECT_FLOAT_EQ(grid->DX, c.expected.DX);
+    EXPECT_FLOAT_EQ(grid->DY, c.expected.DY);
+    EXPECT_EQ(grid->NX, c.expected.NX);
+    EXPECT_EQ(grid->NY, c.expected.NY);
+    EXPECT_EQ(grid->OX, c.expected.OX);
+    EXPECT_EQ(grid->OY, c.expected.OY);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CrabGridTest,
+    testing::Values(
+        GridCase{240, 320, 1, 1, Layout::Slide, {240, 320, 120, 106.666664f, 3, 4, -60, -57}},
+        GridCase{240, 320, 1, 1, Layout::Standard, {240, 320, 120, 106.666664f, 2, 3, -1, 2}},
+        // Too small for one cell: both counts are forced to 1 and the crab is centred.
+        GridCase{100, 100, 1, 1, Layout::Slide, {100, 100, 100, 100, 1, 1, -11, -1}},
+        GridCase{1024, 768, 2, 1.5, Layout::Standard, {512, 384, 256, 192, 2, 2, 67, 45}},
+        // The densest grid the job allows.
+        GridCase{2400, 2400, 0.1, 0.85, Layout::Slide,
+                 {24000, 24000, 102.127659f, 90.225563f, 236, 267, -60, -57}}));
+
+TEST(CrabGridTest, CrabOriginsOfTheSlideLayoutPutBodyCentresOnTheEdges) {
+    auto grid = LayOutCrabGrid(240, 320, 1, 1, Layout::Slide);
+    ASSERT_TRUE(grid);
+    std::vector<long> ys;
+    for (int r = 0; r < grid->NY; ++r)
+        ys.push_back(std::lrint(static_cast<float>(r) * static_cast<double>(grid->DY) + grid->OY));
+    EXPECT_EQ(ys, (std::vector<long>{-57, 50, 156, 263}));
+}
+
+TEST(CrabGridTest, RefusesValuesOutsideTheCheckedRanges) {
+    EXPECT_FALSE(LayOutCrabGrid(240, 320, 0, 1, Layout::Slide));
+    EXPECT_FALSE(LayOutCrabGrid(2400, 2400, 0.01, 1, Layout::Slide));
+    EXPECT_FALSE(LayOutCrabGrid(240, 320, 1, 0, Layout::Slide));
+}
+
+struct SequenceCase {
+    std::array<bool, 5> ticked;
+    double shift;
+    std::vector<EyeShape> expected;
+};
+
+class ShapeSequenceTest : public testing::TestWithParam<SequenceCase> {};
+
+TEST_P(ShapeSequenceTest, RotatesTheTickedShapes) {
+    EXPECT_EQ(ShapeSequence(GetParam().ticked, GetParam().shift), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ShapeSequenceTest,
+    testing::Values(SequenceCase{{true, false, true, false, false}, 1, {3, 1}},
+                    SequenceCase{{true, false, true, false, false}, 0, {1, 3}},
+                    SequenceCase{{true, false, true, false, false}, 2, {1, 3}},
+                    SequenceCase{{false, false, false, false, false}, 0, {1}},
+                    SequenceCase{{true, true, true, true, true}, 0, {1, 2, 3, 4, 5}},
+                    SequenceCase{{true, true, true, true, true}, 3, {4, 5, 1, 2, 3}},
+                    SequenceCase{{true, true, true, true, true}, 5, {1, 2, 3, 4, 5}},
+                    // Shifts no field check allows still stay inside the list.
+                    SequenceCase{{true, true, true, false, false}, -1, {3, 1, 2}},
+                    SequenceCase{{true, true, true, false, false}, 7, {2, 3, 1}},
+                    SequenceCase{{true, true, false, false, false}, HUGE_VAL, {1, 2}}));
+
+TEST(BubbleFieldTest, CountsFollowTheBubbleSpacing) {
+    auto grid = *LayOutCrabGrid(240, 320, 1, 1, Layout::Slide);
+    auto counts = [&](float b) {
+        BubbleCounts c = BubbleFieldCounts(grid, b);
+        return std::pair{c.NBX, c.NBY};
+    };
+    EXPECT_EQ(counts(1), std::pair(16, 18));
+    EXPECT_EQ(counts(0.5f), std::pair(19, 22));
+    EXPECT_EQ(counts(2), std::pair(10, 10));
+}
+
+struct OriginCase {
+    Layout layout;
+    float shadow;
+    std::vector<long> xs, ys;
+};
+
+class BubbleOriginTest : public testing::TestWithParam<OriginCase> {};
+
+TEST_P(BubbleOriginTest, FirstGroupsSitOnTheHalfPitch) {
+    const OriginCase& c = GetParam();
+    auto grid = *LayOutCrabGrid(240, 320, 1, 1, Layout::Slide);
+    std::vector<long> xs, ys;
+    for (int i = 0; i < 4; ++i) {
+        BubbleOrigin g = BubbleGroupOrigin(grid, c.layout, 1, 0, 0, i, i);
+        xs.push_back(std::lrint(g.x + c.shadow));
+        ys.push_back(std::lrint(g.y + c.shadow));
+    }
+    EXPECT_EQ(xs, c.xs);
+    EXPECT_EQ(ys, c.ys);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BubbleOriginTest,
+    testing::Values(OriginCase{Layout::Slide, 0, {-5, 55, 115, 175}, {15, 69, 122, 175}},
+                    OriginCase{Layout::Slide, 2, {-3, 57, 117, 177}, {17, 71, 124, 177}},
+                    OriginCase{Layout::Standard, 0, {-9, 51, 111, 171}, {18, 72, 125, 178}}));
+
+struct PenCase {
+    double m;
+    int pen;
+};
+
+class OutlinePenWidthTest : public testing::TestWithParam<PenCase> {};
+
+TEST_P(OutlinePenWidthTest, FollowsTheMagnificationBands) {
+    EXPECT_EQ(OutlinePenWidth(GetParam().m), GetParam().pen) << GetParam().m;
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, OutlinePenWidthTest,
+                         testing::Values(PenCase{0.1, 1}, PenCase{0.2, 1}, PenCase{0.21, 2},
+                                         PenCase{0.5, 2}, PenCase{0.51, 3}, PenCase{1.0, 3},
+                                         PenCase{1.01, 3}, PenCase{1.29, 3}, PenCase{1.3, 4},
+                                         PenCase{1.69, 4}, PenCase{1.7, 5}, PenCase{2.2, 6},
+                                         PenCase{8.5, 13}, PenCase{15.99, 17}, PenCase{16, 18},
+                                         PenCase{HUGE_VAL, 255}));
+
+} // namespace
+} // namespace tidepool
