@@ -11,8 +11,8 @@
 namespace tidepool::raster {
 
 struct Figure {
-    std::optional<SectorPiece> fill;    // drawn first, in the fill colour
-    std::optional<SectorPiece> outline; // the ring or arc body, in the outline colour
+    std::optional<SectorPiece> fill;       // drawn first, in the fill colour
+    std::optional<SectorPiece> outline;    // the ring or arc body, in the outline colour
     std::array<CapsulePiece, 2> strokes{}; // end caps, radii or a line, in the outline colour
     int strokeCount = 0;
 

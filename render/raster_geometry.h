@@ -47,8 +47,8 @@ inline double ellipseHalfWidth(double a, double b, double dy) {
 // are screen vectors with y pointing up, so the pixel offset (dx, dy) has direction (dx, -dy).
 // A pixel is inside when it lies on or between the two boundary rays; the centre always is.
 struct Sweep {
-    bool full = true;   // the whole turn: no restriction
-    bool wide = false;  // more than half a turn: the union of the two half-planes
+    bool full = true;      // the whole turn: no restriction
+    bool wide = false;     // more than half a turn: the union of the two half-planes
     double sx = 1, sy = 0; // start direction
     double ex = 1, ey = 0; // end direction
 

@@ -17,6 +17,10 @@ class SpanWriter {
     // fill, everything else in outline.
     void drawFigure(const Figure& figure, double cx, double cy, Pixel fill, Pixel outline);
 
+    // drawFigure() for ellipseFigure(spec) and lineFigure(dx, dy, penWidth).
+    void drawEllipse(const EllipseSpec& spec, double cx, double cy, Pixel fill, Pixel outline);
+    void drawLine(double x, double y, double dx, double dy, int penWidth, Pixel colour);
+
     // Draws a stencil with its centre at pixel (cx, cy), which must lie within a few stencil
     // reaches of the bitmap so that no offset overflows.
     void drawStencil(const Stencil& stencil, int cx, int cy, Pixel fill, Pixel outline);
@@ -24,6 +28,8 @@ class SpanWriter {
   private:
     template <class Piece> void drawPiece(const Piece& piece, double cx, double cy, Pixel colour);
     void fillClipped(int y, double x0, double x1, Pixel colour);
+    void writeSpans(const StencilSpan* first, const StencilSpan* last, int cx, int cy, Pixel colour,
+                    bool clip);
 
     Pixel* pixels_;
     int width_;

@@ -28,6 +28,7 @@ struct StencilSpan {
 
 struct Stencil {
     std::vector<StencilSpan> spans; // fill spans first, then outline spans
+    std::size_t fillCount = 0;
     // Inclusive bounds of all spans; meaningless when there are none.
     int left = 0;
     int right = 0;
@@ -38,5 +39,9 @@ struct Stencil {
 // Rebuilds out from figure, which must lie within kStencilReach of its centre. With oneColour
 // the fill is drawn in the outline colour, so the layers are merged into outline spans.
 void buildStencil(const Figure& figure, bool oneColour, Stencil& out);
+
+// The stencils of what ellipseFigure(spec) and lineFigure(dx, dy, penWidth) describe.
+void buildEllipseStencil(const EllipseSpec& spec, Stencil& out);
+void buildLineStencil(double dx, double dy, int penWidth, Stencil& out);
 
 } // namespace tidepool::raster

@@ -1,0 +1,151 @@
+#include "render/drawing_surface.h"
+
+#include "render/raster_figure.h"
+#include "render/raster_span_writer.h"
+#include "render/raster_stencil.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace tidepool {
+
+namespace {
+
+// Beyond this many pixels from the origin a figure cannot reach any bitmap, and squares of such
+// values still fit a double's range with room to spare.
+constexpr double kFarthest = 1099511627776.0; // 2^40
+
+// Also false for infinities and NaN.
+bool usable(double v) {
+    return std::fabs(v) <= kFarthest;
+}
+
+// nearest() of numeric.h without the library call, for the hot path: adding and taking away
+// 1.5 * 2^52 rounds any |v| < 2^51 to a whole number, halves to even; larger doubles are whole.
+double roundToPixel(double v) {
+    constexpr double kShift = 6755399441055744.0;
+    if (!(std::fabs(v) < 2251799813685248.0))
+        return v;
+    return (v + kShift) - kShift;
+}
+
+// The stencil keys' first word: the kind of figure and its whole-number parameters. Small
+// stencils have pens and offsets far below the field widths.
+constexpr std::uint64_t kCircleKey = 1, kLineKey = 2;
+
+std::uint64_t circleWord(int r, const raster::EllipseSpec& spec) {
+    const std::uint32_t size = r < 0 ? 0u - static_cast<std::uint32_t>(r) : r;
+    const unsigned flags =
+        (spec.hasAngles ? 1 : 0) | (spec.filled ? 2 : 0) | (spec.sameColour ? 4 : 0);
+    return kCircleKey | flags << 2 | static_cast<std::uint64_t>(spec.penWidth) << 8 |
+           static_cast<std::uint64_t>(size) << 32;
+}
+
+std::uint64_t lineWord(double dx, double dy, int pen) {
+    const auto offset = [](double d) { return static_cast<std::uint64_t>(d + 128); };
+    return kLineKey | static_cast<std::uint64_t>(pen) << 8 | offset(dx) << 32 | offset(dy) << 48;
+}
+
+} // namespace
+
+DrawingSurface::DrawingSurface(int width, int height) {
+    resize(width, height);
+}
+
+void DrawingSurface::resize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    unitsAcross_ = static_cast<float>(width_);
+    unitsDown_ = static_cast<float>(height_);
+    kx_ = ky_ = 1;
+    stencils_.clear();
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+                   palette_.pixel(backColor_));
+}
+
+void DrawingSurface::setScale(float unitsAcross, float unitsDown) {
+    unitsAcross_ = unitsAcross;
+    unitsDown_ = unitsDown;
+    kx_ = width_ / static_cast<double>(unitsAcross);
+    ky_ = height_ / static_cast<double>(unitsDown);
+    stencils_.clear();
+}
+
+void DrawingSurface::setBackColor(Colour c) {
+    backColor_ = c;
+    clear();
+}
+
+void DrawingSurface::clear() {
+    std::fill(pixels_.begin(), pixels_.end(), palette_.pixel(backColor_));
+}
+
+bool DrawingSurface::missesBitmap(double left, double right, double top, double bottom) const {
+    return right < 0 || left > width_ - 1 || bottom < 0 || top > height_ - 1;
+}
+
+void DrawingSurface::Circle(int x, int y, int r, std::optional<Colour> colour,
+                            std::optional<ArcAngles> angles, double aspect) {
+    const double cx = roundToPixel(x * kx_), cy = roundToPixel(y * ky_);
+    const double radius = std::fabs(r * kx_), shape = std::fabs(aspect);
+    raster::EllipseSpec spec;
+    spec.a = shape < 1 || shape == 1 ? radius : radius / shape;
+    spec.b = shape < 1 ? radius * shape : radius;
+    spec.penWidth = penWidth();
+    const double h = spec.penWidth / 2.0;
+    if (!usable(cx) || !usable(cy) || !usable(spec.a) || !usable(spec.b))
+        return;
+    if (missesBitmap(cx - spec.a - h, cx + spec.a + h, cy - spec.b - h, cy + spec.b + h))
+        return;
+    if (angles) {
+        if (!usable(angles->start) || !usable(angles->end))
+            return;
+        spec.hasAngles = true;
+        spec.start = angles->start;
+        spec.end = angles->end;
+    }
+
+    const Pixel outline = palette_.pixel(colour ? *colour : ForeColor);
+    const Pixel fill = palette_.pixel(FillColor);
+    spec.filled = FillStyle == 0;
+    spec.sameColour = spec.filled && fill == outline;
+    raster::SpanWriter writer(pixels_.data(), width_, height_);
+    if (std::max(spec.a, spec.b) + h > raster::kStencilReach) {
+        writer.drawEllipse(spec, cx, cy, fill, outline);
+        return;
+    }
+    const raster::FigureKey key{{circleWord(r, spec), std::bit_cast<std::uint64_t>(aspect),
+                                 std::bit_cast<std::uint64_t>(spec.start),
+                                 std::bit_cast<std::uint64_t>(spec.end)}};
+    const raster::Stencil& stencil =
+        stencils_.find(key, [&](raster::Stencil& out) { raster::buildEllipseStencil(spec, out); });
+    writer.drawStencil(stencil, static_cast<int>(cx), static_cast<int>(cy), fill, outline);
+}
+
+void DrawingSurface::Line(int x1, int y1, int x2, int y2) {
+    const double px = roundToPixel(x1 * kx_), py = roundToPixel(y1 * ky_);
+    const double qx = roundToPixel(x2 * kx_), qy = roundToPixel(y2 * ky_);
+    if (!usable(px) || !usable(py) || !usable(qx) || !usable(qy))
+        return;
+    const int pen = penWidth();
+    const double h = pen / 2.0;
+    if (missesBitmap(std::min(px, qx) - h, std::max(px, qx) + h, std::min(py, qy) - h,
+                     std::max(py, qy) + h))
+        return;
+
+    const Pixel colour = palette_.pixel(ForeColor);
+    const double dx = qx - px, dy = qy - py;
+    raster::SpanWriter writer(pixels_.data(), width_, height_);
+    if (std::max(std::fabs(dx), std::fabs(dy)) + h > raster::kStencilReach) {
+        writer.drawLine(px, py, dx, dy, pen, colour);
+        return;
+    }
+    const raster::FigureKey key{{lineWord(dx, dy, pen), 0, 0, 0}};
+    const raster::Stencil& stencil = stencils_.find(
+        key, [&](raster::Stencil& out) { raster::buildLineStencil(dx, dy, pen, out); });
+    writer.drawStencil(stencil, static_cast<int>(px), static_cast<int>(py), colour, colour);
+}
+
+} // namespace tidepool
