@@ -1,0 +1,18 @@
+#pragma once
+
+#include "render/main_settings.h"
+#include "render/render_settings.h"
+
+#include <string>
+
+namespace tidepool::cli {
+
+// Everything one run of the renderer draws and where it goes. Settings start as the main
+// window's after loading, so a bare command draws what the window's first drawing draws.
+struct RenderRequest {
+    MainSettings settings;
+    RenderSettings render;
+    std::string output;
+};
+
+} // namespace tidepool::cli

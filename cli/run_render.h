@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/render_request.h"
+
+#include <ostream>
+
+namespace tidepool::cli {
+
+// Runs the drawing job on the request, reports each field it corrected and each picture message
+// on err, one line each, and writes the wallpaper to request.output. Returns the exit status.
+int RunRender(RenderRequest& request, std::ostream& err);
+
+} // namespace tidepool::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "render/theme_table.h"
+
+#include <string>
+
+namespace tidepool::cli {
+
+// One line per theme of the list: its number, its foreground, middle and background colours,
+// then its name, which comes last because Japanese names have no fixed width.
+std::string FormatThemeList(const ThemeTable& themes);
+
+} // namespace tidepool::cli

@@ -1,0 +1,176 @@
+// Runs the built tidepool-render as a user would and checks what it leaves behind.
+#include "cli/exit_status.h"
+
+#include "bmp_decoder.h"
+#include "scratch_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace tidepool::cli {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using testing::ReadWholeFile;
+using testing::ScratchFolder;
+
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunRenderer(const std::vector<std::string>& args) {
+    ScratchFolder logs;
+    std::string command = ShellQuoted(TIDEPOOL_RENDER_BINARY);
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += ShellQuoted(arg);
+    }
+    command +=
+        " >" + ShellQuoted((logs / "out").string()) + " 2>" + ShellQuoted((logs / "err").string());
+    const int raw = std::system(command.c_str());
+    Outcome run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadWholeFile(logs / "out");
+    run.err = ReadWholeFile(logs / "err");
+    return run;
+}
+
+std::optional<testing::DecodedBmp> ReadBmp(const std::filesystem::path& path) {
+    return testing::DecodeBmp(ReadWholeFile(path));
+}
+
+TEST(Renderer, BareCommandWritesTheWindowsFirstDrawing) {
+    ScratchFolder folder;
+    const Outcome run = RunRenderer({"-o", (folder / "out.bmp").string()});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_THAT(run.err, IsEmpty());
+    const auto bmp = ReadBmp(folder / "out.bmp");
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->width, 240);
+    EXPECT_EQ(bmp->height, 320);
+    EXPECT_THAT(folder.names(), ElementsAre("out.bmp"));
+}
+
+TEST(Renderer, ReportsCorrectionsAndDrawsTheCorrectedSize) {
+    ScratchFolder folder;
+    const Outcome run = RunRenderer({"--preset", "vga", "--width", "10", "-o",
+                                     (folder / "out.bmp").string(), "--magnification", "0.05"});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(run.err, "tidepool-render: --width \"10\" corrected to \"16\"\n"
+                       "tidepool-render: --magnification \"0.05\" corrected to \"0.1\"\n");
+    const auto bmp = ReadBmp(folder / "out.bmp");
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->width, 16);
+    EXPECT_EQ(bmp->height, 480);
+}
+
+TEST(Renderer, ReplacesAnOldFile) {
+    ScratchFolder folder;
+    std::ofstream(folder / "out.bmp") << "old";
+    EXPECT_EQ(RunRenderer({"-o", (folder / "out.bmp").string()}).status, kExitSuccess);
+    EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
+}
+
+struct Refusal {
+    std::string name;
+    std::vector<std::string> args; // "OUT" stands for a file in the scratch folder
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class RendererRefuses : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(RendererRefuses, WithOneLineAndStatusTwoAndKeepsTheFolderAsItWas) {
+    ScratchFolder folder;
+    std::ofstream(folder / "old.bmp") << "old";
+    std::filesystem::create_directory(folder / "folder.bmp");
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& arg : args)
+        if (arg.starts_with("OUT/"))
+            arg = (folder.path() / arg.substr(4)).string();
+
+    const Outcome run = RunRenderer(args);
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_THAT(run.err, ::testing::StartsWith("tidepool-render: "));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_THAT(folder.names(), ::testing::UnorderedElementsAre("old.bmp", "folder.bmp"));
+    EXPECT_EQ(ReadWholeFile(folder / "old.bmp"), "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RendererRefuses,
+    ::testing::Values(Refusal{"BadColour", {"--body", "#12", "-o", "OUT/old.bmp"}},
+                      Refusal{"UnknownTheme", {"--theme", "21", "-o", "OUT/old.bmp"}},
+                      Refusal{"UnknownOption", {"--colour", "red", "-o", "OUT/old.bmp"}},
+                      Refusal{"NoOutput", {"--width", "300"}},
+                      Refusal{"CodecFormat", {"-o", "OUT/new.png"}},
+                      Refusal{"UnknownFormat", {"-o", "OUT/new.tiff"}},
+                      Refusal{"MissingFolder", {"-o", "OUT/missing/new.bmp"}},
+                      Refusal{"FolderAsTarget", {"-o", "OUT/folder.bmp"}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Renderer, HelpAndVersionSucceed) {
+    const Outcome help = RunRenderer({"--help"});
+    EXPECT_EQ(help.status, kExitSuccess);
+    EXPECT_THAT(help.out, HasSubstr("--preset"));
+    const Outcome version = RunRenderer({"--version"});
+    EXPECT_EQ(version.status, kExitSuccess);
+    EXPECT_THAT(version.out, HasSubstr("tidepool-render"));
+}
+
+TEST(Renderer, ListsTheThemes) {
+    const Outcome run = RunRenderer({"--list-themes"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 20);
+    EXPECT_THAT(run.out, HasSubstr("ウォーター"));
+}
+
+struct PictureCase {
+    std::string name;
+    bool fileExists;
+    std::string message;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RendererPicture : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(RendererPicture, ProblemsAreReportedButTheWallpaperIsWritten) {
+    ScratchFolder folder;
+    if (GetParam().fileExists)
+        std::ofstream(folder / "picture.bmp") << "not a picture";
+    const Outcome run = RunRenderer(
+        {"--picture", (folder / "picture.bmp").string(), "-o", (folder / "out.bmp").string()});
+    EXPECT_EQ(run.status, kExitPictureProblem);
+    EXPECT_EQ(run.err, "tidepool-render: " + GetParam().message + "\n");
+    EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RendererPicture,
+    ::testing::Values(PictureCase{"Missing", false, "指定されたピクチャファイルは存在しません。"},
+                      PictureCase{"Unreadable", true,
+                                  "ピクチャファイルの読み込みに失敗しました。"}),
+    [](const auto& info) { return info.param.name; });
+
+} // namespace
+} // namespace tidepool::cli

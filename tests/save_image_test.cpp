@@ -1,0 +1,180 @@
+#include "imagefile/atomic_write.h"
+#include "imagefile/save_image.h"
+
+#include "bmp_decoder.h"
+#include "scratch_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <unistd.h>
+
+namespace tidepool {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using testing::ReadWholeFile;
+using testing::ScratchFolder;
+
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+FileWriter Writes(const std::string& text) {
+    return [text](const std::filesystem::path& path) {
+        WriteText(path, text);
+        return WriteResult::Success();
+    };
+}
+
+// Leaves a half-written file behind and then fails, as a writer hitting a full disk would.
+WriteResult FailsHalfway(const std::filesystem::path& path) {
+    WriteText(path, "half");
+    return WriteResult::Failure("disk full");
+}
+
+TEST(AtomicWrite, CreatesTheFileAndLeavesNothingElse) {
+    ScratchFolder folder;
+    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, ReplacesAnOldFile) {
+    ScratchFolder folder;
+    WriteText(folder / "a.bmp", "old contents");
+    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, WritesIntoTheCurrentFolderForABareName) {
+    ScratchFolder folder;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const WriteResult result = AtomicWrite("bare.bmp", Writes("x"));
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_THAT(folder.names(), ElementsAre("bare.bmp"));
+}
+
+TEST(AtomicWrite, AFailingWriterKeepsTheOldFileAndItsReason) {
+    ScratchFolder folder;
+    WriteText(folder / "a.bmp", "old contents");
+    const WriteResult result = AtomicWrite(folder / "a.bmp", FailsHalfway);
+    EXPECT_FALSE(result.ok());
+    EXPECT_THAT(result.error(), HasSubstr("disk full"));
+    EXPECT_THAT(result.error(), HasSubstr("a.bmp"));
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, AFailingWriterCreatesNoFile) {
+    ScratchFolder folder;
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", FailsHalfway).ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AMissingFolderIsAnError) {
+    ScratchFolder folder;
+    const WriteResult result = AtomicWrite(folder / "missing" / "a.bmp", Writes("x"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AFolderAtTheTargetIsLeftAlone) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "a.bmp");
+    WriteText(folder / "a.bmp" / "inside", "kept");
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "a.bmp"));
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp" / "inside"), "kept");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, APathEndingInASlashIsAnError) {
+    ScratchFolder folder;
+    EXPECT_FALSE(AtomicWrite(folder.path().string() + "/", Writes("x")).ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    ScratchFolder folder;
+    WriteText(folder / "a.bmp", "old contents");
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+DrawingSurface SmallSurface() {
+    DrawingSurface surface(3, 2);
+    for (int i = 0; i < 6; ++i)
+        surface.pixels()[i] = 0xFF000000u | static_cast<Pixel>(i * 0x102030);
+    return surface;
+}
+
+class SavesAsBmp : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SavesAsBmp, WhateverTheLetterCaseOfTheExtension) {
+    ScratchFolder folder;
+    const auto target = folder / GetParam();
+    const DrawingSurface surface = SmallSurface();
+    const WriteResult result = SaveImage(surface, target);
+    ASSERT_TRUE(result.ok()) << result.error();
+    const auto bmp = testing::DecodeBmp(ReadWholeFile(target));
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->at(2, 1), surface.pixel(2, 1) & 0xFFFFFFu);
+    EXPECT_THAT(folder.names(), ElementsAre(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Extensions, SavesAsBmp,
+                         ::testing::Values("a.bmp", "a.BMP", "a.Bmp", "photo.png.bmp"));
+
+struct RefusedName {
+    std::string name;
+    std::string reason; // part of the error
+};
+
+class RefusesToSave : public ::testing::TestWithParam<RefusedName> {};
+
+TEST_P(RefusesToSave, AndWritesNothing) {
+    ScratchFolder folder;
+    const WriteResult result = SaveImage(SmallSurface(), folder / GetParam().name);
+    EXPECT_FALSE(result.ok());
+    EXPECT_THAT(result.error(), HasSubstr(GetParam().reason));
+    EXPECT_TRUE(folder.names().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, RefusesToSave,
+    ::testing::Values(RefusedName{"a.png", "codec plug-in"}, RefusedName{"a.PNG", "codec plug-in"},
+                      RefusedName{"a.jpg", "codec plug-in"}, RefusedName{"a.jpeg", "codec plug-in"},
+                      RefusedName{"a.gif", "codec plug-in"}, RefusedName{"a.tif", "unsupported"},
+                      RefusedName{"a.bmp.txt", "unsupported"},
+                      RefusedName{"a", "no file extension"}));
+
+TEST(SaveImage, KeepsTheOldFileWhenTheFormatIsRefused) {
+    ScratchFolder folder;
+    WriteText(folder / "a.png", "old contents");
+    EXPECT_FALSE(SaveImage(SmallSurface(), folder / "a.png").ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.png"), "old contents");
+}
+
+TEST(SaveImage, KeepsTheOldFileWhenThePictureIsEmpty) {
+    ScratchFolder folder;
+    WriteText(folder / "a.bmp", "old contents");
+    EXPECT_FALSE(SaveImage(DrawingSurface(0, 0), folder / "a.bmp").ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+} // namespace
+} // namespace tidepool
