@@ -1,0 +1,58 @@
+# shellcheck shell=bash
+# Sourced by the build scripts: the Debian packages Tidepool builds with, and the installer that
+# fetches whichever of them are missing. Add new dependencies here only, so the test and run
+# scripts never drift apart.
+
+TIDEPOOL_PACKAGES=(
+    build-essential
+    cmake
+    ninja-build
+    libgtest-dev
+    libgmock-dev
+    libbenchmark-dev
+    libcli11-dev
+)
+
+# Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.
+tidepool_missing_packages() {
+    local package status
+    for package in "${TIDEPOOL_PACKAGES[@]}"; do
+        status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+        if [[ "$status" != "install ok installed" ]]; then
+            printf '%s\n' "$package"
+        fi
+    done
+}
+
+# Installs the missing packages with apt-get, as root or through sudo. The package lists are only
+# refreshed when something is missing, so a machine that has everything never touches the network.
+tidepool_install_dependencies() {
+    if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+        echo "tidepool: this script needs a Debian system with dpkg and apt-get" >&2
+        return 1
+    fi
+
+    local -a missing
+    mapfile -t missing < <(tidepool_missing_packages)
+    if ((${#missing[@]} == 0)); then
+        echo "tidepool: all build dependencies are installed"
+        return 0
+    fi
+
+    local -a as_root=()
+    if ((EUID != 0)); then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "tidepool: missing packages (${missing[*]}) and no sudo to install them;" \
+                "run as root or install them by hand" >&2
+            return 1
+        fi
+        as_root=(sudo)
+    fi
+
+    echo "tidepool: installing ${missing[*]}"
+    # apt-get must never wait for an answer: CI runs without a terminal or standard input.
+    # Callers may run this inside a condition, where set -e is off, so each failure returns here.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update </dev/null || return 1
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}" </dev/null || return 1
+}

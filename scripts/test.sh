@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
+# builds the benchmark) and in a build instrumented with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Missing Debian packages are installed first.
+#
+# Usage: scripts/test.sh
+# Environment: TIDEPOOL_TEST_JOBS  tests ctest runs at once (default 1)
+#              TIDEPOOL_BUILD_JOBS compile jobs (default 2)
+# Exits non-zero when any step fails; every build is still attempted so one run shows all failures.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+# shellcheck source-path=SCRIPTDIR source=deps.sh
+source "$repo/scripts/deps.sh"
+
+build_jobs=${TIDEPOOL_BUILD_JOBS:-2}
+test_jobs=${TIDEPOOL_TEST_JOBS:-1}
+# Sanitizer reports must stop the test that triggers them and say where they came from.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+summary=()
+failed=0
+script_start=$SECONDS
+
+# Runs one named step, timing it and recording PASS or FAIL for the closing summary.
+run_step() {
+    local name=$1
+    shift
+    local start=$SECONDS
+    echo
+    echo "==> $name"
+    echo "    $*"
+    if "$@"; then
+        summary+=("PASS     $name ($((SECONDS - start)) s)")
+        return 0
+    fi
+    summary+=("FAIL     $name ($((SECONDS - start)) s)")
+    failed=1
+    return 1
+}
+
+skip_step() {
+    summary+=("SKIPPED  $1 (an earlier step failed)")
+}
+
+print_summary() {
+    echo
+    echo "================ Tidepool test summary ================"
+    local line
+    for line in "${summary[@]}"; do
+        echo "  $line"
+    done
+    echo "  total time: $((SECONDS - script_start)) s"
+    if ((failed)); then
+        echo "  RESULT: FAILED"
+    else
+        echo "  RESULT: all builds and tests passed"
+    fi
+    echo "======================================================="
+}
+
+# Configures, builds and tests one tree from nothing; later steps of a tree are skipped once one
+# of its steps fails, since they could only report the same fault again.
+build_and_test() {
+    local label=$1 dir=$2 bench=$3
+    shift 3
+    rm -rf "$dir"
+    if ! run_step "$label: configure" cmake -S "$repo" -B "$dir" -G Ninja "$@"; then
+        skip_step "$label: build"
+        skip_step "$label: ctest"
+        return
+    fi
+    if ! run_step "$label: build" cmake --build "$dir" --parallel "$build_jobs"; then
+        skip_step "$label: ctest"
+        return
+    fi
+    if [[ $bench == yes ]]; then
+        # The default target already includes it; asking by name makes a missing benchmark fail.
+        run_step "$label: benchmark build" \
+            cmake --build "$dir" --parallel "$build_jobs" --target tidepool_bench tidepool_peak_rss ||
+            true
+    fi
+    run_step "$label: ctest" ctest --test-dir "$dir" --output-on-failure --no-tests=error \
+        --timeout 900 --parallel "$test_jobs" || true
+}
+
+if ! run_step "install dependencies" tidepool_install_dependencies; then
+    print_summary
+    exit 1
+fi
+echo
+echo "cmake: $(cmake --version | head -n 1)"
+echo "c++:   $(c++ --version | head -n 1)"
+echo "ninja: $(ninja --version)"
+
+build_and_test release "$repo/build/release" yes -DCMAKE_BUILD_TYPE=Release
+build_and_test sanitize "$repo/build/sanitize" no \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEPOOL_SANITIZE=ON
+
+print_summary
+exit "$failed"
