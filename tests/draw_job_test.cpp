@@ -239,6 +239,43 @@ TEST(DrawJobTest, FrameLayersHoldOnlyTheColoursDrawn) {
     EXPECT_EQ(ColoursOf(layers[3]), (std::set<Colour>{0x000000, 0xFFFFFF}));
 }
 
+// Any text in any field draws without overflowing anything; the sanitizer build checks the
+// conversions. The fields the job leaves unchecked are the ones that matter most.
+struct JunkCase {
+    std::string MainSettings::*field;
+    std::string text;
+};
+
+class JunkFieldTest : public testing::TestWithParam<JunkCase> {};
+
+TEST_P(JunkFieldTest, DrawsInBothModes) {
+    for (DrawMode mode : {DrawMode::Normal, DrawMode::Frame}) {
+        JobRun job;
+        job.settings.mode = mode;
+        job.settings.eyeShapes = {true, true, false, true, false};
+        job.settings.*GetParam().field = GetParam().text;
+        job.run();
+        EXPECT_GE(job.canvas.width(), 16);
+        EXPECT_LE(job.canvas.width(), 2400);
+    }
+}
+
+std::vector<JunkCase> JunkCases() {
+    const std::vector<std::string MainSettings::*> fields = {
+        &S::width,        &S::height,        &S::magnification, &S::spacing,
+        &S::shadowWidth,  &S::bubbleSpacing, &S::bubbleShiftX,  &S::bubbleShiftY,
+        &S::eyeShift};
+    const std::vector<std::string> texts = {"",    "abc", "1e9",  "-5",   "0.0000001", "-1e30",
+                                            "1e999", "-1e999", "-32768", "32767", "9-9.9e"};
+    std::vector<JunkCase> cases;
+    for (auto field : fields)
+        for (const std::string& text : texts)
+            cases.push_back({field, text});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, JunkFieldTest, testing::ValuesIn(JunkCases()));
+
 // --- Background pictures ----------------------------------------------------------------------
 
 TEST(DrawJobTest, MissingPictureIsReportedOnceAndDrawsOnThePlainColour) {

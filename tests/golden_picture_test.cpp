@@ -23,11 +23,6 @@ struct PictureCase {
 
 void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
 
-fs::path GoldenFolder() {
-    const char* source = std::getenv("TIDEPOOL_SOURCE_DIR");
-    return fs::path(source ? source : ".") / "tests" / "golden";
-}
-
 DrawingSurface Draw(const PictureCase& c) {
     MainSettings settings;
     c.adjust(settings);
@@ -43,7 +38,7 @@ class GoldenPictureTest : public testing::TestWithParam<PictureCase> {};
 TEST_P(GoldenPictureTest, MatchesTheCommittedPicture) {
     const PictureCase& c = GetParam();
     DrawingSurface actual = Draw(c);
-    fs::path expectedPath = GoldenFolder() / (c.name + ".ppm");
+    fs::path expectedPath = fs::path(TIDEPOOL_GOLDEN_DIR) / (c.name + ".ppm");
     if (std::getenv("TIDEPOOL_UPDATE_GOLDEN")) {
         ASSERT_TRUE(testing_support::WritePpm(actual, expectedPath));
         GTEST_SKIP() << "rewrote " << expectedPath;
