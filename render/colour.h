@@ -13,7 +13,9 @@ using Colour = std::uint32_t;
 // show a surface without converting it.
 using Pixel = std::uint32_t;
 
-constexpr bool isSystemColour(Colour c) { return (c & 0xFFFFFF00u) == 0x80000000u; }
+constexpr bool isSystemColour(Colour c) {
+    return (c & 0xFFFFFF00u) == 0x80000000u;
+}
 
 // Builds a plain colour from its three channels, as #RRGGBB reads.
 constexpr Colour rgb(unsigned r, unsigned g, unsigned b) {

@@ -17,8 +17,7 @@ struct FigureColours {
     Colour eyes;
 };
 
-FigureColours ColoursFor(CrabKind kind, Colour primary, Colour secondary,
-                         const CrabStyle& style) {
+FigureColours ColoursFor(CrabKind kind, Colour primary, Colour secondary, const CrabStyle& style) {
     const auto& fixed = style.fixedColours;
     bool fixedForFrame = kind == 3 && style.useFixedColours == 1;
     FigureColours c{};
@@ -45,9 +44,9 @@ struct Segment {
     int x1, y1, x2, y2;
 };
 constexpr Segment kStalksAndLegs[] = {
-    {-9, -47, -9, -39},  {9, -47, 9, -39},  {-52, -13, -43, -10}, {52, -13, 43, -10},
-    {-54, 0, -44, 0},    {54, 0, 44, 0},    {-52, 13, -43, 10},   {52, 13, 43, 10},
-    {-47, 25, -38, 18},  {47, 25, 38, 18},
+    {-9, -47, -9, -39}, {9, -47, 9, -39}, {-52, -13, -43, -10}, {52, -13, 43, -10},
+    {-54, 0, -44, 0},   {54, 0, 44, 0},   {-52, 13, -43, 10},   {52, 13, 43, 10},
+    {-47, 25, -38, 18}, {47, 25, 38, 18},
 };
 
 void DrawEyes(DrawingSurface& s, int cx, int cy, EyeShape shape) {

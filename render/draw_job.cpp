@@ -78,8 +78,8 @@ void SizeSurface(DrawingSurface& surface, int w, int h, double m, const SystemPa
 
 // Lays the crab shapes of a colour layer and its mask over the canvas: where the mask is black
 // the canvas takes the colour layer's pixel, elsewhere it shows through.
-void CombineLayers(DrawingSurface& canvas, const DrawingSurface& colour,
-                   const DrawingSurface& mask, int offset) {
+void CombineLayers(DrawingSurface& canvas, const DrawingSurface& colour, const DrawingSurface& mask,
+                   int offset) {
     blit(canvas, mask, offset, offset, RasterOp::And);
     blit(canvas, colour, offset, offset, RasterOp::Xor);
 }
@@ -143,8 +143,8 @@ void CorrectFields(MainSettings& s) {
         s.eyeShift = std::to_string(ticked);
 }
 
-void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
-             WorkBuffers& buffers, const DrawJobServices& services) {
+void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, WorkBuffers& buffers,
+             const DrawJobServices& services) {
     render.UseFixedColours = s.fixedColours ? 1 : 0;
     render.BubblesInCrabColour = s.bubbleCrabColour ? 1 : 0;
     render.SuppressBubbles = 0;

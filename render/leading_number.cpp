@@ -1,14 +1,16 @@
 #include "render/leading_number.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace tidepool {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t skipDigits(std::string_view s, std::size_t i) {
     while (i < s.size() && isDigit(s[i]))

@@ -7,8 +7,8 @@
 
 namespace tidepool {
 
-enum class Layout { Standard, Slide };             // Option3(0), Option3(1)
-enum class DrawMode { Normal, Frame };              // Option4(0), Option4(1)
+enum class Layout { Standard, Slide };                          // Option3(0), Option3(1)
+enum class DrawMode { Normal, Frame };                          // Option4(0), Option4(1)
 enum class ColourRole { Foreground, Middle, Background, None }; // Option6(0..2), or none selected
 
 // The main window's controls exactly as the window holds them: every text as typed, which option
@@ -23,8 +23,8 @@ struct MainSettings {
     std::string spacing = "1.0";       // Text2(1) "間隔"
     Layout layout = Layout::Slide;     // Option3
 
-    bool usePicture = false;  // Option2(1) "ピクチャ使用" rather than Option2(0) "ピクチャ無し"
-    std::string picturePath;  // Text3
+    bool usePicture = false; // Option2(1) "ピクチャ使用" rather than Option2(0) "ピクチャ無し"
+    std::string picturePath; // Text3
 
     DrawMode mode = DrawMode::Normal; // Option4
     bool crabShadow = true;           // Check3(0) "影" in the frame box

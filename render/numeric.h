@@ -8,7 +8,9 @@
 namespace tidepool {
 
 // Rounds to the nearest whole number, halves to even, as every conversion to an integer does.
-inline double nearest(double v) { return std::nearbyint(v); }
+inline double nearest(double v) {
+    return std::nearbyint(v);
+}
 
 // nearest(v) as a 16-bit drawing coordinate, or nothing when it does not fit (or v is not a
 // number), so that no conversion ever overflows.
@@ -34,6 +36,8 @@ inline int nearestClamped(double v) {
 }
 
 // Layout values are held as 32-bit floats; expressions are evaluated in double from them.
-inline float toFloat32(double v) { return static_cast<float>(v); }
+inline float toFloat32(double v) {
+    return static_cast<float>(v);
+}
 
 } // namespace tidepool

@@ -84,19 +84,23 @@ constexpr auto kMore = [](double a, double b) { return std::max(a, b); };
 } // namespace
 
 double Figure::left() const {
-    return reach(*this, kInfinity, [](const auto& p) { return p.left(); }, kLess);
+    return reach(
+        *this, kInfinity, [](const auto& p) { return p.left(); }, kLess);
 }
 
 double Figure::right() const {
-    return reach(*this, -kInfinity, [](const auto& p) { return p.right(); }, kMore);
+    return reach(
+        *this, -kInfinity, [](const auto& p) { return p.right(); }, kMore);
 }
 
 double Figure::top() const {
-    return reach(*this, kInfinity, [](const auto& p) { return p.top(); }, kLess);
+    return reach(
+        *this, kInfinity, [](const auto& p) { return p.top(); }, kLess);
 }
 
 double Figure::bottom() const {
-    return reach(*this, -kInfinity, [](const auto& p) { return p.bottom(); }, kMore);
+    return reach(
+        *this, -kInfinity, [](const auto& p) { return p.bottom(); }, kMore);
 }
 
 ArcEnd readArcEnd(double value) {

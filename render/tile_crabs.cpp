@@ -75,8 +75,8 @@ void DrawBubbleField(DrawingSurface& surface, const CrabGrid& grid, const MainSe
     bool shadows = in.normalMode && settings.bubbleShadow;
     for (int i = 0; i <= counts.NBX; ++i) {
         for (int j = 0; j <= counts.NBY; ++j) {
-            BubbleOrigin g = BubbleGroupOrigin(grid, settings.layout, in.bubbleSpacing,
-                                               in.shiftX, in.shiftY, i, j);
+            BubbleOrigin g = BubbleGroupOrigin(grid, settings.layout, in.bubbleSpacing, in.shiftX,
+                                               in.shiftY, i, j);
             // A group whose origin does not fit a drawing coordinate lies far off the surface.
             if (shadows) {
                 auto sx = nearestInt16(g.x + in.shadow), sy = nearestInt16(g.y + in.shadow);
@@ -92,7 +92,8 @@ void DrawBubbleField(DrawingSurface& surface, const CrabGrid& grid, const MainSe
 
 void DrawCrabPass(DrawingSurface& surface, const CrabGrid& grid, const MainSettings& settings,
                   const TilingInputs& in, const CrabColours& colours, const CrabStyle& style) {
-    std::vector<EyeShape> shapes = ShapeSequence(settings.eyeShapes, LeadingNumber(settings.eyeShift));
+    std::vector<EyeShape> shapes =
+        ShapeSequence(settings.eyeShapes, LeadingNumber(settings.eyeShift));
     bool shadows = in.normalMode && settings.crabShadow;
     std::size_t q = 0;
     for (int r = 0; r < grid.NY; ++r) {
@@ -205,8 +206,7 @@ void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& sett
     surface.FillStyle = 0;
     if (settings.bubbles && render.SuppressBubbles == 0)
         DrawBubbleField(surface, *grid, settings, in, colours);
-    CrabStyle style{render.UseFixedColours, render.FixedColours,
-                    OutlinePenWidth(in.magnification)};
+    CrabStyle style{render.UseFixedColours, render.FixedColours, OutlinePenWidth(in.magnification)};
     DrawCrabPass(surface, *grid, settings, in, colours, style);
 }
 

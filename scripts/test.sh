@@ -22,6 +22,8 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 summary=()
 failed=0
+tests_passed=0
+tests_failed=0
 script_start=$SECONDS
 
 # Runs one named step, timing it and recording PASS or FAIL for the closing summary.
@@ -82,8 +84,24 @@ build_and_test() {
             cmake --build "$dir" --parallel "$build_jobs" --target tidepool_bench tidepool_peak_rss ||
             true
     fi
-    run_step "$label: ctest" ctest --test-dir "$dir" --output-on-failure --no-tests=error \
-        --timeout 900 --parallel "$test_jobs" || true
+    run_step "$label: ctest" run_ctest "$dir" || true
+}
+
+# Runs one tree's tests, keeping ctest's own output and adding its counts to the totals.
+# shellcheck disable=SC2317 # called through run_step
+run_ctest() {
+    local dir=$1 status total failures
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error --timeout 900 \
+        --parallel "$test_jobs" 2>&1 | tee "$dir/ctest.log"
+    status=${PIPESTATUS[0]}
+    # "100% tests passed, 0 tests failed out of 312"
+    read -r failures total < <(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' \
+        "$dir/ctest.log" | tail -n 1)
+    if [[ -n ${total:-} ]]; then
+        tests_failed=$((tests_failed + failures))
+        tests_passed=$((tests_passed + total - failures))
+    fi
+    return "$status"
 }
 
 if ! run_step "install dependencies" tidepool_install_dependencies; then
@@ -100,4 +118,6 @@ build_and_test sanitize "$repo/build/sanitize" no \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEPOOL_SANITIZE=ON
 
 print_summary
+# The closing line CI reads: both trees' test counts together.
+echo "tests: $tests_passed passed, $tests_failed failed"
 exit "$failed"

@@ -1,7 +1,7 @@
 #include "imagefile/bmp_writer.h"
 
-#include "bmp_decoder.h"
-#include "scratch_folder.h"
+#include "tests/support/bmp_decoder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Runs the built tidepool-render as a user would and checks what it leaves behind.
 #include "cli/exit_status.h"
 
-#include "bmp_decoder.h"
-#include "scratch_folder.h"
+#include "tests/support/bmp_decoder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -46,9 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         CorrectionCase{&S::magnification, "16", "16.0"},
         CorrectionCase{&S::magnification, "15.9", "15.9"},
         CorrectionCase{&S::spacing, "0.5", "0.85"}, CorrectionCase{&S::spacing, "2", "2.0"},
-        CorrectionCase{&S::spacing, "1.2.3", "1.2.3"},
-        CorrectionCase{&S::shadowWidth, "12", "9.0"}, CorrectionCase{&S::shadowWidth, "0", "0"},
-        CorrectionCase{&S::shadowWidth, "-5", "-5"},
+        CorrectionCase{&S::spacing, "1.2.3", "1.2.3"}, CorrectionCase{&S::shadowWidth, "12", "9.0"},
+        CorrectionCase{&S::shadowWidth, "0", "0"}, CorrectionCase{&S::shadowWidth, "-5", "-5"},
         CorrectionCase{&S::bubbleSpacing, "0.3", "0.5"},
         CorrectionCase{&S::bubbleSpacing, "2", "2.0"},
         CorrectionCase{&S::bubbleShiftX, "-999", "-999"}));
@@ -262,11 +261,11 @@ TEST_P(JunkFieldTest, DrawsInBothModes) {
 
 std::vector<JunkCase> JunkCases() {
     const std::vector<std::string MainSettings::*> fields = {
-        &S::width,        &S::height,        &S::magnification, &S::spacing,
-        &S::shadowWidth,  &S::bubbleSpacing, &S::bubbleShiftX,  &S::bubbleShiftY,
-        &S::eyeShift};
-    const std::vector<std::string> texts = {"",    "abc", "1e9",  "-5",   "0.0000001", "-1e30",
-                                            "1e999", "-1e999", "-32768", "32767", "9-9.9e"};
+        &S::width,         &S::height,       &S::magnification, &S::spacing, &S::shadowWidth,
+        &S::bubbleSpacing, &S::bubbleShiftX, &S::bubbleShiftY,  &S::eyeShift};
+    const std::vector<std::string> texts = {"",          "abc",   "1e9",   "-5",
+                                            "0.0000001", "-1e30", "1e999", "-1e999",
+                                            "-32768",    "32767", "9-9.9e"};
     std::vector<JunkCase> cases;
     for (auto field : fields)
         for (const std::string& text : texts)
@@ -358,9 +357,8 @@ TEST_P(ComposeBackgroundTest, GivesThePixelsOfEveryTileCopied) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ComposeBackgroundTest,
                          testing::Values(TilingCase{100, 100, 240, 320},
-                                         TilingCase{120, 160, 240, 320},
-                                         TilingCase{1, 1, 37, 23}, TilingCase{7, 3, 16, 16},
-                                         TilingCase{300, 400, 240, 320},
+                                         TilingCase{120, 160, 240, 320}, TilingCase{1, 1, 37, 23},
+                                         TilingCase{7, 3, 16, 16}, TilingCase{300, 400, 240, 320},
                                          TilingCase{239, 319, 240, 320}));
 
 TEST(ComposeBackgroundTest, TheSecondTileEndsWithThePicturesColumn118) {

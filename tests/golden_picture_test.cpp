@@ -21,7 +21,9 @@ struct PictureCase {
     std::function<void(MainSettings&)> adjust;
 };
 
-void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const PictureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 DrawingSurface Draw(const PictureCase& c) {
     MainSettings settings;

@@ -41,7 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
         GridCase{100, 100, 1, 1, Layout::Slide, {100, 100, 100, 100, 1, 1, -11, -1}},
         GridCase{1024, 768, 2, 1.5, Layout::Standard, {512, 384, 256, 192, 2, 2, 67, 45}},
         // The densest grid the job allows.
-        GridCase{2400, 2400, 0.1, 0.85, Layout::Slide,
+        GridCase{2400,
+                 2400,
+                 0.1,
+                 0.85,
+                 Layout::Slide,
                  {24000, 24000, 102.127659f, 90.225563f, 236, 267, -60, -57}}));
 
 TEST(CrabGridTest, CrabOriginsOfTheSlideLayoutPutBodyCentresOnTheEdges) {

@@ -1,4 +1,4 @@
-#include "raster_reference.h"
+#include "tests/support/raster_reference.h"
 
 #include "render/drawing_surface.h"
 

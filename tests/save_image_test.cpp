@@ -1,8 +1,8 @@
 #include "imagefile/atomic_write.h"
 #include "imagefile/save_image.h"
 
-#include "bmp_decoder.h"
-#include "scratch_folder.h"
+#include "tests/support/bmp_decoder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
