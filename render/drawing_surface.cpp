@@ -35,11 +35,11 @@ double roundToPixel(double v) {
 // stencils have pens and offsets far below the field widths.
 constexpr std::uint64_t kCircleKey = 1, kLineKey = 2;
 
-std::uint64_t circleWord(int r, const raster::EllipseSpec& spec) {
+std::uint64_t circleWord(int r, const raster::EllipseGeometry& ellipse) {
     const std::uint32_t size = r < 0 ? 0u - static_cast<std::uint32_t>(r) : r;
     const unsigned flags =
-        (spec.hasAngles ? 1 : 0) | (spec.filled ? 2 : 0) | (spec.sameColour ? 4 : 0);
-    return kCircleKey | flags << 2 | static_cast<std::uint64_t>(spec.penWidth) << 8 |
+        (ellipse.hasAngles ? 1 : 0) | (ellipse.filled ? 2 : 0) | (ellipse.sameColour ? 4 : 0);
+    return kCircleKey | flags << 2 | static_cast<std::uint64_t>(ellipse.penWidth) << 8 |
            static_cast<std::uint64_t>(size) << 32;
 }
 
@@ -90,37 +90,38 @@ void DrawingSurface::Circle(int x, int y, int r, std::optional<Colour> colour,
                             std::optional<ArcAngles> angles, double aspect) {
     const double cx = roundToPixel(x * kx_), cy = roundToPixel(y * ky_);
     const double radius = std::fabs(r * kx_), shape = std::fabs(aspect);
-    raster::EllipseSpec spec;
-    spec.a = shape < 1 || shape == 1 ? radius : radius / shape;
-    spec.b = shape < 1 ? radius * shape : radius;
-    spec.penWidth = penWidth();
-    const double h = spec.penWidth / 2.0;
-    if (!usable(cx) || !usable(cy) || !usable(spec.a) || !usable(spec.b))
+    raster::EllipseGeometry ellipse;
+    ellipse.a = shape < 1 || shape == 1 ? radius : radius / shape;
+    ellipse.b = shape < 1 ? radius * shape : radius;
+    ellipse.penWidth = penWidth();
+    const double h = ellipse.penWidth / 2.0;
+    if (!usable(cx) || !usable(cy) || !usable(ellipse.a) || !usable(ellipse.b))
         return;
-    if (missesBitmap(cx - spec.a - h, cx + spec.a + h, cy - spec.b - h, cy + spec.b + h))
+    if (missesBitmap(cx - ellipse.a - h, cx + ellipse.a + h, cy - ellipse.b - h,
+                     cy + ellipse.b + h))
         return;
     if (angles) {
         if (!usable(angles->start) || !usable(angles->end))
             return;
-        spec.hasAngles = true;
-        spec.start = angles->start;
-        spec.end = angles->end;
+        ellipse.hasAngles = true;
+        ellipse.start = angles->start;
+        ellipse.end = angles->end;
     }
 
     const Pixel outline = palette_.pixel(colour ? *colour : ForeColor);
     const Pixel fill = palette_.pixel(FillColor);
-    spec.filled = FillStyle == 0;
-    spec.sameColour = spec.filled && fill == outline;
+    ellipse.filled = FillStyle == 0;
+    ellipse.sameColour = ellipse.filled && fill == outline;
     raster::SpanWriter writer(pixels_.data(), width_, height_);
-    if (std::max(spec.a, spec.b) + h > raster::kStencilReach) {
-        writer.drawEllipse(spec, cx, cy, fill, outline);
+    if (std::max(ellipse.a, ellipse.b) + h > raster::kStencilReach) {
+        writer.drawEllipse(ellipse, cx, cy, fill, outline);
         return;
     }
-    const raster::FigureKey key{{circleWord(r, spec), std::bit_cast<std::uint64_t>(aspect),
-                                 std::bit_cast<std::uint64_t>(spec.start),
-                                 std::bit_cast<std::uint64_t>(spec.end)}};
-    const raster::Stencil& stencil =
-        stencils_.find(key, [&](raster::Stencil& out) { raster::buildEllipseStencil(spec, out); });
+    const raster::FigureKey key{{circleWord(r, ellipse), std::bit_cast<std::uint64_t>(aspect),
+                                 std::bit_cast<std::uint64_t>(ellipse.start),
+                                 std::bit_cast<std::uint64_t>(ellipse.end)}};
+    const raster::Stencil& stencil = stencils_.find(
+        key, [&](raster::Stencil& out) { raster::buildEllipseStencil(ellipse, out); });
     writer.drawStencil(stencil, static_cast<int>(cx), static_cast<int>(cy), fill, outline);
 }
 

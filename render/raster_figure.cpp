@@ -110,34 +110,34 @@ ArcEnd readArcEnd(double value) {
     return {m, value < 0};
 }
 
-Figure ellipseFigure(const EllipseSpec& spec) {
-    const double h = spec.penWidth / 2.0;
+Figure ellipseFigure(const EllipseGeometry& ellipse) {
+    const double h = ellipse.penWidth / 2.0;
     SectorPiece ring;
-    ring.outerA = spec.a + h;
-    ring.outerB = spec.b + h;
-    ring.innerA = spec.a - h;
-    ring.innerB = spec.b - h;
+    ring.outerA = ellipse.a + h;
+    ring.outerB = ellipse.b + h;
+    ring.innerA = ellipse.a - h;
+    ring.innerB = ellipse.b - h;
 
     Figure f;
-    if (!spec.hasAngles) {
-        if (spec.filled && spec.sameColour) {
+    if (!ellipse.hasAngles) {
+        if (ellipse.filled && ellipse.sameColour) {
             // The fill reaches under the whole ring, so one disc draws both.
             ring.innerA = ring.innerB = 0;
-        } else if (spec.filled) {
-            f.fill = SectorPiece{spec.a, spec.b, 0, 0, Sweep{}};
+        } else if (ellipse.filled) {
+            f.fill = SectorPiece{ellipse.a, ellipse.b, 0, 0, Sweep{}};
         }
         f.outline = ring;
         return f;
     }
 
-    const ArcEnd start = readArcEnd(spec.start), end = readArcEnd(spec.end);
+    const ArcEnd start = readArcEnd(ellipse.start), end = readArcEnd(ellipse.end);
     ring.sweep = sweepBetween(start.angle, end.angle);
     f.outline = ring;
-    f.strokes[0] = arcEndStroke(ellipsePointAt(spec.a, spec.b, start.angle), start.radius, h);
-    f.strokes[1] = arcEndStroke(ellipsePointAt(spec.a, spec.b, end.angle), end.radius, h);
+    f.strokes[0] = arcEndStroke(ellipsePointAt(ellipse.a, ellipse.b, start.angle), start.radius, h);
+    f.strokes[1] = arcEndStroke(ellipsePointAt(ellipse.a, ellipse.b, end.angle), end.radius, h);
     f.strokeCount = 2;
-    if (spec.filled && start.radius && end.radius)
-        f.fill = SectorPiece{spec.a, spec.b, 0, 0, ring.sweep};
+    if (ellipse.filled && start.radius && end.radius)
+        f.fill = SectorPiece{ellipse.a, ellipse.b, 0, 0, ring.sweep};
     return f;
 }
 

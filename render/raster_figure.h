@@ -27,7 +27,7 @@ struct Figure {
 // Without angles it is closed; with them it is an arc or, with both angles negative, a pie.
 // filled asks for the closed figure's fill; sameColour says fill and outline are one colour, so
 // the two may be drawn as one shape.
-struct EllipseSpec {
+struct EllipseGeometry {
     double a = 0;
     double b = 0;
     int penWidth = 1;
@@ -38,7 +38,7 @@ struct EllipseSpec {
     bool sameColour = false;
 };
 
-Figure ellipseFigure(const EllipseSpec& spec);
+Figure ellipseFigure(const EllipseGeometry& ellipse);
 
 // A stroke from (0, 0) to (dx, dy) with a pen of penWidth >= 1 pixels.
 Figure lineFigure(double dx, double dy, int penWidth);

@@ -41,9 +41,9 @@ void SpanWriter::drawFigure(const Figure& figure, double cx, double cy, Pixel fi
         drawPiece(figure.strokes[i], cx, cy, outline);
 }
 
-void SpanWriter::drawEllipse(const EllipseSpec& spec, double cx, double cy, Pixel fill,
+void SpanWriter::drawEllipse(const EllipseGeometry& ellipse, double cx, double cy, Pixel fill,
                              Pixel outline) {
-    drawFigure(ellipseFigure(spec), cx, cy, fill, outline);
+    drawFigure(ellipseFigure(ellipse), cx, cy, fill, outline);
 }
 
 void SpanWriter::drawLine(double x, double y, double dx, double dy, int penWidth, Pixel colour) {

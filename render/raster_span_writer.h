@@ -17,8 +17,9 @@ class SpanWriter {
     // fill, everything else in outline.
     void drawFigure(const Figure& figure, double cx, double cy, Pixel fill, Pixel outline);
 
-    // drawFigure() for ellipseFigure(spec) and lineFigure(dx, dy, penWidth).
-    void drawEllipse(const EllipseSpec& spec, double cx, double cy, Pixel fill, Pixel outline);
+    // drawFigure() for ellipseFigure(ellipse) and lineFigure(dx, dy, penWidth).
+    void drawEllipse(const EllipseGeometry& ellipse, double cx, double cy, Pixel fill,
+                     Pixel outline);
     void drawLine(double x, double y, double dx, double dy, int penWidth, Pixel colour);
 
     // Draws a stencil with its centre at pixel (cx, cy), which must lie within a few stencil

@@ -76,8 +76,8 @@ void buildStencil(const Figure& figure, bool oneColour, Stencil& out) {
     measure(out);
 }
 
-void buildEllipseStencil(const EllipseSpec& spec, Stencil& out) {
-    buildStencil(ellipseFigure(spec), spec.sameColour, out);
+void buildEllipseStencil(const EllipseGeometry& ellipse, Stencil& out) {
+    buildStencil(ellipseFigure(ellipse), ellipse.sameColour, out);
 }
 
 void buildLineStencil(double dx, double dy, int penWidth, Stencil& out) {

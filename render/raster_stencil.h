@@ -40,8 +40,8 @@ struct Stencil {
 // the fill is drawn in the outline colour, so the layers are merged into outline spans.
 void buildStencil(const Figure& figure, bool oneColour, Stencil& out);
 
-// The stencils of what ellipseFigure(spec) and lineFigure(dx, dy, penWidth) describe.
-void buildEllipseStencil(const EllipseSpec& spec, Stencil& out);
+// The stencils of what ellipseFigure(ellipse) and lineFigure(dx, dy, penWidth) describe.
+void buildEllipseStencil(const EllipseGeometry& ellipse, Stencil& out);
 void buildLineStencil(double dx, double dy, int penWidth, Stencil& out);
 
 } // namespace tidepool::raster
