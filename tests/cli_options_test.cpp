@@ -239,16 +239,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"BadValueAfterGoodOnes", {"-o", "a.bmp", "--theme", "1", "--theme", "99"}, "99"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(CommandLine, HelpListsTheOptions) {
-    const Command command = ParseCommandLine({"--help"});
-    ASSERT_EQ(command.kind, CommandKind::ShowText);
-    EXPECT_THAT(command.text, ::testing::HasSubstr("--bubble-shift"));
-}
-
-TEST(CommandLine, VersionNeedsNoOutput) {
-    EXPECT_EQ(ParseCommandLine({"--version"}).kind, CommandKind::ShowText);
-}
-
 TEST(CommandLine, ThemeListNeedsNoOutput) {
     EXPECT_EQ(ParseCommandLine({"--list-themes"}).kind, CommandKind::ListThemes);
 }

@@ -79,13 +79,6 @@ TEST(Renderer, ReportsCorrectionsAndDrawsTheCorrectedSize) {
     EXPECT_EQ(bmp->height, 480);
 }
 
-TEST(Renderer, ReplacesAnOldFile) {
-    ScratchFolder folder;
-    std::ofstream(folder / "out.bmp") << "old";
-    EXPECT_EQ(RunRenderer({"-o", (folder / "out.bmp").string()}).status, kExitSuccess);
-    EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
-}
-
 struct Refusal {
     std::string name;
     std::vector<std::string> args; // "OUT" stands for a file in the scratch folder
@@ -114,17 +107,13 @@ TEST_P(RendererRefuses, WithOneLineAndStatusTwoAndKeepsTheFolderAsItWas) {
     EXPECT_EQ(ReadWholeFile(folder / "old.bmp"), "old");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RendererRefuses,
-    ::testing::Values(Refusal{"BadColour", {"--body", "#12", "-o", "OUT/old.bmp"}},
-                      Refusal{"UnknownTheme", {"--theme", "21", "-o", "OUT/old.bmp"}},
-                      Refusal{"UnknownOption", {"--colour", "red", "-o", "OUT/old.bmp"}},
-                      Refusal{"NoOutput", {"--width", "300"}},
-                      Refusal{"CodecFormat", {"-o", "OUT/new.png"}},
-                      Refusal{"UnknownFormat", {"-o", "OUT/new.tiff"}},
-                      Refusal{"MissingFolder", {"-o", "OUT/missing/new.bmp"}},
-                      Refusal{"FolderAsTarget", {"-o", "OUT/folder.bmp"}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, RendererRefuses,
+                         ::testing::Values(Refusal{"BadColour",
+                                                   {"--body", "#12", "-o", "OUT/old.bmp"}},
+                                           Refusal{"UnknownFormat", {"-o", "OUT/new.tiff"}},
+                                           Refusal{"MissingFolder", {"-o", "OUT/missing/new.bmp"}},
+                                           Refusal{"FolderAsTarget", {"-o", "OUT/folder.bmp"}}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(Renderer, HelpAndVersionSucceed) {
     const Outcome help = RunRenderer({"--help"});
@@ -133,13 +122,6 @@ TEST(Renderer, HelpAndVersionSucceed) {
     const Outcome version = RunRenderer({"--version"});
     EXPECT_EQ(version.status, kExitSuccess);
     EXPECT_THAT(version.out, HasSubstr("tidepool-render"));
-}
-
-TEST(Renderer, ListsTheThemes) {
-    const Outcome run = RunRenderer({"--list-themes"});
-    EXPECT_EQ(run.status, kExitSuccess);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 20);
-    EXPECT_THAT(run.out, HasSubstr("ウォーター"));
 }
 
 struct PictureCase {
