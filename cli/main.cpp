@@ -2,6 +2,10 @@
 #include "cli/options.h"
 #include "cli/run_render.h"
 #include "cli/theme_listing.h"
+#include "imagefile/codec_library.h"
+#include "imagefile/program_folder.h"
+
+#include <QLoggingCategory>
 
 #include <iostream>
 #include <string>
@@ -9,10 +13,15 @@
 
 int main(int argc, char** argv) {
     using namespace tidepool::cli;
+    // An unreadable picture is reported in one line of the program's own; the decoders' remarks
+    // on what exactly was wrong with the file would only bury it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     Command command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (command.kind) {
-    case CommandKind::Render:
-        return RunRender(command.request, std::cerr);
+    case CommandKind::Render: {
+        tidepool::CodecLibrary codec(tidepool::ProgramFolder());
+        return RunRender(command.request, std::cerr, codec);
+    }
     case CommandKind::ListThemes:
         std::cout << FormatThemeList(command.request.render.themes);
         return kExitSuccess;
@@ -21,7 +30,7 @@ int main(int argc, char** argv) {
         return kExitSuccess;
     case CommandKind::Fail:
         std::cerr << "tidepool-render: " << command.text << '\n';
-        return kExitFailure;
+        return kExitUsage;
     }
-    return kExitFailure;
+    return kExitUsage;
 }

@@ -106,7 +106,9 @@ constexpr std::string_view kColour = "a colour #RRGGBB";
 const std::vector<RequestOption>& RequestOptions() {
     using S = MainSettings;
     static const std::vector<RequestOption> options{
-        {"-o,--output", "FILE", "File to write; its extension chooses the format (.bmp)",
+        {"-o,--output", "FILE",
+         "File to write; its extension chooses the format: .bmp, or .png, .jpg or .gif with the "
+         "codec plug-in",
          "a file name", SetOutput},
         {"--preset", "qvga|vga|xga|wxga|uxga", "Size preset; --width and --height win over it",
          "qvga, vga, xga, wxga or uxga", SetPreset, true},
@@ -145,7 +147,7 @@ const std::vector<RequestOption>& RequestOptions() {
         {"--eye-colour", "#RRGGBB", "Fixed eye colour", kColour, SetFixedColour<3>},
         {"--bubble-colour", "#RRGGBB", "Fixed bubble colour", kColour, SetFixedColour<4>},
         {"--picture", "PATH",
-         "ピクチャ使用 with this background picture (loading pictures is not available yet)",
+         "ピクチャ使用 with this background picture (BMP, JPEG, GIF, ICO; PNG with the plug-in)",
          "a path", SetPicture},
     };
     return options;

@@ -13,8 +13,8 @@ constexpr const char* kDescription =
     "Draws a ぺたもぐ crab wallpaper and writes it to a file. Every setting starts as the main "
     "window starts; out-of-range values are corrected as the window corrects them.";
 constexpr const char* kFooter =
-    "Exit status: 0 written; 2 bad command line or nothing written; 3 written, but without the "
-    "background picture.";
+    "Exit status: 0 written; 1 the file could not be written; 2 bad command line, nothing "
+    "written; 3 written, but without the background picture.";
 
 // Which rule each option registered with CLI11 follows.
 using BoundOptions = std::map<const CLI::Option*, const RequestOption*>;

@@ -2,6 +2,7 @@
 
 #include "cli/corrections.h"
 #include "cli/exit_status.h"
+#include "imagefile/load_picture.h"
 #include "imagefile/save_image.h"
 #include "render/draw_job.h"
 
@@ -13,10 +14,13 @@ namespace {
 
 constexpr std::string_view kPrefix = "tidepool-render: ";
 
-// No picture loader is set: until the image-files subsystem provides one, every load fails and
-// the job says so, exactly as the window does for an unreadable picture.
-DrawJobServices CommandLineServices(std::ostream& err, bool& pictureMessageShown) {
+// The window's services, with its message boxes turned into lines on err.
+DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
+                                    bool& pictureMessageShown) {
     DrawJobServices services;
+    services.loadPicture = [&codec](DrawingSurface& target, const std::string& path) {
+        return static_cast<int>(LoadPictureFile(target, path, codec));
+    };
     services.fileExists = [](const std::string& path) {
         std::error_code ignored;
         return std::filesystem::is_regular_file(path, ignored);
@@ -30,11 +34,11 @@ DrawJobServices CommandLineServices(std::ostream& err, bool& pictureMessageShown
 
 } // namespace
 
-int RunRender(RenderRequest& request, std::ostream& err) {
-    // Refused before drawing, so that a wrong name costs no drawing time.
-    if (const WriterChoice choice = ChooseImageWriter(request.output); !choice.write) {
+int RunRender(RenderRequest& request, std::ostream& err, CodecLibrary& codec) {
+    // Refused before drawing, so that a wrong name or a missing plug-in costs no drawing time.
+    if (const WriterChoice choice = ChooseImageWriter(request.output, codec); !choice.write) {
         err << kPrefix << choice.error << '\n';
-        return kExitFailure;
+        return choice.knownFormat ? kExitWriteFailed : kExitUsage;
     }
 
     bool pictureMessageShown = false;
@@ -42,13 +46,13 @@ int RunRender(RenderRequest& request, std::ostream& err) {
     DrawingSurface canvas = CreateCanvas(request.settings, request.render.palette);
     WorkBuffers buffers;
     DrawJob(request.settings, request.render, canvas, buffers,
-            CommandLineServices(err, pictureMessageShown));
+            CommandLineServices(err, codec, pictureMessageShown));
     for (const std::string& line : DescribeCorrections(typed, request.settings))
         err << kPrefix << line << '\n';
 
-    if (const WriteResult written = SaveImage(canvas, request.output); !written.ok()) {
+    if (const WriteResult written = SaveImage(canvas, request.output, codec); !written.ok()) {
         err << kPrefix << written.error() << '\n';
-        return kExitFailure;
+        return kExitWriteFailed;
     }
     return pictureMessageShown ? kExitPictureProblem : kExitSuccess;
 }

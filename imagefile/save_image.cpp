@@ -2,11 +2,14 @@
 
 #include "imagefile/atomic_write.h"
 #include "imagefile/bmp_writer.h"
+#include "imagefile/codec_writer.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tidepool {
 namespace {
@@ -17,11 +20,18 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
-bool NeedsCodecPlugin(std::string_view extension) {
-    static constexpr std::array<std::string_view, 4> kCodecExtensions{".png", ".jpg", ".jpeg",
-                                                                      ".gif"};
-    return std::find(kCodecExtensions.begin(), kCodecExtensions.end(), extension) !=
-           kCodecExtensions.end();
+std::optional<CodecFormat> CodecFormatFor(std::string_view extension) {
+    static constexpr std::array<std::pair<std::string_view, CodecFormat>, 4> kFormats{{
+        {".jpg", CodecFormat::Jpeg},
+        {".jpeg", CodecFormat::Jpeg},
+        {".gif", CodecFormat::Gif},
+        {".png", CodecFormat::Png},
+    }};
+    for (const auto& [name, format] : kFormats) {
+        if (name == extension)
+            return format;
+    }
+    return std::nullopt;
 }
 
 WriteResult WriteBmpFile(const DrawingSurface& surface, const std::filesystem::path& path) {
@@ -30,19 +40,32 @@ WriteResult WriteBmpFile(const DrawingSurface& surface, const std::filesystem::p
 
 } // namespace
 
-WriterChoice ChooseImageWriter(const std::filesystem::path& target) {
+WriterChoice ChooseImageWriter(const std::filesystem::path& target, CodecLibrary& codec) {
     const std::string extension = LowerCase(target.extension().string());
     if (extension == ".bmp")
         return {WriteBmpFile, {}};
-    if (NeedsCodecPlugin(extension))
-        return {{}, "writing " + extension + " files needs the codec plug-in, not yet available"};
+    if (const std::optional<CodecFormat> format = CodecFormatFor(extension)) {
+        if (!codec.present())
+            return {{},
+                    "writing " + extension + " files needs the codec plug-in " +
+                        std::string(kCodecLibraryFileName) + ", which is not in " +
+                        codec.programFolder().string()};
+        return {[&codec, format = *format](const DrawingSurface& surface,
+                                           const std::filesystem::path& path) {
+                    return WriteWithCodec(codec, format, surface, path);
+                },
+                {}};
+    }
     if (extension.empty())
-        return {{}, target.string() + " has no file extension; use .bmp"};
-    return {{}, "unsupported file extension " + extension + "; use .bmp"};
+        return {
+            {}, target.string() + " has no file extension; use .bmp, .png, .jpg or .gif", false};
+    return {
+        {}, "unsupported file extension " + extension + "; use .bmp, .png, .jpg or .gif", false};
 }
 
-WriteResult SaveImage(const DrawingSurface& surface, const std::filesystem::path& target) {
-    const WriterChoice choice = ChooseImageWriter(target);
+WriteResult SaveImage(const DrawingSurface& surface, const std::filesystem::path& target,
+                      CodecLibrary& codec) {
+    const WriterChoice choice = ChooseImageWriter(target, codec);
     if (!choice.write)
         return WriteResult::Failure(choice.error);
     return AtomicWrite(target, [&](const std::filesystem::path& temporary) {

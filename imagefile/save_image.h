@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagefile/codec_library.h"
 #include "imagefile/write_result.h"
 #include "render/drawing_surface.h"
 
@@ -13,18 +14,23 @@ namespace tidepool {
 using ImageWriter =
     std::function<WriteResult(const DrawingSurface& surface, const std::filesystem::path& path)>;
 
-// The writer for a file name, or why there is none (error set, write empty).
+// The writer for a file name, or why there is none (error set, write empty). A known format
+// whose writer is missing (the plug-in is not there) is told apart from a name no writer takes.
 struct WriterChoice {
     ImageWriter write;
     std::string error;
+    bool knownFormat = true;
 };
 
-// Chooses the writer by the file name's extension, in any letter case. BMP is always written;
-// the codec plug-in's formats are refused until it exists; any other extension is refused.
-WriterChoice ChooseImageWriter(const std::filesystem::path& target);
+// Chooses the writer by the file name's extension, in any letter case: .bmp is written by the
+// program itself; .jpg, .jpeg, .gif and .png by the codec plug-in, refused with a reason naming
+// it when it is not beside the program; any other extension is refused. The writer refers to
+// codec, which must outlive it.
+WriterChoice ChooseImageWriter(const std::filesystem::path& target, CodecLibrary& codec);
 
 // Writes the surface to target in the format its extension asks for. The file appears complete
 // or not at all; an earlier file at target survives every failure.
-WriteResult SaveImage(const DrawingSurface& surface, const std::filesystem::path& target);
+WriteResult SaveImage(const DrawingSurface& surface, const std::filesystem::path& target,
+                      CodecLibrary& codec);
 
 } // namespace tidepool

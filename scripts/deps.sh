@@ -11,6 +11,11 @@ TIDEPOOL_PACKAGES=(
     libgmock-dev
     libbenchmark-dev
     libcli11-dev
+    pkg-config
+    libpng-dev
+    libturbojpeg0-dev
+    libgif-dev
+    qt6-base-dev
 )
 
 # Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.

@@ -3,7 +3,7 @@
 # wallpaper with the command-line renderer.
 #
 # Usage: scripts/run.sh [tidepool-render arguments...]
-# The picture goes to out/wallpaper.bmp unless the arguments name an output with -o or --output.
+# The picture goes to out/wallpaper.png unless the arguments name an output with -o or --output.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,7 +11,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$repo/scripts/deps.sh"
 
 build_dir="$repo/build/release"
-renderer="$build_dir/cli/tidepool-render"
+renderer="$build_dir/bin/tidepool-render"
 
 tidepool_install_dependencies
 
@@ -19,7 +19,7 @@ tidepool_install_dependencies
 if [[ ! -f "$build_dir/build.ninja" ]]; then
     cmake -S "$repo" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
-cmake --build "$build_dir" --parallel "${TIDEPOOL_BUILD_JOBS:-2}" --target tidepool-render
+cmake --build "$build_dir" --parallel "${TIDEPOOL_BUILD_JOBS:-2}" --target tidepool-render imgctl
 
 # Finds an output the caller chose, so the renderer is never given two.
 output=""
@@ -38,7 +38,7 @@ done
 
 if [[ -z $output ]]; then
     mkdir -p "$repo/out"
-    output="$repo/out/wallpaper.bmp"
+    output="$repo/out/wallpaper.png"
     "$renderer" -o "$output" "$@"
 else
     "$renderer" "$@"

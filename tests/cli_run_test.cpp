@@ -2,6 +2,7 @@
 #include "cli/exit_status.h"
 
 #include "tests/support/bmp_decoder.h"
+#include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gmock/gmock.h>
@@ -33,9 +34,9 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunRenderer(const std::vector<std::string>& args) {
+Outcome RunBinary(const std::string& binary, const std::vector<std::string>& args) {
     ScratchFolder logs;
-    std::string command = ShellQuoted(TIDEPOOL_RENDER_BINARY);
+    std::string command = ShellQuoted(binary);
     for (const std::string& arg : args) {
         command += ' ';
         command += ShellQuoted(arg);
@@ -48,6 +49,11 @@ Outcome RunRenderer(const std::vector<std::string>& args) {
     run.out = ReadWholeFile(logs / "out");
     run.err = ReadWholeFile(logs / "err");
     return run;
+}
+
+// The renderer as built, with the codec plug-in beside it.
+Outcome RunRenderer(const std::vector<std::string>& args) {
+    return RunBinary(TIDEPOOL_RENDER_BINARY, args);
 }
 
 std::optional<testing::DecodedBmp> ReadBmp(const std::filesystem::path& path) {
@@ -82,6 +88,7 @@ TEST(Renderer, ReportsCorrectionsAndDrawsTheCorrectedSize) {
 struct Refusal {
     std::string name;
     std::vector<std::string> args; // "OUT" stands for a file in the scratch folder
+    int status;
 };
 
 void PrintTo(const Refusal& r, std::ostream* os) {
@@ -90,7 +97,7 @@ void PrintTo(const Refusal& r, std::ostream* os) {
 
 class RendererRefuses : public ::testing::TestWithParam<Refusal> {};
 
-TEST_P(RendererRefuses, WithOneLineAndStatusTwoAndKeepsTheFolderAsItWas) {
+TEST_P(RendererRefuses, WithOneLineAndKeepsTheFolderAsItWas) {
     ScratchFolder folder;
     std::ofstream(folder / "old.bmp") << "old";
     std::filesystem::create_directory(folder / "folder.bmp");
@@ -100,20 +107,67 @@ TEST_P(RendererRefuses, WithOneLineAndStatusTwoAndKeepsTheFolderAsItWas) {
             arg = (folder.path() / arg.substr(4)).string();
 
     const Outcome run = RunRenderer(args);
-    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.status, GetParam().status);
     EXPECT_THAT(run.err, ::testing::StartsWith("tidepool-render: "));
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_THAT(folder.names(), ::testing::UnorderedElementsAre("old.bmp", "folder.bmp"));
     EXPECT_EQ(ReadWholeFile(folder / "old.bmp"), "old");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RendererRefuses,
-                         ::testing::Values(Refusal{"BadColour",
-                                                   {"--body", "#12", "-o", "OUT/old.bmp"}},
-                                           Refusal{"UnknownFormat", {"-o", "OUT/new.tiff"}},
-                                           Refusal{"MissingFolder", {"-o", "OUT/missing/new.bmp"}},
-                                           Refusal{"FolderAsTarget", {"-o", "OUT/folder.bmp"}}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RendererRefuses,
+    ::testing::Values(Refusal{"BadColour", {"--body", "#12", "-o", "OUT/old.bmp"}, kExitUsage},
+                      Refusal{"UnknownFormat", {"-o", "OUT/new.tiff"}, kExitUsage},
+                      Refusal{"MissingFolder", {"-o", "OUT/missing/new.png"}, kExitWriteFailed},
+                      Refusal{"FolderAsTarget", {"-o", "OUT/folder.bmp"}, kExitWriteFailed}),
+    [](const auto& info) { return info.param.name; });
+
+class RendererWritesThroughThePlugIn : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RendererWritesThroughThePlugIn, AFileOfTheWallpapersSize) {
+    ScratchFolder folder;
+    const Outcome run = RunRenderer({"-o", (folder / GetParam()).string()});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    const std::optional<QImage> written = testing::ReadWithQt(folder / GetParam());
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->size(), QSize(240, 320));
+    EXPECT_THAT(folder.names(), ElementsAre(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RendererWritesThroughThePlugIn,
+                         ::testing::Values("out.png", "out.jpg", "out.gif"));
+
+TEST(Renderer, WithoutThePlugInRefusesItsFormatsNamingIt) {
+    ScratchFolder programFolder;
+    ScratchFolder folder;
+    const auto binary = programFolder / "tidepool-render";
+    std::filesystem::copy_file(TIDEPOOL_RENDER_BINARY, binary);
+    const Outcome png = RunBinary(binary.string(), {"-o", (folder / "out.png").string()});
+    EXPECT_EQ(png.status, kExitWriteFailed);
+    EXPECT_THAT(png.err, HasSubstr("imgctl.so"));
+    EXPECT_TRUE(folder.names().empty());
+    const Outcome bmp = RunBinary(binary.string(), {"-o", (folder / "out.bmp").string()});
+    EXPECT_EQ(bmp.status, kExitSuccess) << bmp.err;
+}
+
+// A 7 x 5 picture tiles from (1, 1): tile (c, r) starts at (1 + 7c, 1 + 5r). Small, widely
+// spaced crabs leave the checked pixels uncovered.
+TEST(Renderer, TilesABackgroundPictureOfOddSize) {
+    ScratchFolder folder;
+    const DrawingSurface picture = testing::PatternedSurface(7, 5);
+    ASSERT_TRUE(testing::AsQImage(picture).save(testing::QtPath(folder / "tile.png")));
+    const Outcome run = RunRenderer(
+        {"--picture", (folder / "tile.png").string(), "--bubbles", "off", "--layout", "standard",
+         "--spacing", "1.9", "--magnification", "0.5", "-o", (folder / "out.bmp").string()});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    const auto bmp = ReadBmp(folder / "out.bmp");
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->at(0, 0), 0xF0F0F0u) << "the strip keeps the canvas colour";
+    for (const auto& [x, y] :
+         {std::pair{1, 1}, {7, 5}, {8, 1}, {15, 11}, {236, 2}, {20, 100}, {239, 319}})
+        EXPECT_EQ(bmp->at(x, y), picture.pixel((x - 1) % 7, (y - 1) % 5) & 0xFFFFFFu)
+            << x << "," << y;
+}
 
 TEST(Renderer, HelpAndVersionSucceed) {
     const Outcome help = RunRenderer({"--help"});

@@ -2,6 +2,7 @@
 #include "imagefile/save_image.h"
 
 #include "tests/support/bmp_decoder.h"
+#include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gmock/gmock.h>
@@ -121,13 +122,21 @@ DrawingSurface SmallSurface() {
     return surface;
 }
 
+// Where the tests find the plug-in, and a program folder without one.
+struct CodecLibraries {
+    ScratchFolder emptyFolder;
+    CodecLibrary present{TIDEPOOL_PLUGIN_DIR};
+    CodecLibrary absent{emptyFolder.path()};
+};
+
 class SavesAsBmp : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(SavesAsBmp, WhateverTheLetterCaseOfTheExtension) {
+TEST_P(SavesAsBmp, WhateverTheLetterCaseOfTheExtensionAndWithoutThePlugIn) {
     ScratchFolder folder;
+    CodecLibraries codecs;
     const auto target = folder / GetParam();
     const DrawingSurface surface = SmallSurface();
-    const WriteResult result = SaveImage(surface, target);
+    const WriteResult result = SaveImage(surface, target, codecs.absent);
     ASSERT_TRUE(result.ok()) << result.error();
     const auto bmp = testing::DecodeBmp(ReadWholeFile(target));
     ASSERT_TRUE(bmp);
@@ -145,36 +154,95 @@ struct RefusedName {
 
 class RefusesToSave : public ::testing::TestWithParam<RefusedName> {};
 
-TEST_P(RefusesToSave, AndWritesNothing) {
+TEST_P(RefusesToSave, WithoutThePlugInAndWritesNothing) {
     ScratchFolder folder;
-    const WriteResult result = SaveImage(SmallSurface(), folder / GetParam().name);
+    CodecLibraries codecs;
+    const WriteResult result = SaveImage(SmallSurface(), folder / GetParam().name, codecs.absent);
     EXPECT_FALSE(result.ok());
     EXPECT_THAT(result.error(), HasSubstr(GetParam().reason));
     EXPECT_TRUE(folder.names().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, RefusesToSave,
-    ::testing::Values(RefusedName{"a.png", "codec plug-in"}, RefusedName{"a.PNG", "codec plug-in"},
-                      RefusedName{"a.jpg", "codec plug-in"}, RefusedName{"a.jpeg", "codec plug-in"},
-                      RefusedName{"a.gif", "codec plug-in"}, RefusedName{"a.tif", "unsupported"},
-                      RefusedName{"a.bmp.txt", "unsupported"},
-                      RefusedName{"a", "no file extension"}));
+INSTANTIATE_TEST_SUITE_P(Names, RefusesToSave,
+                         ::testing::Values(RefusedName{"a.png", "codec plug-in imgctl"},
+                                           RefusedName{"a.PNG", "codec plug-in imgctl"},
+                                           RefusedName{"a.jpg", "codec plug-in imgctl"},
+                                           RefusedName{"a.jpeg", "codec plug-in imgctl"},
+                                           RefusedName{"a.gif", "codec plug-in imgctl"},
+                                           RefusedName{"a.tif", "unsupported"},
+                                           RefusedName{"a.bmp.txt", "unsupported"},
+                                           RefusedName{"a", "no file extension"}));
 
 TEST(SaveImage, KeepsTheOldFileWhenTheFormatIsRefused) {
     ScratchFolder folder;
+    CodecLibraries codecs;
     WriteText(folder / "a.png", "old contents");
-    EXPECT_FALSE(SaveImage(SmallSurface(), folder / "a.png").ok());
+    EXPECT_FALSE(SaveImage(SmallSurface(), folder / "a.png", codecs.absent).ok());
     EXPECT_EQ(ReadWholeFile(folder / "a.png"), "old contents");
 }
 
-TEST(SaveImage, KeepsTheOldFileWhenThePictureIsEmpty) {
+class KeepsTheOldFile : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(KeepsTheOldFile, WhenThePictureIsEmpty) {
     ScratchFolder folder;
-    WriteText(folder / "a.bmp", "old contents");
-    EXPECT_FALSE(SaveImage(DrawingSurface(0, 0), folder / "a.bmp").ok());
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+    CodecLibraries codecs;
+    WriteText(folder / GetParam(), "old contents");
+    EXPECT_FALSE(SaveImage(DrawingSurface(0, 0), folder / GetParam(), codecs.present).ok());
+    EXPECT_EQ(ReadWholeFile(folder / GetParam()), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre(GetParam()));
 }
+
+TEST_P(KeepsTheOldFile, WhenTheFolderIsReadOnlyAndSaysWhichFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    ScratchFolder folder;
+    CodecLibraries codecs;
+    WriteText(folder / GetParam(), "old contents");
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const WriteResult result = SaveImage(SmallSurface(), folder / GetParam(), codecs.present);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(result.ok());
+    EXPECT_THAT(result.error(), HasSubstr(GetParam()));
+    EXPECT_EQ(ReadWholeFile(folder / GetParam()), "old contents");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, KeepsTheOldFile,
+                         ::testing::Values("a.bmp", "a.png", "a.jpg", "a.gif"));
+
+struct RoundTrip {
+    std::string name;
+    int tolerance; // largest channel difference allowed after decoding
+};
+
+class SavesThroughEveryWriter : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(SavesThroughEveryWriter, AFileAnotherDecoderReadsBack) {
+    ScratchFolder folder;
+    CodecLibraries codecs;
+    // 255 pixels: few enough colours for GIF's exact palette, odd sizes for the row padding.
+    const DrawingSurface surface = testing::PatternedSurface(17, 15);
+    WriteText(folder / GetParam().name, "old contents");
+    const WriteResult result = SaveImage(surface, folder / GetParam().name, codecs.present);
+    ASSERT_TRUE(result.ok()) << result.error();
+    const std::optional<QImage> decoded = testing::ReadWithQt(folder / GetParam().name);
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->size(), QSize(17, 15));
+    EXPECT_LE(testing::LargestChannelDifference(*decoded, testing::AsQImage(surface)),
+              GetParam().tolerance);
+    EXPECT_THAT(folder.names(), ElementsAre(GetParam().name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SavesThroughEveryWriter,
+                         ::testing::Values(RoundTrip{"a.bmp", 0}, RoundTrip{"a.png", 0},
+                                           RoundTrip{"a.gif", 0}, RoundTrip{"a.jpg", 8},
+                                           RoundTrip{"a.JPEG", 8}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             name.erase(0, 2);
+                             return name;
+                         });
 
 } // namespace
 } // namespace tidepool

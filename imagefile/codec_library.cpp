@@ -1,0 +1,63 @@
+#include "imagefile/codec_library.h"
+
+#include <QLibrary>
+#include <QString>
+
+#include <system_error>
+
+namespace tidepool {
+namespace {
+
+template <typename Function>
+bool Bind(QLibrary& library, const char* name, Function& function, std::string& error) {
+    function = reinterpret_cast<Function>(library.resolve(name));
+    if (function == nullptr && error.empty())
+        error = std::string("the codec plug-in has no operation ") + name;
+    return function != nullptr;
+}
+
+} // namespace
+
+CodecLibrary::CodecLibrary(std::filesystem::path programFolder)
+    : folder_(std::move(programFolder)) {}
+
+// Every pointer into the plug-in is reached through this object, so none outlives the unload.
+CodecLibrary::~CodecLibrary() {
+    if (library_)
+        library_->unload();
+}
+
+bool CodecLibrary::present() const {
+    std::error_code ignored;
+    return !folder_.empty() && std::filesystem::is_regular_file(file(), ignored);
+}
+
+const CodecFunctions* CodecLibrary::functions() {
+    if (functions_)
+        return &*functions_;
+    bindError_.clear();
+    if (!library_) {
+        library_ = std::make_unique<QLibrary>();
+        library_->setFileName(QString::fromStdU16String(file().u16string()));
+    }
+    if (!library_->isLoaded() && !library_->load()) {
+        bindError_ = "cannot load the codec plug-in " + file().string() + ": " +
+                     library_->errorString().toStdString();
+        return nullptr;
+    }
+    CodecFunctions f{};
+    const bool complete = Bind(*library_, "PNGtoDIB", f.PNGtoDIB, bindError_) &
+                          Bind(*library_, "HeadDIB", f.HeadDIB, bindError_) &
+                          Bind(*library_, "DIBtoDC", f.DIBtoDC, bindError_) &
+                          Bind(*library_, "DCtoDIB", f.DCtoDIB, bindError_) &
+                          Bind(*library_, "DIBtoJPG", f.DIBtoJPG, bindError_) &
+                          Bind(*library_, "DIBtoGIF", f.DIBtoGIF, bindError_) &
+                          Bind(*library_, "DIBtoPNG", f.DIBtoPNG, bindError_) &
+                          Bind(*library_, "DeleteDIB", f.DeleteDIB, bindError_);
+    if (!complete)
+        return nullptr;
+    functions_ = f;
+    return &*functions_;
+}
+
+} // namespace tidepool

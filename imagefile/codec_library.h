@@ -1,0 +1,79 @@
+#pragma once
+
+#include "imgctl/imgctl.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QLibrary;
+
+namespace tidepool {
+
+#if defined(_WIN32)
+inline constexpr std::string_view kCodecLibraryFileName = "imgctl.dll";
+#else
+inline constexpr std::string_view kCodecLibraryFileName = "imgctl.so";
+#endif
+
+// The plug-in's eight operations, bound by name.
+struct CodecFunctions {
+    ImgctlPNGtoDIB PNGtoDIB;
+    ImgctlHeadDIB HeadDIB;
+    ImgctlDIBtoDC DIBtoDC;
+    ImgctlDCtoDIB DCtoDIB;
+    ImgctlDIBtoJPG DIBtoJPG;
+    ImgctlDIBtoGIF DIBtoGIF;
+    ImgctlDIBtoPNG DIBtoPNG;
+    ImgctlDeleteDIB DeleteDIB;
+};
+
+// The optional codec plug-in beside the program. Whether it is there is asked anew at every use,
+// since the user may add or remove the file while the program runs; it is only loaded when an
+// operation is first needed, and stays loaded from then on.
+class CodecLibrary {
+  public:
+    explicit CodecLibrary(std::filesystem::path programFolder);
+    ~CodecLibrary();
+    CodecLibrary(const CodecLibrary&) = delete;
+    CodecLibrary& operator=(const CodecLibrary&) = delete;
+
+    const std::filesystem::path& programFolder() const { return folder_; }
+    std::filesystem::path file() const { return folder_ / kCodecLibraryFileName; }
+
+    // Whether an ordinary file of the plug-in's name is in the program's folder now.
+    bool present() const;
+
+    // The operations, loading the plug-in on first use; null when it cannot be loaded or lacks an
+    // operation, and bindError() says why.
+    const CodecFunctions* functions();
+    const std::string& bindError() const { return bindError_; }
+
+  private:
+    std::filesystem::path folder_;
+    std::unique_ptr<QLibrary> library_;
+    std::optional<CodecFunctions> functions_;
+    std::string bindError_;
+};
+
+// Owns one DIB handle and releases it on every way out. Handle 0 stands for none.
+class DibHandle {
+  public:
+    DibHandle(const CodecFunctions& codec, std::int32_t handle) : codec_(codec), handle_(handle) {}
+    ~DibHandle() {
+        if (handle_ != 0)
+            codec_.DeleteDIB(handle_);
+    }
+    DibHandle(const DibHandle&) = delete;
+    DibHandle& operator=(const DibHandle&) = delete;
+
+    std::int32_t get() const { return handle_; }
+
+  private:
+    const CodecFunctions& codec_;
+    std::int32_t handle_;
+};
+
+} // namespace tidepool

@@ -1,0 +1,247 @@
+#include "imagefile/codec_writer.h"
+#include "imagefile/load_picture.h"
+
+#include "tests/support/qt_picture.h"
+#include "tests/support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tidepool {
+namespace {
+
+using testing::AsQImage;
+using testing::LargestChannelDifference;
+using testing::PatternedSurface;
+using testing::QtPath;
+using testing::ScratchFolder;
+
+constexpr int kWidth = 13; // odd sizes catch row padding and transposition faults
+constexpr int kHeight = 7;
+constexpr Pixel kEarlierColour = 0xFF123456u;
+
+enum class Content { None, Folder, Png, Bmp, Jpeg, Gif, Ico, Text, Empty, JpegHead, HugeBmp };
+enum class Holds { Unchanged, NewPicture, Cleared };
+
+struct LoadCase {
+    std::string name;
+    std::string file;
+    Content content;
+    bool codecPresent;
+    std::int16_t result;
+    Holds holds;
+};
+
+void PrintTo(const LoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// A BMP header that claims 20000 x 20000 pixels and holds none of them.
+std::string HugeBmpHeader() {
+    std::string bytes(54, '\0');
+    const auto put32 = [&bytes](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 20000);
+    put32(22, 20000);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    return bytes;
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// JPEG alone gets a flat picture: its blocks would blur a pattern beyond any useful bound.
+DrawingSurface SourcePicture(Content content) {
+    if (content != Content::Jpeg)
+        return PatternedSurface(kWidth, kHeight);
+    DrawingSurface flat(kWidth, kHeight);
+    std::fill_n(flat.pixels(), kWidth * kHeight, 0xFF3C78B4u);
+    return flat;
+}
+
+void CreateContent(const std::filesystem::path& path, Content content, CodecLibrary& codec) {
+    const QImage picture = AsQImage(SourcePicture(content));
+    switch (content) {
+    case Content::None:
+        return;
+    case Content::Folder:
+        std::filesystem::create_directory(path);
+        return;
+    case Content::Png:
+        ASSERT_TRUE(picture.save(QtPath(path), "PNG"));
+        return;
+    case Content::Bmp:
+        ASSERT_TRUE(picture.save(QtPath(path), "BMP"));
+        return;
+    case Content::Jpeg:
+        ASSERT_TRUE(picture.save(QtPath(path), "JPEG", 100));
+        return;
+    case Content::Ico:
+        ASSERT_TRUE(picture.save(QtPath(path), "ICO"));
+        return;
+    case Content::Gif: // Qt reads GIF but cannot write it
+        ASSERT_TRUE(WriteWithCodec(codec, CodecFormat::Gif, SourcePicture(content), path).ok());
+        return;
+    case Content::Text:
+        WriteBytes(path, "not a picture at all");
+        return;
+    case Content::Empty:
+        WriteBytes(path, "");
+        return;
+    case Content::JpegHead: {
+        ASSERT_TRUE(picture.save(QtPath(path), "JPEG", 100));
+        WriteBytes(path, ReadBytes(path).substr(0, 20));
+        return;
+    }
+    case Content::HugeBmp:
+        WriteBytes(path, HugeBmpHeader());
+        return;
+    }
+}
+
+DrawingSurface EarlierPicture() {
+    DrawingSurface earlier(2, 3);
+    std::fill_n(earlier.pixels(), 6, kEarlierColour);
+    return earlier;
+}
+
+class LoadPictureOutcome : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadPictureOutcome, ReturnsAndLeavesWhatTheTableSays) {
+    const LoadCase& c = GetParam();
+    ScratchFolder folder;
+    ScratchFolder emptyProgramFolder;
+    CodecLibrary present(TIDEPOOL_PLUGIN_DIR);
+    CodecLibrary absent(emptyProgramFolder.path());
+    CodecLibrary& codec = c.codecPresent ? present : absent;
+    const auto path = folder / c.file;
+    CreateContent(path, c.content, present);
+
+    DrawingSurface target = EarlierPicture();
+    EXPECT_EQ(LoadPictureFile(target, path.string(), codec), c.result);
+
+    switch (c.holds) {
+    case Holds::Unchanged:
+        ASSERT_EQ(target.width(), 2);
+        ASSERT_EQ(target.height(), 3);
+        EXPECT_EQ(target.pixel(1, 2), kEarlierColour);
+        break;
+    case Holds::Cleared:
+        ASSERT_EQ(target.width(), 2);
+        EXPECT_EQ(target.pixel(1, 2), toPixel(target.backColor()));
+        break;
+    case Holds::NewPicture: {
+        ASSERT_EQ(target.width(), kWidth);
+        ASSERT_EQ(target.height(), kHeight);
+        const int tolerance = c.content == Content::Jpeg ? 3 : 0;
+        EXPECT_LE(LargestChannelDifference(AsQImage(target), AsQImage(SourcePicture(c.content))),
+                  tolerance);
+        break;
+    }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadPictureOutcome,
+    ::testing::Values(
+        LoadCase{"NoFile", "missing.png", Content::None, true, -1, Holds::Unchanged},
+        LoadCase{"FolderNamedPng", "folder.png", Content::Folder, true, -1, Holds::Unchanged},
+        LoadCase{"Png", "good.png", Content::Png, true, 0, Holds::NewPicture},
+        LoadCase{"PngUpperCase", "good.PNG", Content::Png, true, 0, Holds::NewPicture},
+        LoadCase{"PngMixedCase", "good.Png", Content::Png, true, 0, Holds::NewPicture},
+        LoadCase{"PngWithoutPlugIn", "good.png", Content::Png, false, -1, Holds::Unchanged},
+        LoadCase{"CorruptPng", "bad.png", Content::Text, true, -1, Holds::Cleared},
+        LoadCase{"BmpNamedPng", "bitmap.png", Content::Bmp, true, -1, Holds::Cleared},
+        LoadCase{"PngNamedBmp", "png.bmp", Content::Png, true, -1, Holds::Unchanged},
+        LoadCase{"PngNamedPngx", "png.pngx", Content::Png, true, -1, Holds::Unchanged},
+        LoadCase{"Bmp", "good.bmp", Content::Bmp, false, 0, Holds::NewPicture},
+        LoadCase{"BmpNamedJpg", "bitmap.jpg", Content::Bmp, false, 0, Holds::NewPicture},
+        LoadCase{"Jpeg", "good.jpeg", Content::Jpeg, false, 0, Holds::NewPicture},
+        LoadCase{"Gif", "good.gif", Content::Gif, false, 0, Holds::NewPicture},
+        LoadCase{"Ico", "good.ico", Content::Ico, false, 0, Holds::NewPicture},
+        LoadCase{"BrokenJpeg", "broken.jpg", Content::JpegHead, true, -1, Holds::Unchanged},
+        LoadCase{"EmptyJpeg", "empty.jpg", Content::Empty, true, -1, Holds::Unchanged},
+        LoadCase{"HugeBmpHeader", "huge.bmp", Content::HugeBmp, true, -1, Holds::Unchanged}),
+    [](const auto& info) { return info.param.name; });
+
+// Restores the current folder whatever the test does.
+class InFolder {
+  public:
+    explicit InFolder(const std::filesystem::path& folder)
+        : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~InFolder() { std::filesystem::current_path(previous_); }
+
+  private:
+    std::filesystem::path previous_;
+};
+
+TEST(LoadPictureFile, ARelativePngPathIsReadFromTheCurrentFolderWhichStaysCurrent) {
+    ScratchFolder folder;
+    CodecLibrary codec(TIDEPOOL_PLUGIN_DIR);
+    ASSERT_TRUE(AsQImage(PatternedSurface(kWidth, kHeight)).save(QtPath(folder / "rel.png")));
+    InFolder inside(folder.path());
+    DrawingSurface target;
+    EXPECT_EQ(LoadPictureFile(target, "rel.png", codec), kPictureLoaded);
+    EXPECT_EQ(target.width(), kWidth);
+    EXPECT_EQ(std::filesystem::current_path(), folder.path());
+}
+
+TEST(WriteWithCodec, WritesARelativePathInTheCurrentFolderWhichStaysCurrent) {
+    ScratchFolder folder;
+    CodecLibrary codec(TIDEPOOL_PLUGIN_DIR);
+    InFolder inside(folder.path());
+    const WriteResult written =
+        WriteWithCodec(codec, CodecFormat::Png, PatternedSurface(3, 2), "rel.png");
+    EXPECT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(std::filesystem::current_path(), folder.path());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "rel.png"));
+}
+
+TEST(CodecLibrary, AFileThatIsNoLibraryFailsLoadsAndSavesWithAReason) {
+    ScratchFolder programFolder;
+    ScratchFolder folder;
+    WriteBytes(programFolder / std::string(kCodecLibraryFileName), "not a library");
+    CodecLibrary codec(programFolder.path());
+    ASSERT_TRUE(codec.present());
+    ASSERT_TRUE(AsQImage(PatternedSurface(3, 2)).save(QtPath(folder / "a.png")));
+
+    DrawingSurface target = EarlierPicture();
+    EXPECT_EQ(LoadPictureFile(target, (folder / "a.png").string(), codec), kPictureLoadFailed);
+    EXPECT_EQ(target.pixel(0, 0), kEarlierColour);
+    const WriteResult written =
+        WriteWithCodec(codec, CodecFormat::Png, PatternedSurface(3, 2), folder / "b.png");
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(written.error().find("cannot load the codec plug-in"), std::string::npos);
+}
+
+TEST(CodecLibrary, IsPresentOnlyWhileItsFileIsThere) {
+    ScratchFolder programFolder;
+    CodecLibrary codec(programFolder.path());
+    EXPECT_FALSE(codec.present());
+    std::filesystem::copy_file(std::filesystem::path(TIDEPOOL_PLUGIN_DIR) /
+                                   std::string(kCodecLibraryFileName),
+                               programFolder / std::string(kCodecLibraryFileName));
+    EXPECT_TRUE(codec.present());
+    std::filesystem::remove(programFolder / std::string(kCodecLibraryFileName));
+    EXPECT_FALSE(codec.present());
+}
+
+} // namespace
+} // namespace tidepool

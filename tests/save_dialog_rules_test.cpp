@@ -1,0 +1,65 @@
+#include "imagefile/save_dialog_rules.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tidepool {
+namespace {
+
+using namespace std::string_literals;
+using ::testing::ElementsAre;
+
+TEST(SaveFileTypeList, WithoutThePlugInOffersBitmapsOnly) {
+    EXPECT_EQ(SaveFileTypeList(false), "ビットマップファイル (*.bmp)\0*.bmp"s);
+}
+
+TEST(SaveFileTypeList, WithThePlugInOffersFourTypesAndNoTrailingNul) {
+    const std::string list = SaveFileTypeList(true);
+    EXPECT_EQ(list, "ビットマップファイル (*.bmp)\0*.bmp\0JPEG (*.JPG)\0*.jpg\0GIF (*.GIF)\0*.gif\0"
+                    "PNG (*.PNG)\0*.png"s);
+    EXPECT_THAT(FileTypeListItems(list),
+                ElementsAre("ビットマップファイル (*.bmp)", "*.bmp", "JPEG (*.JPG)", "*.jpg",
+                            "GIF (*.GIF)", "*.gif", "PNG (*.PNG)", "*.png"));
+}
+
+TEST(TrimAtNull, CutsAtTheFirstNul) {
+    EXPECT_EQ(TrimAtNull("a.bmp\0\0junk"s), "a.bmp");
+    EXPECT_EQ(TrimAtNull("no nul"), "no nul");
+    EXPECT_EQ(TrimAtNull("\0"s), "");
+}
+
+struct NamingCase {
+    bool codecPresent;
+    int filterIndex;
+    std::string typed;
+    std::string saved;
+};
+
+void PrintTo(const NamingCase& c, std::ostream* os) {
+    *os << '"' << c.typed << "\" as type " << c.filterIndex;
+}
+
+class NameWithTypeExtensionCase : public ::testing::TestWithParam<NamingCase> {};
+
+TEST_P(NameWithTypeExtensionCase, AppendsTheChosenTypesExtensionUnlessExactlyPresent) {
+    const NamingCase& c = GetParam();
+    EXPECT_EQ(NameWithTypeExtension(SaveFileTypeList(c.codecPresent), c.filterIndex, c.typed),
+              c.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NameWithTypeExtensionCase,
+    ::testing::Values(NamingCase{false, 1, "a.jpg", "a.jpg.bmp"},
+                      NamingCase{true, 2, "photo", "photo.jpg"},
+                      NamingCase{true, 2, "photo.jpg", "photo.jpg"},
+                      NamingCase{true, 2, "photo.JPG", "photo.JPG.jpg"},
+                      NamingCase{true, 1, "photo.png", "photo.png.bmp"},
+                      NamingCase{true, 3, "anim.gif", "anim.gif"},
+                      NamingCase{true, 4, "/home/a.b/photo", "/home/a.b/photo.png"},
+                      NamingCase{true, 4, "trailing.", "trailing..png"},
+                      NamingCase{true, 0, "Save", "Save.bmp"},
+                      NamingCase{true, 3, "x.gif\0rest of the buffer"s, "x.gif"},
+                      NamingCase{false, 4, "Save", "Save.bmp"}));
+
+} // namespace
+} // namespace tidepool
