@@ -16,6 +16,9 @@ TIDEPOOL_PACKAGES=(
     libturbojpeg0-dev
     libgif-dev
     qt6-base-dev
+    # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+    clang
+    libclang-rt-14-dev
 )
 
 # Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
 # builds the benchmark) and in a build instrumented with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Missing Debian packages are installed first.
+# UndefinedBehaviorSanitizer. Then runs each fuzz target for a bounded time (scripts/fuzz.sh).
+# Missing Debian packages are installed first.
 #
 # Usage: scripts/test.sh
-# Environment: TIDEPOOL_TEST_JOBS  tests ctest runs at once (default 1)
-#              TIDEPOOL_BUILD_JOBS compile jobs (default 2)
+# Environment: TIDEPOOL_TEST_JOBS    tests ctest runs at once (default 1)
+#              TIDEPOOL_BUILD_JOBS   compile jobs (default 2)
+#              TIDEPOOL_FUZZ_SECONDS seconds per fuzz target (default 60)
 # Exits non-zero when any step fails; every build is still attempted so one run shows all failures.
 set -euo pipefail
 
@@ -116,6 +118,7 @@ echo "ninja: $(ninja --version)"
 build_and_test release "$repo/build/release" yes -DCMAKE_BUILD_TYPE=Release
 build_and_test sanitize "$repo/build/sanitize" no \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEPOOL_SANITIZE=ON
+run_step "fuzz" bash "$repo/scripts/fuzz.sh" || true
 
 print_summary
 # The closing line CI reads: both trees' test counts together.

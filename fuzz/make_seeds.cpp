@@ -1,0 +1,92 @@
+// Writes the fuzzers' starting corpora: small pictures in every format the program reads, made by
+// the program's own writers and the codec plug-in, as the tests make them.
+//
+// Usage: make_seeds FOLDER
+//   FOLDER/png   PNG files for png_decoder_fuzz, each after the mode byte that has the fuzzer
+//                repair chunk checksums
+//   FOLDER/load  one file per format, each after the byte that picks its extension in
+//                load_picture_fuzz
+#include "imagefile/bmp_writer.h"
+#include "imagefile/codec_writer.h"
+#include "imagefile/program_folder.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using tidepool::DrawingSurface;
+
+DrawingSurface Pattern(int width, int height) {
+    DrawingSurface surface(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            surface.pixels()[y * width + x] =
+                0xFF000000u | static_cast<std::uint32_t>(x * 40 << 16 | y * 60 << 8 | 0x80);
+    return surface;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool WriteIco(const DrawingSurface& surface, const std::filesystem::path& path) {
+    QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
+    for (int y = 0; y < surface.height(); ++y)
+        for (int x = 0; x < surface.width(); ++x)
+            image.setPixel(x, y, surface.pixel(x, y));
+    return image.save(QString::fromStdString(path.string()), "ICO");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds FOLDER\n");
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    std::filesystem::create_directories(root / "png");
+    std::filesystem::create_directories(root / "load");
+    tidepool::CodecLibrary codec(tidepool::ProgramFolder());
+
+    bool ok = true;
+    int seed = 0;
+    for (const auto [width, height] : {std::pair{1, 1}, {5, 3}, {6, 4}}) {
+        const DrawingSurface picture = Pattern(width, height);
+        const std::string stem = std::to_string(seed++);
+        const std::filesystem::path png = root / (stem + ".png");
+        ok &= tidepool::WriteWithCodec(codec, tidepool::CodecFormat::Png, picture, png).ok();
+        WriteFile(root / "png" / (stem + ".png"), std::string(1, '\x01') + ReadFile(png));
+        const std::filesystem::path bmp = root / (stem + ".bmp");
+        const std::filesystem::path jpg = root / (stem + ".jpg");
+        const std::filesystem::path gif = root / (stem + ".gif");
+        const std::filesystem::path ico = root / (stem + ".ico");
+        ok &= tidepool::WriteBmp(picture, bmp).ok();
+        ok &= tidepool::WriteWithCodec(codec, tidepool::CodecFormat::Jpeg, picture, jpg).ok();
+        ok &= tidepool::WriteWithCodec(codec, tidepool::CodecFormat::Gif, picture, gif).ok();
+        ok &= WriteIco(picture, ico);
+        // The selector bytes match load_picture_fuzz's extension order.
+        const std::pair<char, std::filesystem::path> loads[] = {
+            {0, png}, {1, bmp}, {2, jpg}, {3, gif}, {4, ico}};
+        for (const auto& [selector, file] : loads)
+            WriteFile(root / "load" / (stem + file.extension().string()),
+                      std::string(1, selector) + ReadFile(file));
+        for (const auto& file : {png, bmp, jpg, gif, ico})
+            std::filesystem::remove(file);
+    }
+    if (!ok)
+        std::fprintf(stderr, "make_seeds: a seed could not be written\n");
+    return ok ? 0 : 1;
+}
