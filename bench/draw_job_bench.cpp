@@ -48,6 +48,10 @@ void RegisterCases() {
 }
 
 } // namespace
+
+// In image_file_bench.cpp.
+void RegisterImageFileCases();
+
 } // namespace tidepool::bench
 
 int main(int argc, char** argv) {
@@ -55,6 +59,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     tidepool::bench::RegisterCases();
+    tidepool::bench::RegisterImageFileCases();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
