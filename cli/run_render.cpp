@@ -3,11 +3,9 @@
 #include "cli/corrections.h"
 #include "cli/exit_status.h"
 #include "imagefile/load_picture.h"
+#include "imagefile/ordinary_file.h"
 #include "imagefile/save_image.h"
 #include "render/draw_job.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace tidepool::cli {
 namespace {
@@ -21,10 +19,7 @@ DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
     services.loadPicture = [&codec](DrawingSurface& target, const std::string& path) {
         return static_cast<int>(LoadPictureFile(target, path, codec));
     };
-    services.fileExists = [](const std::string& path) {
-        std::error_code ignored;
-        return std::filesystem::is_regular_file(path, ignored);
-    };
+    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
     services.showMessage = [&err, &pictureMessageShown](std::string_view message) {
         err << kPrefix << message << '\n';
         pictureMessageShown = true;

@@ -1,5 +1,5 @@
 // Writes the fuzzers' starting corpora: small pictures in every format the program reads, made by
-// the program's own writers and the codec plug-in, as the tests make them.
+// the program's own writers and the codec plug-in from the tests' patterned picture.
 //
 // Usage: make_seeds FOLDER
 //   FOLDER/png   PNG files for png_decoder_fuzz, each after the mode byte that has the fuzzer
@@ -9,44 +9,21 @@
 #include "imagefile/bmp_writer.h"
 #include "imagefile/codec_writer.h"
 #include "imagefile/program_folder.h"
-
-#include <QImage>
-#include <QString>
+#include "tests/support/file_bytes.h"
+#include "tests/support/qt_picture.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 using tidepool::DrawingSurface;
-
-DrawingSurface Pattern(int width, int height) {
-    DrawingSurface surface(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            surface.pixels()[y * width + x] =
-                0xFF000000u | static_cast<std::uint32_t>(x * 40 << 16 | y * 60 << 8 | 0x80);
-    return surface;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using tidepool::testing::ReadWholeFile;
+using tidepool::testing::WriteWholeFile;
 
 bool WriteIco(const DrawingSurface& surface, const std::filesystem::path& path) {
-    QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
-    for (int y = 0; y < surface.height(); ++y)
-        for (int x = 0; x < surface.width(); ++x)
-            image.setPixel(x, y, surface.pixel(x, y));
-    return image.save(QString::fromStdString(path.string()), "ICO");
+    return tidepool::testing::AsQImage(surface).save(tidepool::testing::QtPath(path), "ICO");
 }
 
 } // namespace
@@ -64,11 +41,11 @@ int main(int argc, char** argv) {
     bool ok = true;
     int seed = 0;
     for (const auto [width, height] : {std::pair{1, 1}, {5, 3}, {6, 4}}) {
-        const DrawingSurface picture = Pattern(width, height);
+        const DrawingSurface picture = tidepool::testing::PatternedSurface(width, height);
         const std::string stem = std::to_string(seed++);
         const std::filesystem::path png = root / (stem + ".png");
         ok &= tidepool::WriteWithCodec(codec, tidepool::CodecFormat::Png, picture, png).ok();
-        WriteFile(root / "png" / (stem + ".png"), std::string(1, '\x01') + ReadFile(png));
+        WriteWholeFile(root / "png" / (stem + ".png"), std::string(1, '\x01') + ReadWholeFile(png));
         const std::filesystem::path bmp = root / (stem + ".bmp");
         const std::filesystem::path jpg = root / (stem + ".jpg");
         const std::filesystem::path gif = root / (stem + ".gif");
@@ -81,8 +58,8 @@ int main(int argc, char** argv) {
         const std::pair<char, std::filesystem::path> loads[] = {
             {0, png}, {1, bmp}, {2, jpg}, {3, gif}, {4, ico}};
         for (const auto& [selector, file] : loads)
-            WriteFile(root / "load" / (stem + file.extension().string()),
-                      std::string(1, selector) + ReadFile(file));
+            WriteWholeFile(root / "load" / (stem + file.extension().string()),
+                           std::string(1, selector) + ReadWholeFile(file));
         for (const auto& file : {png, bmp, jpg, gif, ico})
             std::filesystem::remove(file);
     }

@@ -1,9 +1,9 @@
 #include "imagefile/codec_library.h"
 
+#include "imagefile/ordinary_file.h"
+
 #include <QLibrary>
 #include <QString>
-
-#include <system_error>
 
 namespace tidepool {
 namespace {
@@ -28,8 +28,7 @@ CodecLibrary::~CodecLibrary() {
 }
 
 bool CodecLibrary::present() const {
-    std::error_code ignored;
-    return !folder_.empty() && std::filesystem::is_regular_file(file(), ignored);
+    return !folder_.empty() && IsOrdinaryFile(file());
 }
 
 const CodecFunctions* CodecLibrary::functions() {

@@ -2,6 +2,7 @@
 
 #include "imagefile/codec_surface.h"
 #include "imagefile/current_folder.h"
+#include "imagefile/ordinary_file.h"
 #include "imagefile/picture_limits.h"
 #include "imagefile/platform_picture_reader.h"
 
@@ -13,11 +14,6 @@
 
 namespace tidepool {
 namespace {
-
-bool IsOrdinaryFile(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
-}
 
 // Decided by the name's last four characters, whatever the file holds.
 bool NamesPngFile(const std::string& path) {

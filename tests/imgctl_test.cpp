@@ -4,6 +4,8 @@
 #include "imgctl/imgctl.h"
 
 #include "imgctl/handle_table.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 
 #include <QImage>
@@ -36,7 +38,12 @@
 namespace tidepool {
 namespace {
 
+using testing::ChannelDifference;
+using testing::QtPath;
+using testing::ReadWholeFile;
+using testing::ReadWithQt;
 using testing::ScratchFolder;
+using testing::WriteWholeFile;
 using PixelFunction = std::function<std::uint32_t(int x, int y)>;
 
 // ---------------------------------------------------------------------------------------------
@@ -65,6 +72,12 @@ std::uint32_t ManyColours(int x, int y) {
     const unsigned g = (y * 4) & 0xFF;
     const unsigned b = ((x + y) * 2) & 0xFF;
     return 0xFF000000u | r << 16 | g << 8 | b;
+}
+
+// Exactly 256 colours, the most a GIF palette keeps exactly.
+std::uint32_t Grey256(int x, int y) {
+    const auto v = static_cast<std::uint32_t>((y * 16 + x) & 0xFF);
+    return 0xFF000000u | v << 16 | v << 8 | v;
 }
 
 // A surface over a caller's vector, as the program passes its own pixels.
@@ -143,25 +156,6 @@ Canvas DibPixels(std::int32_t handle) {
     return canvas;
 }
 
-QString QtPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-std::optional<QImage> ReadWithQt(const std::filesystem::path& path) {
-    QImage image(QtPath(path));
-    if (image.isNull())
-        return std::nullopt;
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-int ChannelDifference(std::uint32_t a, std::uint32_t b) {
-    int largest = 0;
-    for (int shift : {0, 8, 16})
-        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                             static_cast<int>((b >> shift) & 0xFF)));
-    return largest;
-}
-
 // The largest channel difference between a picture and a decoded file of the same size.
 int LargestDifference(const QImage& image, const PixelFunction& expected) {
     int largest = 0;
@@ -169,16 +163,6 @@ int LargestDifference(const QImage& image, const PixelFunction& expected) {
         for (int x = 0; x < image.width(); ++x)
             largest = std::max(largest, ChannelDifference(image.pixel(x, y), expected(x, y)));
     return largest;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 class ImgctlTest : public ::testing::Test {
@@ -194,16 +178,28 @@ class ImgctlTest : public ::testing::Test {
 
 enum class Format { Png, Gif, Jpeg };
 
-std::int32_t WriteAs(Format format, const std::string& path, std::int32_t dib) {
+std::int32_t WriteAs(Format format, const char* path, std::int32_t dib) {
     switch (format) {
     case Format::Png:
-        return DIBtoPNG(path.c_str(), dib, 0);
+        return DIBtoPNG(path, dib, 0);
     case Format::Gif:
-        return DIBtoGIF(path.c_str(), dib, 0);
+        return DIBtoGIF(path, dib, 0);
     case Format::Jpeg:
-        return DIBtoJPG(path.c_str(), dib, 100, 0);
+        return DIBtoJPG(path, dib, 100, 0);
     }
     return 0;
+}
+
+std::string FormatName(Format format) {
+    switch (format) {
+    case Format::Png:
+        return "Png";
+    case Format::Gif:
+        return "Gif";
+    case Format::Jpeg:
+        return "Jpeg";
+    }
+    return {};
 }
 
 struct RoundTripCase {
@@ -223,7 +219,7 @@ TEST_P(WrittenFile, DecodesWithQtToThePicture) {
     ASSERT_TRUE(dib);
     const std::string path = PathOf("picture");
 
-    ASSERT_NE(WriteAs(c.format, path, dib.handle()), 0);
+    ASSERT_NE(WriteAs(c.format, path.c_str(), dib.handle()), 0);
 
     const auto decoded = ReadWithQt(path);
     ASSERT_TRUE(decoded);
@@ -241,23 +237,11 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTripCase{"GifOneColour", Format::Gif, 5, 3,
                                     [](int, int) { return 0xFF123456u; }, 0},
                       RoundTripCase{"GifOnePixel", Format::Gif, 1, 1, FewColours, 0},
+                      RoundTripCase{"Gif256Colours", Format::Gif, 16, 16, Grey256, 0},
                       RoundTripCase{"GifManyColours", Format::Gif, 64, 64, ManyColours, 48},
                       RoundTripCase{"JpegOddSize", Format::Jpeg, 37, 23, FewColours, 10},
                       RoundTripCase{"JpegManyColours", Format::Jpeg, 64, 64, ManyColours, 3}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Exactly 256 colours must still be kept exactly, and 257 must still give a readable file.
-TEST_F(ImgctlTest, GifKeepsExactly256ColoursExactly) {
-    auto grey256 = [](int x, int y) {
-        const auto v = static_cast<std::uint32_t>((y * 16 + x) & 0xFF);
-        return 0xFF000000u | v << 16 | v << 8 | v;
-    };
-    const Dib dib = MakeDib(16, 16, grey256);
-    ASSERT_NE(DIBtoGIF(PathOf("a.gif").c_str(), dib.handle(), 0), 0);
-    const auto decoded = ReadWithQt(scratch_ / "a.gif");
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(LargestDifference(*decoded, grey256), 0);
-}
 
 // giflib's median cut sizes its boxes by pixel count, so sparse colours can land far from their
 // box's average; the bounds above and here are loose for that reason, but far below what a
@@ -295,7 +279,7 @@ TEST_F(ImgctlTest, PngWrittenByThePlugInReadsBackExactly) {
 }
 
 TEST_F(ImgctlTest, WriterReplacesALongerExistingFile) {
-    WriteBytes(scratch_ / "a.png", std::string(100000, 'x'));
+    WriteWholeFile(scratch_ / "a.png", std::string(100000, 'x'));
     const Dib dib = MakeDib(4, 4, FewColours);
     ASSERT_NE(DIBtoPNG(PathOf("a.png").c_str(), dib.handle(), 0), 0);
     const auto decoded = ReadWithQt(scratch_ / "a.png");
@@ -338,30 +322,20 @@ class UnwritablePath : public ImgctlTest, public ::testing::WithParamInterface<F
 
 TEST_P(UnwritablePath, MissingFolderGivesZeroAndNoFile) {
     const Dib dib = MakeDib(8, 8, FewColours);
-    EXPECT_EQ(WriteAs(GetParam(), PathOf("missing/out"), dib.handle()), 0);
+    EXPECT_EQ(WriteAs(GetParam(), PathOf("missing/out").c_str(), dib.handle()), 0);
     EXPECT_TRUE(scratch_.names().empty());
 }
 
 TEST_P(UnwritablePath, AFolderInTheWayIsLeftAlone) {
     const Dib dib = MakeDib(8, 8, FewColours);
     std::filesystem::create_directory(scratch_ / "folder");
-    EXPECT_EQ(WriteAs(GetParam(), PathOf("folder"), dib.handle()), 0);
+    EXPECT_EQ(WriteAs(GetParam(), PathOf("folder").c_str(), dib.handle()), 0);
     EXPECT_TRUE(std::filesystem::is_directory(scratch_ / "folder"));
 }
 
 TEST_P(UnwritablePath, NullPathGivesZero) {
     const Dib dib = MakeDib(8, 8, FewColours);
-    switch (GetParam()) {
-    case Format::Png:
-        EXPECT_EQ(DIBtoPNG(nullptr, dib.handle(), 0), 0);
-        break;
-    case Format::Gif:
-        EXPECT_EQ(DIBtoGIF(nullptr, dib.handle(), 0), 0);
-        break;
-    case Format::Jpeg:
-        EXPECT_EQ(DIBtoJPG(nullptr, dib.handle(), 100, 0), 0);
-        break;
-    }
+    EXPECT_EQ(WriteAs(GetParam(), nullptr, dib.handle()), 0);
 }
 
 #if defined(__unix__)
@@ -374,7 +348,7 @@ TEST_P(UnwritablePath, WriteThatFailsMidwayRemovesTheFile) {
     rlimit small = previous;
     small.rlim_cur = 600;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::int32_t result = WriteAs(GetParam(), PathOf("big"), dib.handle());
+    const std::int32_t result = WriteAs(GetParam(), PathOf("big").c_str(), dib.handle());
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
@@ -385,17 +359,7 @@ TEST_P(UnwritablePath, WriteThatFailsMidwayRemovesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Imgctl, UnwritablePath,
                          ::testing::Values(Format::Png, Format::Gif, Format::Jpeg),
-                         [](const auto& info) {
-                             switch (info.param) {
-                             case Format::Png:
-                                 return std::string("Png");
-                             case Format::Gif:
-                                 return std::string("Gif");
-                             case Format::Jpeg:
-                                 return std::string("Jpeg");
-                             }
-                             return std::string();
-                         });
+                         [](const auto& info) { return FormatName(info.param); });
 
 // ---------------------------------------------------------------------------------------------
 // PNG reading
@@ -523,7 +487,7 @@ class PngSizeLimit : public ImgctlTest, public ::testing::WithParamInterface<Han
 
 TEST_P(PngSizeLimit, AllowsUpToTheLimits) {
     const HandMadeSize& c = GetParam();
-    WriteBytes(scratch_ / "limit.png", HandMadePng(c.width, c.height, true));
+    WriteWholeFile(scratch_ / "limit.png", HandMadePng(c.width, c.height, true));
     const Dib dib(PNGtoDIB(PathOf("limit.png").c_str()));
     ASSERT_TRUE(dib);
     const auto size = DibSize(dib.handle());
@@ -542,7 +506,7 @@ class OversizedPng : public ImgctlTest, public ::testing::WithParamInterface<Han
 
 TEST_P(OversizedPng, IsRefusedWithItsWholeImage) {
     const HandMadeSize& c = GetParam();
-    WriteBytes(scratch_ / "limit.png", HandMadePng(c.width, c.height, true));
+    WriteWholeFile(scratch_ / "limit.png", HandMadePng(c.width, c.height, true));
     EXPECT_EQ(PNGtoDIB(PathOf("limit.png").c_str()), 0);
 }
 
@@ -550,7 +514,7 @@ TEST_P(OversizedPng, IsRefusedWithItsWholeImage) {
 // decoding until the data runs out.
 TEST_P(OversizedPng, IsRefusedQuicklyFromTheHeader) {
     const HandMadeSize& c = GetParam();
-    WriteBytes(scratch_ / "limit.png", HandMadePng(c.width, c.height, false));
+    WriteWholeFile(scratch_ / "limit.png", HandMadePng(c.width, c.height, false));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(PNGtoDIB(PathOf("limit.png").c_str()), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
@@ -564,7 +528,7 @@ INSTANTIATE_TEST_SUITE_P(Imgctl, OversizedPng,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImgctlTest, PngOfTheLargestDeclarableSizeIsRefused) {
-    WriteBytes(scratch_ / "huge.png", HandMadePng(0x7FFFFFFF, 0x7FFFFFFF, false));
+    WriteWholeFile(scratch_ / "huge.png", HandMadePng(0x7FFFFFFF, 0x7FFFFFFF, false));
     EXPECT_EQ(PNGtoDIB(PathOf("huge.png").c_str()), 0);
 }
 
@@ -579,7 +543,7 @@ std::string NoisePng(const ScratchFolder& scratch) {
         }
     const auto path = scratch / "noise.png";
     EXPECT_TRUE(image.save(QtPath(path), "PNG"));
-    return ReadBytes(path);
+    return ReadWholeFile(path);
 }
 
 struct BrokenFile {
@@ -592,7 +556,7 @@ class PngRefusal : public ImgctlTest, public ::testing::WithParamInterface<Broke
 TEST_P(PngRefusal, GivesZero) {
     const std::string valid = NoisePng(scratch_);
     ASSERT_GT(valid.size(), 1000u);
-    WriteBytes(scratch_ / "broken.png", GetParam().make(valid));
+    WriteWholeFile(scratch_ / "broken.png", GetParam().make(valid));
     EXPECT_EQ(PNGtoDIB(PathOf("broken.png").c_str()), 0);
 }
 
@@ -868,14 +832,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct MalformedSurface {
     const char* name;
-    ImgctlSurface (*make)(std::uint32_t* pixels);
+    bool nullPixels;
+    std::int32_t width, height, stride;
 };
 
 class SurfaceRefusal : public ::testing::TestWithParam<MalformedSurface> {};
 
 TEST_P(SurfaceRefusal, IsRefusedBothWays) {
+    const MalformedSurface& c = GetParam();
     std::vector<std::uint32_t> pixels(64, kUntouched);
-    const ImgctlSurface surface = GetParam().make(pixels.data());
+    const ImgctlSurface surface{c.nullPixels ? nullptr : pixels.data(), c.width, c.height,
+                                c.stride};
     const Dib dib = MakeDib(4, 4, FewColours);
     EXPECT_EQ(DIBtoDC(&surface, 0, 0, 0, 0, dib.handle(), 0, 0, IMGCTL_SRCCOPY), 0);
     EXPECT_EQ(DCtoDIB(&surface, 0, 0, 0, 0), 0);
@@ -883,33 +850,15 @@ TEST_P(SurfaceRefusal, IsRefusedBothWays) {
         std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == kUntouched; }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Imgctl, SurfaceRefusal,
-    ::testing::Values(MalformedSurface{"NullPixels",
-                                       [](std::uint32_t*) {
-                                           return ImgctlSurface{nullptr, 4, 4, 4};
-                                       }},
-                      MalformedSurface{"NegativeWidth",
-                                       [](std::uint32_t* p) {
-                                           return ImgctlSurface{p, -1, 4, 4};
-                                       }},
-                      MalformedSurface{"NegativeHeight",
-                                       [](std::uint32_t* p) {
-                                           return ImgctlSurface{p, 4, -4, 4};
-                                       }},
-                      MalformedSurface{"StrideBelowWidth",
-                                       [](std::uint32_t* p) {
-                                           return ImgctlSurface{p, 4, 4, 3};
-                                       }},
-                      MalformedSurface{"NegativeStride",
-                                       [](std::uint32_t* p) {
-                                           return ImgctlSurface{p, 4, 4, -4};
-                                       }},
-                      MalformedSurface{"MinimumWidth",
-                                       [](std::uint32_t* p) {
-                                           return ImgctlSurface{p, INT32_MIN, 4, 4};
-                                       }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Imgctl, SurfaceRefusal,
+                         ::testing::Values(MalformedSurface{"NullPixels", true, 4, 4, 4},
+                                           MalformedSurface{"NegativeWidth", false, -1, 4, 4},
+                                           MalformedSurface{"NegativeHeight", false, 4, -4, 4},
+                                           MalformedSurface{"StrideBelowWidth", false, 4, 4, 3},
+                                           MalformedSurface{"NegativeStride", false, 4, 4, -4},
+                                           MalformedSurface{"MinimumWidth", false, INT32_MIN, 4,
+                                                            4}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ImgctlCopies, NullSurfaceAndOtherRasterOperationsAreRefused) {
     const Dib dib = MakeDib(4, 4, FewColours);

@@ -1,6 +1,7 @@
 #include "imagefile/codec_writer.h"
 #include "imagefile/load_picture.h"
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -15,7 +16,9 @@ using testing::AsQImage;
 using testing::LargestChannelDifference;
 using testing::PatternedSurface;
 using testing::QtPath;
+using testing::ReadWholeFile;
 using testing::ScratchFolder;
+using testing::WriteWholeFile;
 
 constexpr int kWidth = 13; // odd sizes catch row padding and transposition faults
 constexpr int kHeight = 7;
@@ -56,15 +59,6 @@ std::string HugeBmpHeader() {
     return bytes;
 }
 
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // JPEG alone gets a flat picture: its blocks would blur a pattern beyond any useful bound.
 DrawingSurface SourcePicture(Content content) {
     if (content != Content::Jpeg)
@@ -98,18 +92,18 @@ void CreateContent(const std::filesystem::path& path, Content content, CodecLibr
         ASSERT_TRUE(WriteWithCodec(codec, CodecFormat::Gif, SourcePicture(content), path).ok());
         return;
     case Content::Text:
-        WriteBytes(path, "not a picture at all");
+        WriteWholeFile(path, "not a picture at all");
         return;
     case Content::Empty:
-        WriteBytes(path, "");
+        WriteWholeFile(path, "");
         return;
     case Content::JpegHead: {
         ASSERT_TRUE(picture.save(QtPath(path), "JPEG", 100));
-        WriteBytes(path, ReadBytes(path).substr(0, 20));
+        WriteWholeFile(path, ReadWholeFile(path).substr(0, 20));
         return;
     }
     case Content::HugeBmp:
-        WriteBytes(path, HugeBmpHeader());
+        WriteWholeFile(path, HugeBmpHeader());
         return;
     }
 }
@@ -217,7 +211,7 @@ TEST(WriteWithCodec, WritesARelativePathInTheCurrentFolderWhichStaysCurrent) {
 TEST(CodecLibrary, AFileThatIsNoLibraryFailsLoadsAndSavesWithAReason) {
     ScratchFolder programFolder;
     ScratchFolder folder;
-    WriteBytes(programFolder / std::string(kCodecLibraryFileName), "not a library");
+    WriteWholeFile(programFolder / std::string(kCodecLibraryFileName), "not a library");
     CodecLibrary codec(programFolder.path());
     ASSERT_TRUE(codec.present());
     ASSERT_TRUE(AsQImage(PatternedSurface(3, 2)).save(QtPath(folder / "a.png")));

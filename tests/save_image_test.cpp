@@ -18,21 +18,18 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::ReadWholeFile;
 using testing::ScratchFolder;
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing::WriteWholeFile;
 
 FileWriter Writes(const std::string& text) {
     return [text](const std::filesystem::path& path) {
-        WriteText(path, text);
+        WriteWholeFile(path, text);
         return WriteResult::Success();
     };
 }
 
 // Leaves a half-written file behind and then fails, as a writer hitting a full disk would.
 WriteResult FailsHalfway(const std::filesystem::path& path) {
-    WriteText(path, "half");
+    WriteWholeFile(path, "half");
     return WriteResult::Failure("disk full");
 }
 
@@ -45,7 +42,7 @@ TEST(AtomicWrite, CreatesTheFileAndLeavesNothingElse) {
 
 TEST(AtomicWrite, ReplacesAnOldFile) {
     ScratchFolder folder;
-    WriteText(folder / "a.bmp", "old contents");
+    WriteWholeFile(folder / "a.bmp", "old contents");
     ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
     EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
     EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
@@ -63,7 +60,7 @@ TEST(AtomicWrite, WritesIntoTheCurrentFolderForABareName) {
 
 TEST(AtomicWrite, AFailingWriterKeepsTheOldFileAndItsReason) {
     ScratchFolder folder;
-    WriteText(folder / "a.bmp", "old contents");
+    WriteWholeFile(folder / "a.bmp", "old contents");
     const WriteResult result = AtomicWrite(folder / "a.bmp", FailsHalfway);
     EXPECT_FALSE(result.ok());
     EXPECT_THAT(result.error(), HasSubstr("disk full"));
@@ -88,7 +85,7 @@ TEST(AtomicWrite, AMissingFolderIsAnError) {
 TEST(AtomicWrite, AFolderAtTheTargetIsLeftAlone) {
     ScratchFolder folder;
     std::filesystem::create_directory(folder / "a.bmp");
-    WriteText(folder / "a.bmp" / "inside", "kept");
+    WriteWholeFile(folder / "a.bmp" / "inside", "kept");
     EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
     EXPECT_TRUE(std::filesystem::is_directory(folder / "a.bmp"));
     EXPECT_EQ(ReadWholeFile(folder / "a.bmp" / "inside"), "kept");
@@ -105,7 +102,7 @@ TEST(AtomicWrite, AReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     ScratchFolder folder;
-    WriteText(folder / "a.bmp", "old contents");
+    WriteWholeFile(folder / "a.bmp", "old contents");
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
@@ -176,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Names, RefusesToSave,
 TEST(SaveImage, KeepsTheOldFileWhenTheFormatIsRefused) {
     ScratchFolder folder;
     CodecLibraries codecs;
-    WriteText(folder / "a.png", "old contents");
+    WriteWholeFile(folder / "a.png", "old contents");
     EXPECT_FALSE(SaveImage(SmallSurface(), folder / "a.png", codecs.absent).ok());
     EXPECT_EQ(ReadWholeFile(folder / "a.png"), "old contents");
 }
@@ -186,7 +183,7 @@ class KeepsTheOldFile : public ::testing::TestWithParam<std::string> {};
 TEST_P(KeepsTheOldFile, WhenThePictureIsEmpty) {
     ScratchFolder folder;
     CodecLibraries codecs;
-    WriteText(folder / GetParam(), "old contents");
+    WriteWholeFile(folder / GetParam(), "old contents");
     EXPECT_FALSE(SaveImage(DrawingSurface(0, 0), folder / GetParam(), codecs.present).ok());
     EXPECT_EQ(ReadWholeFile(folder / GetParam()), "old contents");
     EXPECT_THAT(folder.names(), ElementsAre(GetParam()));
@@ -197,7 +194,7 @@ TEST_P(KeepsTheOldFile, WhenTheFolderIsReadOnlyAndSaysWhichFile) {
         GTEST_SKIP() << "permissions do not bind the superuser";
     ScratchFolder folder;
     CodecLibraries codecs;
-    WriteText(folder / GetParam(), "old contents");
+    WriteWholeFile(folder / GetParam(), "old contents");
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     const WriteResult result = SaveImage(SmallSurface(), folder / GetParam(), codecs.present);
@@ -223,7 +220,7 @@ TEST_P(SavesThroughEveryWriter, AFileAnotherDecoderReadsBack) {
     CodecLibraries codecs;
     // 255 pixels: few enough colours for GIF's exact palette, odd sizes for the row padding.
     const DrawingSurface surface = testing::PatternedSurface(17, 15);
-    WriteText(folder / GetParam().name, "old contents");
+    WriteWholeFile(folder / GetParam().name, "old contents");
     const WriteResult result = SaveImage(surface, folder / GetParam().name, codecs.present);
     ASSERT_TRUE(result.ok()) << result.error();
     const std::optional<QImage> decoded = testing::ReadWithQt(folder / GetParam().name);

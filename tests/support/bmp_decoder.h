@@ -3,6 +3,8 @@
 // A deliberately plain BMP reader for the tests, written from the file layout rather than from
 // the writer, so that a fault in the writer cannot hide behind the same fault in the reader.
 
+#include "tests/support/file_bytes.h"
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -69,11 +71,6 @@ inline std::optional<DecodedBmp> DecodeBmp(const std::string& bytes) {
             bmp.paddingIsZero = bmp.paddingIsZero && bytes[pad] == 0;
     }
     return bmp;
-}
-
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace tidepool::testing

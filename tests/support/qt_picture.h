@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
@@ -45,15 +47,18 @@ inline DrawingSurface PatternedSurface(int width, int height) {
     return surface;
 }
 
+// The largest difference in any colour channel between two 0x??RRGGBB pixels; alpha is ignored.
+inline int ChannelDifference(std::uint32_t a, std::uint32_t b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
 // The largest difference in any colour channel between two pictures of the same size.
 inline int LargestChannelDifference(const QImage& a, const QImage& b) {
     int largest = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
+        for (int x = 0; x < a.width(); ++x)
+            largest = std::max(largest, ChannelDifference(a.pixel(x, y), b.pixel(x, y)));
     return largest;
 }
 
