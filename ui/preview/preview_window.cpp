@@ -1,0 +1,169 @@
+#include "ui/preview/preview_window.h"
+
+#include "ui/preview/preview_viewport.h"
+
+#include <QCloseEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+
+#include <utility>
+
+namespace tidepool {
+
+namespace {
+
+// The client area the window opens with, and its viewport: a drawing area of 240 x 320 pixels,
+// the start-up canvas, inside the frame.
+constexpr Extent kStartWindow{3675, 4875};
+constexpr Extent kStartView{3660, 4860};
+
+QRect ToQRect(const Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas)) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("ピクチャー"));
+    viewport_ = new PreviewViewport(canvas_, this);
+    hBar_ = makeBar(Qt::Horizontal, "HScroll1");
+    vBar_ = makeBar(Qt::Vertical, "VScroll1");
+    // The style decides the bars' thickness; the layout only reads it.
+    metrics_ = StandardMetrics(hBar_->sizeHint().height() * kTwipsPerPixel,
+                               vBar_->sizeHint().width() * kTwipsPerPixel);
+    layout_ = InitialLayout(kStartWindow, kStartView);
+    resize(kStartWindow.width / kTwipsPerPixel, kStartWindow.height / kTwipsPerPixel);
+    viewport_->setGeometry(
+        ToQRect(ToPixels({0, 0, kStartView.width, kStartView.height}, metrics_)));
+
+    connect(viewport_, &PreviewViewport::pressed, this, &PreviewWindow::startDrag);
+    connect(viewport_, &PreviewViewport::moved, this, &PreviewWindow::dragOrRelease);
+    RepaintPreview(0, 0);
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+DrawingSurface& PreviewWindow::canvas() {
+    return canvas_;
+}
+
+const DrawingSurface& PreviewWindow::canvas() const {
+    return canvas_;
+}
+
+// Starts hidden at the viewport's corner with range 0..0. Its value changes come from the user
+// (arrows, trough, thumb) and from the program (a lowered range, a pan) alike.
+QScrollBar* PreviewWindow::makeBar(Qt::Orientation orientation, const char* name) {
+    auto* bar = new QScrollBar(orientation, this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setRange(0, 0);
+    bar->hide();
+    // The keyboard never scrolls: a bar that would take the focus passes it to the viewport.
+    bar->setFocusProxy(viewport_);
+    connect(bar, &QScrollBar::valueChanged, this, &PreviewWindow::repaintFromBars);
+    return bar;
+}
+
+void PreviewWindow::Form_Resize() {
+    if (!isVisible() || isMinimized())
+        return;
+    const Extent window{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
+    const ResizeOutcome outcome =
+        LayOutPreview(layout_, metrics_, window, {canvas_.width(), canvas_.height()});
+    if (outcome.snapBack != SnapBack::None) {
+        snapBack(outcome.snapBack);
+        return;
+    }
+    layout_ = outcome.layout;
+    applyLayout();
+    repaintFromBars();
+}
+
+// Gives the window its last accepted width or height back. The resize that follows lays the
+// window out again, possibly at once from inside this call, and may snap back the other side.
+// Should the platform refuse a size, the nested relayout does not ask for that side again, so
+// the two cannot chase each other.
+void PreviewWindow::snapBack(SnapBack side) {
+    bool& busy = side == SnapBack::Width ? snappingWidth_ : snappingHeight_;
+    if (busy)
+        return;
+    const QScopedValueRollback<bool> guard(busy, true);
+    if (side == SnapBack::Width)
+        resize(layout_.lastWidth / kTwipsPerPixel, height());
+    else
+        resize(width(), layout_.lastHeight / kTwipsPerPixel);
+}
+
+void PreviewWindow::applyLayout() {
+    viewport_->setGeometry(
+        ToQRect(ToPixels({0, 0, layout_.viewWidth, layout_.viewHeight}, metrics_)));
+    applyRange(hBar_, layout_.h, HorizontalBarPlace(layout_, metrics_));
+    applyRange(vBar_, layout_.v, VerticalBarPlace(layout_, metrics_));
+}
+
+void PreviewWindow::applyRange(QScrollBar* bar, const ScrollRange& range, const Rect& place) {
+    bar->setGeometry(ToQRect(ToPixels(place, metrics_)));
+    bar->setMaximum(range.max);
+    bar->setSingleStep(range.smallChange);
+    bar->setPageStep(range.largeChange);
+    bar->setVisible(range.shown);
+}
+
+void PreviewWindow::RepaintPreview(int x, int y) {
+    viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX),
+                        ScrollToPixel(y, metrics_.twipsPerPixelY));
+}
+
+void PreviewWindow::repaintFromBars() {
+    RepaintPreview(hBar_->value(), vBar_->value());
+}
+
+void PreviewWindow::startDrag(Qt::MouseButton button, QPointF position) {
+    if (button != Qt::LeftButton)
+        return;
+    drag_ = {PointerTwips(position.x(), metrics_.twipsPerPixelX),
+             PointerTwips(position.y(), metrics_.twipsPerPixelY),
+             static_cast<float>(hBar_->value()), static_cast<float>(vBar_->value())};
+}
+
+// Pans with the left button alone held. The horizontal bar moves first, so a diagonal move
+// repaints twice.
+void PreviewWindow::dragOrRelease(Qt::MouseButtons buttons, QPointF position) {
+    if (buttons != Qt::LeftButton) {
+        if (viewport_->cursor().shape() == Qt::CrossCursor)
+            viewport_->unsetCursor();
+        return;
+    }
+    viewport_->setCursor(Qt::CrossCursor);
+    const PanPositions to = Pan(drag_, PointerTwips(position.x(), metrics_.twipsPerPixelX),
+                                PointerTwips(position.y(), metrics_.twipsPerPixelY),
+                                hBar_->maximum(), vBar_->maximum());
+    hBar_->setValue(to.h);
+    vBar_->setValue(to.v);
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// A drawing made while the window was hidden or minimised shows once it is back.
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+// Not every platform shows a restored window anew, so a restore catches up here as well.
+void PreviewWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    emit closed();
+    event->accept();
+}
+
+} // namespace tidepool
