@@ -8,7 +8,6 @@ namespace tidepool {
 
 // What the save dialog proposes and shows when a save fails.
 inline constexpr std::string_view kSaveProposedName = "Save";
-inline constexpr std::string_view kSaveDefaultExtension = "bmp";
 inline constexpr std::string_view kSaveFailedMessage = "ファイルの保存に失敗しました。";
 
 // The save dialog's file types: description and pattern items, each separated from the next by
