@@ -1,0 +1,32 @@
+#include "imagefile/codec_library.h"
+#include "imagefile/program_folder.h"
+#include "render/render_settings.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tidepool"));
+    // An unreadable picture gets the program's own message; the decoders' remarks on what was
+    // wrong with the file would only go to a terminal nobody reads.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+
+    // The windows speak Japanese whatever the desktop's language, and so do Qt's own dialogs and
+    // buttons when its translations are installed.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
+
+    // The render state the windows share for the whole run.
+    tidepool::RenderSettings render;
+    tidepool::CodecLibrary codec(tidepool::ProgramFolder());
+    tidepool::MainWindow window(render, codec, tidepool::DesktopDialogs());
+    window.show();
+    return QApplication::exec();
+}

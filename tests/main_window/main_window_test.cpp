@@ -1,0 +1,515 @@
+#include "imagefile/codec_library.h"
+#include "imagefile/program_folder.h"
+#include "imagefile/save_dialog_rules.h"
+#include "render/draw_job.h"
+#include "render/render_settings.h"
+#include "ui/main/colour_swatch.h"
+#include "ui/main/control_inventory.h"
+#include "ui/main/main_window.h"
+#include "ui/main/pick_colour.h"
+#include "ui/preview/preview_window.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace tidepool;
+
+namespace {
+
+QString Name(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// What the stand-in dialogs were asked and will answer.
+struct DialogScript {
+    std::vector<std::string> messages;
+    std::vector<bool> drawEnabledDuringMessage;
+    std::vector<Colour> pickerStarts;
+    std::int32_t pickerAnswer = kColourCancelled;
+    std::optional<SaveDialogAnswer> saveAnswer;
+    int saveSelected = -1;
+    QStringList saveTypes;
+    QString saveFolder;
+    QString saveProposedName;
+    int replaceQuestions = 0;
+    bool replaceAnswer = false;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    template <typename Widget = QWidget> Widget* control(const char* name) const {
+        auto* widget = window->findChild<Widget*>(QString::fromUtf8(name));
+        if (widget == nullptr)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
+    const DrawingSurface& canvas() const { return window->preview().canvas(); }
+
+    MainWindowDialogs scriptedDialogs() {
+        MainWindowDialogs d;
+        d.showMessage = [this](QWidget*, std::string_view text) {
+            script.messages.emplace_back(text);
+            script.drawEnabledDuringMessage.push_back(
+                control<QPushButton>("Command1")->isEnabled());
+        };
+        d.pickColour = [this](QWidget*, Colour initial, const SystemPalette&) {
+            script.pickerStarts.push_back(initial);
+            return script.pickerAnswer;
+        };
+        d.save.askName = [this](QWidget*, const QStringList& types, int selected,
+                                const QString& folder, const QString& name) {
+            script.saveTypes = types;
+            script.saveSelected = selected;
+            script.saveFolder = folder;
+            script.saveProposedName = name;
+            return script.saveAnswer;
+        };
+        d.save.askReplace = [this](QWidget*, const QString&) {
+            ++script.replaceQuestions;
+            return script.replaceAnswer;
+        };
+        return d;
+    }
+
+    DialogScript script;
+    std::unique_ptr<RenderSettings> render;
+    std::unique_ptr<CodecLibrary> codec;
+    std::unique_ptr<MainWindow> window;
+    QString startFolder;
+
+  private slots:
+    void init() {
+        startFolder = QDir::currentPath();
+        script = DialogScript{};
+        render = std::make_unique<RenderSettings>();
+        codec = std::make_unique<CodecLibrary>(ProgramFolder());
+        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void cleanup() {
+        window.reset();
+        QDir::setCurrent(startFolder);
+    }
+
+    // Every control of the inventory is there, on its panel, at its place, with its caption and
+    // length limit, and lies inside the window.
+    void inventory() {
+        QCOMPARE(window->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("ぺたもぐ"));
+        QCOMPARE(window->centralWidget()->size(), QSize(378, 308));
+        for (const ControlPlace& place : kMainWindowControls) {
+            const QString name = Name(place.name);
+            auto* widget = window->findChild<QWidget*>(name);
+            QVERIFY2(widget, qPrintable(name));
+            QCOMPARE(widget->geometry(), QRect(place.x, place.y, place.width, place.height));
+            const QString parent = place.container.empty() ? QString() : Name(place.container);
+            QCOMPARE(widget->parentWidget()->objectName(), parent);
+            const QRect inClient(widget->mapTo(window->centralWidget(), QPoint(0, 0)),
+                                 widget->size());
+            QVERIFY2(window->centralWidget()->rect().contains(inClient), qPrintable(name));
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                QCOMPARE(button->text(), Name(place.caption));
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                QCOMPARE(label->text(), Name(place.caption));
+            if (auto* text = qobject_cast<QLineEdit*>(widget))
+                QCOMPARE(text->maxLength(), place.maxLength > 0 ? place.maxLength : 32767);
+        }
+        QStringList menu;
+        for (QAction* action : window->menuBar()->actions())
+            menu << action->objectName() + " " + action->text();
+        QCOMPARE(menu, (QStringList{"MNU_Exit 終了(&X)", "MNU_Save 保存(&S)",
+                                    "MNU_Option オプション(&O)"}));
+    }
+
+    void tabOrder() {
+        QStringList visited;
+        QWidget* widget = control("Option1(0)");
+        QStringList wanted;
+        for (std::string_view name : kMainWindowTabOrder)
+            wanted << Name(name);
+        while (visited.size() < wanted.size()) {
+            if (wanted.contains(widget->objectName()))
+                visited << widget->objectName();
+            widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(visited, wanted);
+        QCOMPARE(QApplication::focusWidget(), control("Option1(0)"));
+    }
+
+    void defaults_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("state");
+        const std::vector<std::pair<const char*, const char*>> rows{
+            {"Text1(0)", "240"},
+            {"Text1(1)", "320"},
+            {"Text2(0)", "1.0"},
+            {"Text2(1)", "1.0"},
+            {"Text4", "2.0"},
+            {"Text5(0)", "1.0"},
+            {"Text5(1)", "0"},
+            {"Text5(2)", "0"},
+            {"Text6", ""},
+            {"Text3", ""},
+            {"Option1(0)", "on"},
+            {"Option3(1)", "on"},
+            {"Option2(0)", "on"},
+            {"Option4(0)", "on"},
+            {"Option5(1)", "on"},
+            {"Option6(0)", "on"},
+            {"Check1", "on"},
+            {"Check2(0)", "on"},
+            {"Check2(1)", "off"},
+            {"Check3(0)", "on"},
+            {"Check3(1)", "on"},
+            {"Check3(2)", "off"},
+            {"List1", "ノーマル"},
+            {"Picture7(0)", "8000000d"},
+            {"Picture7(1)", "8000000f"},
+            {"Picture7(2)", "80000014"},
+        };
+        for (const auto& [name, state] : rows)
+            QTest::newRow(name) << name << QString::fromUtf8(state);
+    }
+    void defaults() {
+        QFETCH(QString, name);
+        QFETCH(QString, state);
+        QWidget* widget = control(qPrintable(name));
+        QString actual;
+        if (auto* text = qobject_cast<QLineEdit*>(widget))
+            actual = text->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            actual = button->isChecked() ? "on" : "off";
+        else if (auto* list = qobject_cast<QListWidget*>(widget))
+            actual = list->currentItem()->text();
+        else if (auto* swatch = qobject_cast<ColourSwatch*>(widget))
+            actual = QString::number(swatch->colour(), 16);
+        QCOMPARE(actual, state);
+    }
+
+    void presets_data() {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::newRow("VGA") << 1 << "640"
+                             << "480";
+        QTest::newRow("XGA") << 2 << "1024"
+                             << "768";
+        QTest::newRow("WXGA") << 3 << "1280"
+                              << "800";
+        QTest::newRow("UXGA") << 4 << "1600"
+                              << "1200";
+    }
+    void presets() {
+        QFETCH(int, preset);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QTest::mouseClick(control(qPrintable(QString("Option1(%1)").arg(preset))), Qt::LeftButton);
+        QCOMPARE(field("Text1(0)")->text(), width);
+        QCOMPARE(field("Text1(1)")->text(), height);
+        // Typing a size by hand leaves the preset selected, and the preset writes its size again
+        // when it is clicked.
+        field("Text1(0)")->setText("77");
+        QVERIFY(control<QRadioButton>(qPrintable(QString("Option1(%1)").arg(preset)))->isChecked());
+        QTest::mouseClick(control(qPrintable(QString("Option1(%1)").arg(preset))), Qt::LeftButton);
+        QCOMPARE(field("Text1(0)")->text(), width);
+    }
+
+    void filters_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("width: digits only") << "Text1(0)"
+                                            << "a-./9,8"
+                                            << "98";
+        QTest::newRow("width: four at most") << "Text1(1)"
+                                             << "12345"
+                                             << "1234";
+        QTest::newRow("eye shift: one digit") << "Text6"
+                                              << "x37"
+                                              << "3";
+        QTest::newRow("magnification: point") << "Text2(0)"
+                                              << "1,5"
+                                              << "15";
+        QTest::newRow("magnification: no minus") << "Text2(0)"
+                                                 << "-1.5"
+                                                 << "1.5";
+        QTest::newRow("spacing: points repeat") << "Text2(1)"
+                                                << "1..2"
+                                                << "1..2";
+        QTest::newRow("shadow width: three at most") << "Text4"
+                                                     << "2.55"
+                                                     << "2.5";
+        QTest::newRow("bubble spacing: point") << "Text5(0)"
+                                               << "-0.5"
+                                               << "0.5";
+        QTest::newRow("shift: minus, no point") << "Text5(1)"
+                                                << "0.5"
+                                                << "05";
+        QTest::newRow("shift: minus anywhere") << "Text5(2)"
+                                               << "5-"
+                                               << "5-";
+        QTest::newRow("picture path: anything") << "Text3"
+                                                << "a b/c.png"
+                                                << "a b/c.png";
+    }
+    void filters() {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QLineEdit* text = field(qPrintable(name));
+        text->clear();
+        QTest::keyClicks(text, typed);
+        QCOMPARE(text->text(), kept);
+    }
+
+    void editingKeysPass() {
+        QLineEdit* width = field("Text1(0)");
+        QTest::keyClick(width, Qt::Key_End);
+        QTest::keyClick(width, Qt::Key_Backspace);
+        QCOMPARE(width->text(), QStringLiteral("24"));
+        QTest::keyClick(width, Qt::Key_Home);
+        QTest::keyClick(width, Qt::Key_Delete);
+        QCOMPARE(width->text(), QStringLiteral("4"));
+    }
+
+    // An input method's full-width digits count as digits; its other characters are dropped.
+    void inputMethodText() {
+        QLineEdit* magnification = field("Text2(0)");
+        magnification->clear();
+        magnification->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("１．５あ"));
+        QApplication::sendEvent(magnification, &commit);
+        QCOMPARE(magnification->text(), QStringLiteral("1.5"));
+    }
+
+    void enterDraws_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Text1(0)", "Text2(1)", "Text3", "Text5(2)", "Option1(2)",
+                                 "Option4(1)", "Check2(3)", "Check1"})
+            QTest::newRow(name) << name;
+    }
+    void enterDraws() {
+        QFETCH(QString, name);
+        field("Text1(0)")->setText("100");
+        auto* target = qobject_cast<QAbstractButton*>(control(qPrintable(name)));
+        const bool targetChecked = target && target->isChecked();
+        QTest::keyClick(control(qPrintable(name)), Qt::Key_Return);
+        QCOMPARE(canvas().width(), 100);
+        // Enter neither selects an option nor ticks a box.
+        QVERIFY(control<QAbstractButton>("Option1(0)")->isChecked());
+        if (target)
+            QCOMPARE(target->isChecked(), targetChecked);
+    }
+
+    void spaceTogglesWithoutDrawing() {
+        field("Text1(0)")->setText("100");
+        QAbstractButton* shadow = control<QAbstractButton>("Check3(0)");
+        shadow->setFocus();
+        QTest::keyClick(shadow, Qt::Key_Space);
+        QVERIFY(!shadow->isChecked());
+        QCOMPARE(canvas().width(), 240);
+    }
+
+    void correctedTextsWrittenBack_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("corrected");
+        QTest::newRow("narrow") << "Text1(0)"
+                                << "5"
+                                << "16";
+        QTest::newRow("tall") << "Text1(1)"
+                              << "9999"
+                              << "2400";
+        QTest::newRow("magnification") << "Text2(0)"
+                                       << "99"
+                                       << "16.0";
+        QTest::newRow("spacing") << "Text2(1)"
+                                 << "0.1"
+                                 << "0.85";
+    }
+    void correctedTextsWrittenBack() {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, corrected);
+        field(qPrintable(name))->setText(typed);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QCOMPARE(field(qPrintable(name))->text(), corrected);
+        QVERIFY(control("Command1")->isEnabled());
+    }
+
+    void themeAction_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("double-click") << "double-click";
+        QTest::newRow("Enter") << "Enter";
+        QTest::newRow("Space") << "Space";
+    }
+    void themeAction() {
+        QFETCH(QString, how);
+        QListWidget* list = control<QListWidget>("List1");
+        field("Text1(0)")->setText("100");
+        list->setFocus();
+        const QRect first = list->visualItemRect(list->item(0));
+        if (how == "double-click") {
+            // A double-click is a click followed by a second press, as the desktop sends it.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+        } else
+            QTest::keyClick(list, how == "Enter" ? Qt::Key_Return : Qt::Key_Space);
+        QCOMPARE(control<ColourSwatch>("Picture7(0)")->colour(), Colour{0x0000FF});
+        QCOMPARE(control<ColourSwatch>("Picture7(1)")->colour(), Colour{0xC0C0C0});
+        QCOMPARE(control<ColourSwatch>("Picture7(2)")->colour(), Colour{0xFFFFFF});
+        QCOMPARE(canvas().width(), 100);
+    }
+
+    void singleClickOnlySelects() {
+        QListWidget* list = control<QListWidget>("List1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(2)).center());
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(control<ColourSwatch>("Picture7(0)")->colour(), Colour{0x8000000D});
+    }
+
+    void swatchPick_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<uint>("colour");
+        QTest::newRow("chosen") << 0x123456 << 0x123456u;
+        QTest::newRow("cancelled") << kColourCancelled << 0x8000000Fu;
+    }
+    void swatchPick() {
+        QFETCH(int, answer);
+        QFETCH(uint, colour);
+        script.pickerAnswer = answer;
+        auto* swatch = control<ColourSwatch>("Picture7(1)");
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        QCOMPARE(script.pickerStarts, std::vector<Colour>{0x8000000Fu});
+        QCOMPARE(swatch->colour(), Colour{colour});
+        QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
+    // The job's picture message is shown while "描画(&G)" is disabled, and the drawing goes on.
+    void pictureMessage() {
+        control<QRadioButton>("Option2(1)")->setChecked(true);
+        field("Text3")->setText("/no/such/picture.bmp");
+        field("Text1(0)")->setText("50");
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QCOMPARE(script.messages, std::vector<std::string>{std::string(kPictureMissingMessage)});
+        QCOMPARE(script.drawEnabledDuringMessage, std::vector<bool>{false});
+        QCOMPARE(canvas().width(), 50);
+    }
+
+    // The background swatch holds the desktop's button-highlight colour, and a drawing takes the
+    // palette as it is at that moment.
+    void systemColoursFollowDesktopPalette() {
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Light, QColor(0x12, 0x34, 0x56));
+        window->setPalette(palette);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        const DrawingSurface& drawn = canvas();
+        bool found = false;
+        for (int y = 0; y < drawn.height() && !found; ++y)
+            for (int x = 0; x < drawn.width() && !found; ++x)
+                found = drawn.colourAt(x, y) == rgb(0x12, 0x34, 0x56);
+        QVERIFY(found);
+    }
+
+    void save_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bmp") << "photo" << 1 << "photo.bmp";
+        QTest::newRow("png") << "photo" << 4 << "photo.png";
+        QTest::newRow("jpeg keeps its own case") << "photo.JPG" << 2 << "photo.JPG.jpg";
+    }
+    void save() {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(QString, written);
+        QTemporaryDir folder;
+        script.saveAnswer = SaveDialogAnswer{folder.filePath(typed), type};
+        window->saveWallpaper();
+        QCOMPARE(script.saveSelected, 1);
+        QCOMPARE(script.saveProposedName, QStringLiteral("Save"));
+        QCOMPARE(script.saveTypes.size(), 4);
+        QVERIFY(QFile::exists(folder.filePath(written)));
+        QCOMPARE(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+        // The next save opens where this one went, with its type chosen.
+        script.saveAnswer.reset();
+        window->saveWallpaper();
+        QCOMPARE(script.saveSelected, type);
+        QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(folder.path()).canonicalPath());
+    }
+
+    void lengthenedNameAskedBeforeReplacing_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("kept") << false;
+        QTest::newRow("replaced") << true;
+    }
+    void lengthenedNameAskedBeforeReplacing() {
+        QFETCH(bool, replace);
+        QTemporaryDir folder;
+        QFile old(folder.filePath("photo.bmp"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        script.replaceAnswer = replace;
+        script.saveAnswer = SaveDialogAnswer{folder.filePath("photo"), 1};
+        window->saveWallpaper();
+        QCOMPARE(script.replaceQuestions, 1);
+        QCOMPARE(QFileInfo(folder.filePath("photo.bmp")).size() > 3, replace);
+    }
+
+    void failedSaveIsReported() {
+        script.saveAnswer = SaveDialogAnswer{"/no/such/folder/photo.bmp", 1};
+        window->saveWallpaper();
+        QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
+    }
+
+    void windowsSideBySide() {
+        PreviewWindow& preview = window->preview();
+        QVERIFY(preview.isVisible());
+        QCOMPARE(preview.windowTitle(), QStringLiteral("ピクチャー"));
+        QCOMPARE(preview.frameGeometry().left(), window->frameGeometry().right() + 1);
+        QCOMPARE(preview.frameGeometry().top(), window->frameGeometry().top());
+    }
+
+    void closing_data() {
+        QTest::addColumn<bool>("closePreview");
+        QTest::newRow("main window") << false;
+        QTest::newRow("preview window") << true;
+    }
+    void closing() {
+        QFETCH(bool, closePreview);
+        if (closePreview)
+            window->preview().close();
+        else
+            control<QAction>("MNU_Exit")->trigger();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->preview().isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

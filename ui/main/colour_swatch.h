@@ -1,0 +1,31 @@
+#pragma once
+
+#include "render/colour.h"
+
+#include <QFrame>
+
+namespace tidepool {
+
+// Picture7(i): a box showing one colour, which the drawing reads back. A system colour is kept as
+// such and shown as the desktop palette has it now, so it follows a change of palette.
+class ColourSwatch : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit ColourSwatch(QWidget* parent);
+
+    Colour colour() const { return colour_; }
+    void setColour(Colour colour);
+
+  signals:
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    Colour colour_ = 0;
+};
+
+} // namespace tidepool

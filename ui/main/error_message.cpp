@@ -1,0 +1,15 @@
+#include "ui/main/error_message.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace tidepool {
+
+void ShowErrorMessage(QWidget* owner, std::string_view text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tidepool"),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace tidepool

@@ -1,0 +1,243 @@
+#include "ui/main/main_window.h"
+
+#include "imagefile/codec_library.h"
+#include "imagefile/load_picture.h"
+#include "imagefile/ordinary_file.h"
+#include "imagefile/save_dialog_rules.h"
+#include "imagefile/save_image.h"
+#include "render/render_settings.h"
+#include "ui/main/colour_swatch.h"
+#include "ui/main/control_inventory.h"
+#include "ui/main/desktop_palette.h"
+#include "ui/main/error_message.h"
+#include "ui/main/keyboard_handler.h"
+#include "ui/main/pick_colour.h"
+#include "ui/main/settings_binding.h"
+#include "ui/main/window_fonts.h"
+#include "ui/main/window_placement.h"
+#include "ui/preview/preview_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace tidepool {
+
+namespace {
+
+// Which character filter each text field has; every other field takes any character.
+CharacterFilter FilterOf(std::string_view name) {
+    if (name == "Text1(0)" || name == "Text1(1)" || name == "Text6")
+        return CharacterFilter::Digits;
+    if (name == "Text2(0)" || name == "Text2(1)" || name == "Text4" || name == "Text5(0)")
+        return CharacterFilter::DigitsAndPoint;
+    if (name == "Text5(1)" || name == "Text5(2)")
+        return CharacterFilter::DigitsAndMinus;
+    return CharacterFilter::None;
+}
+
+} // namespace
+
+MainWindowDialogs DesktopDialogs() {
+    return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts()};
+}
+
+MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
+    : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ぺたもぐ"));
+    setFont(WindowFont());
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(kMainClientWidth, kMainClientHeight);
+    setCentralWidget(client);
+    controls_ = BuildMainWindowControls(client);
+    createMenu();
+    setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
+
+    connectControls();
+    watchKeys();
+    loadStep();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createMenu() {
+    const auto addCommand = [this](const char* name, const QString& caption) {
+        QAction* action = menuBar()->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    connect(addCommand("MNU_Exit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
+    connect(addCommand("MNU_Save", QStringLiteral("保存(&S)")), &QAction::triggered, this,
+            &MainWindow::saveWallpaper);
+    addCommand("MNU_Option", QStringLiteral("オプション(&O)"));
+}
+
+void MainWindow::connectControls() {
+    for (int i = 0; i < static_cast<int>(controls_.sizePresets.size()); ++i)
+        connect(controls_.sizePresets[i], &QRadioButton::clicked, this,
+                [this, i] { selectSizePreset(i); });
+    connect(controls_.draw, &QPushButton::clicked, this, &MainWindow::drawWallpaper);
+    connect(controls_.themes, &QListWidget::doubleClicked, this, &MainWindow::applyTheme);
+    for (int i = 0; i < static_cast<int>(controls_.swatches.size()); ++i)
+        connect(controls_.swatches[i], &ColourSwatch::clicked, this,
+                [this, i] { pickSwatchColour(i); });
+}
+
+void MainWindow::watchKeys() {
+    keyboard_ = new KeyboardHandler([this] { drawWallpaper(); }, [this] { applyTheme(); }, this);
+    for (const ControlPlace& place : kMainWindowControls) {
+        QWidget* control = centralWidget()->findChild<QWidget*>(
+            QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size())));
+        switch (place.kind) {
+        case ControlKind::Option:
+        case ControlKind::Check:
+        case ControlKind::Text:
+            keyboard_->watch(control, {KeyCommand::Draw, FilterOf(place.name)});
+            break;
+        case ControlKind::List:
+            keyboard_->watch(control, {KeyCommand::ApplyTheme, CharacterFilter::None});
+            break;
+        case ControlKind::Panel:
+        case ControlKind::Label:
+        case ControlKind::Button:
+        case ControlKind::Swatch:
+            break;
+        }
+    }
+}
+
+void MainWindow::loadStep() {
+    saveFilterIndex_ = 0;
+    render_.FixedColours = RenderSettings{}.FixedColours;
+    render_.themes = BuildThemeTable();
+    for (const std::string& name : render_.themes.listNames())
+        controls_.themes->addItem(QString::fromStdString(name));
+
+    controls_.sizePresets[0]->setChecked(true);
+    selectSizePreset(0);
+    controls_.background[0]->setChecked(true);
+    controls_.layout[1]->setChecked(true);
+    controls_.mode[0]->setChecked(true);
+    controls_.bubbles[1]->setChecked(true);
+    controls_.colourRoles[0]->setChecked(true);
+    for (QCheckBox* box : {controls_.fixedColours, controls_.eyeShapes[0], controls_.crabShadow,
+                           controls_.bubbleShadow})
+        box->setChecked(true);
+    // Only the selection: the swatches keep the desktop's colours until a theme is applied.
+    controls_.themes->setCurrentRow(0);
+
+    const MainSettings defaults;
+    controls_.magnification->setText(QString::fromStdString(defaults.magnification));
+    controls_.spacing->setText(QString::fromStdString(defaults.spacing));
+    controls_.picturePath->clear();
+    controls_.shadowWidth->setText(QString::fromStdString(defaults.shadowWidth));
+    controls_.bubbleSpacing->setText(QString::fromStdString(defaults.bubbleSpacing));
+    controls_.bubbleShiftX->setText(QString::fromStdString(defaults.bubbleShiftX));
+    controls_.bubbleShiftY->setText(QString::fromStdString(defaults.bubbleShiftY));
+    for (std::size_t i = 0; i < controls_.swatches.size(); ++i)
+        controls_.swatches[i]->setColour(defaults.swatches[i]);
+
+    render_.palette = DesktopPalette(palette());
+    preview_ =
+        std::make_unique<PreviewWindow>(CreateCanvas(ReadSettings(controls_), render_.palette));
+    connect(preview_.get(), &PreviewWindow::closed, this, &QWidget::close);
+    controls_.sizePresets[0]->setFocus();
+}
+
+void MainWindow::selectSizePreset(int preset) {
+    const SizePreset& size = kSizePresets[static_cast<std::size_t>(preset)];
+    controls_.width->setText(QString::number(size.width));
+    controls_.height->setText(QString::number(size.height));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    preview_->setWindowIcon(windowIcon());
+    preview_->show();
+    placeWindows();
+    activateWindow();
+}
+
+void MainWindow::placeWindows() {
+    const QRect screenArea = screen()->geometry();
+    const SideBySide placed =
+        PlaceSideBySide(screenArea.width(), screenArea.height(), frameGeometry().width(),
+                        frameGeometry().height(), preview_->frameGeometry().width());
+    move(screenArea.x() + placed.main.x, screenArea.y() + placed.main.y);
+    preview_->move(screenArea.x() + placed.preview.x, screenArea.y() + placed.preview.y);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    preview_->close();
+    event->accept();
+}
+
+DrawJobServices MainWindow::drawJobServices() {
+    DrawJobServices services;
+    services.loadPicture = [this](DrawingSurface& target, const std::string& path) {
+        return static_cast<int>(LoadPictureFile(target, path, codec_));
+    };
+    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
+    services.showMessage = [this](std::string_view message) {
+        dialogs_.showMessage(this, message);
+    };
+    return services;
+}
+
+void MainWindow::drawWallpaper() {
+    QWidget* focused = QApplication::focusWidget();
+    controls_.draw->setEnabled(false);
+    MainSettings settings = ReadSettings(controls_);
+    render_.palette = DesktopPalette(palette());
+    DrawJob(settings, render_, preview_->canvas(), buffers_, drawJobServices());
+    WriteTexts(controls_, settings);
+    preview_->Form_Resize();
+    controls_.draw->setEnabled(true);
+    // Disabling the button moved the focus on; a click on it leaves the focus on it.
+    if (focused == controls_.draw)
+        controls_.draw->setFocus();
+}
+
+void MainWindow::applyTheme() {
+    const int theme = controls_.themes->currentRow() + 1;
+    if (theme < 1 || theme > render_.themes.ThemeCount - 2)
+        return;
+    controls_.swatches[0]->setColour(render_.themes[theme].Foreground);
+    controls_.swatches[1]->setColour(render_.themes[theme].Middle);
+    controls_.swatches[2]->setColour(render_.themes[theme].Background);
+    drawWallpaper();
+}
+
+void MainWindow::pickSwatchColour(int swatch) {
+    ColourSwatch* box = controls_.swatches[static_cast<std::size_t>(swatch)];
+    const std::int32_t chosen = dialogs_.pickColour(this, box->colour(), DesktopPalette(palette()));
+    if (chosen >= 0)
+        box->setColour(static_cast<Colour>(chosen));
+}
+
+void MainWindow::saveWallpaper() {
+    const std::string fileTypes = SaveFileTypeList(codec_.present());
+    const QString path =
+        ShowSaveDialog(this, fileTypes, QDir::currentPath(), QString::fromUtf8(kSaveProposedName),
+                       saveFilterIndex_, dialogs_.save);
+    if (path.isEmpty())
+        return;
+    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok())
+        dialogs_.showMessage(this, kSaveFailedMessage);
+}
+
+} // namespace tidepool

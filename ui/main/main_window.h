@@ -1,0 +1,78 @@
+#pragma once
+
+#include "imagefile/save_dialog.h"
+#include "render/colour.h"
+#include "render/draw_job.h"
+#include "ui/main/main_window_controls.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace tidepool {
+
+class CodecLibrary;
+class KeyboardHandler;
+class PreviewWindow;
+struct RenderSettings;
+
+// The modal dialogs the main window opens. The program shows the desktop's; tests answer them.
+struct MainWindowDialogs {
+    std::function<void(QWidget* owner, std::string_view text)> showMessage;
+    std::function<std::int32_t(QWidget* owner, Colour initial, const SystemPalette& palette)>
+        pickColour;
+    SaveDialogPrompts save;
+};
+MainWindowDialogs DesktopDialogs();
+
+// Form1, "ぺたもぐ": holds every setting of a wallpaper as the state of its controls, starts the
+// preview window beside itself, draws on Enter, from the theme list and from "描画(&G)", and saves.
+// Closing it, or the preview window, ends the program.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // render is the program's one set of render settings; codec is the plug-in beside the
+    // program. Both must outlive the window.
+    MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs);
+    ~MainWindow() override;
+
+    const MainWindowControls& controls() const { return controls_; }
+    PreviewWindow& preview() { return *preview_; }
+
+    // The drawing job, as "描画(&G)" runs it.
+    void drawWallpaper();
+    // The selected theme's colours into the swatches, then a drawing.
+    void applyTheme();
+    // "保存(&S)": asks for a name and writes the wallpaper as it stands.
+    void saveWallpaper();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createMenu();
+    void connectControls();
+    void watchKeys();
+    void loadStep();
+    void selectSizePreset(int preset);
+    void pickSwatchColour(int swatch);
+    void placeWindows();
+    DrawJobServices drawJobServices();
+
+    RenderSettings& render_;
+    CodecLibrary& codec_;
+    MainWindowDialogs dialogs_;
+    MainWindowControls controls_;
+    KeyboardHandler* keyboard_ = nullptr; // owned by this window
+    WorkBuffers buffers_;                 // the drawing job's layers and picture
+    std::unique_ptr<PreviewWindow> preview_;
+    std::int16_t saveFilterIndex_ = 0; // the type last chosen when saving
+    bool placed_ = false;
+};
+
+} // namespace tidepool

@@ -1,0 +1,131 @@
+#include "ui/main/main_window_controls.h"
+
+#include "ui/main/colour_swatch.h"
+#include "ui/main/control_inventory.h"
+#include "ui/main/window_fonts.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tidepool {
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
+    const QString caption = Text(place.caption);
+    switch (place.kind) {
+    case ControlKind::Panel:
+        return new QFrame(parent);
+    case ControlKind::Option:
+        return new QRadioButton(caption, parent);
+    case ControlKind::Check:
+        return new QCheckBox(caption, parent);
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::Text: {
+        auto* field = new QLineEdit(parent);
+        if (place.maxLength > 0)
+            field->setMaxLength(place.maxLength);
+        return field;
+    }
+    case ControlKind::List:
+        return new QListWidget(parent);
+    case ControlKind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        // Enter on a focused button presses it, as the desktop's buttons do.
+        button->setAutoDefault(true);
+        return button;
+    }
+    case ControlKind::Swatch:
+        return new ColourSwatch(parent);
+    }
+    return nullptr;
+}
+
+// The control of that name and type; a missing one is a fault in the inventory, found by every
+// start of the program and every test.
+template <typename Widget> Widget* Find(QWidget* client, std::string_view name) {
+    auto* widget = client->findChild<Widget*>(Text(name));
+    if (widget == nullptr) {
+        std::fprintf(stderr, "tidepool: the main window has no control %.*s\n",
+                     static_cast<int>(name.size()), name.data());
+        std::abort();
+    }
+    return widget;
+}
+
+template <typename Widget, std::size_t N>
+std::array<Widget*, N> FindArray(QWidget* client, std::string_view name) {
+    std::array<Widget*, N> widgets{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::string indexed = std::string(name) + "(" + std::to_string(i) + ")";
+        widgets[i] = Find<Widget>(client, indexed);
+    }
+    return widgets;
+}
+
+void PlaceControls(QWidget* client) {
+    for (const ControlPlace& place : kMainWindowControls) {
+        QWidget* parent = place.container.empty() ? client : Find<QWidget>(client, place.container);
+        QWidget* control = CreateControl(place, parent);
+        control->setObjectName(Text(place.name));
+        control->setGeometry(place.x, place.y, place.width, place.height);
+        const bool isPreset = place.name.starts_with("Option1(");
+        control->setFont(isPreset ? FixedPitchFont() : ControlFont());
+    }
+}
+
+void SetTabOrder(QWidget* client) {
+    for (std::size_t i = 1; i < kMainWindowTabOrder.size(); ++i)
+        QWidget::setTabOrder(Find<QWidget>(client, kMainWindowTabOrder[i - 1]),
+                             Find<QWidget>(client, kMainWindowTabOrder[i]));
+}
+
+} // namespace
+
+MainWindowControls BuildMainWindowControls(QWidget* client) {
+    PlaceControls(client);
+    SetTabOrder(client);
+
+    MainWindowControls c;
+    c.sizePresets = FindArray<QRadioButton, 5>(client, "Option1");
+    c.width = Find<QLineEdit>(client, "Text1(0)");
+    c.height = Find<QLineEdit>(client, "Text1(1)");
+    c.magnification = Find<QLineEdit>(client, "Text2(0)");
+    c.spacing = Find<QLineEdit>(client, "Text2(1)");
+    c.layout = FindArray<QRadioButton, 2>(client, "Option3");
+    c.background = FindArray<QRadioButton, 2>(client, "Option2");
+    c.picturePath = Find<QLineEdit>(client, "Text3");
+    c.browse = Find<QPushButton>(client, "Command2");
+    c.mode = FindArray<QRadioButton, 2>(client, "Option4");
+    c.crabShadow = Find<QCheckBox>(client, "Check3(0)");
+    c.shadowWidth = Find<QLineEdit>(client, "Text4");
+    c.bubbles = FindArray<QRadioButton, 2>(client, "Option5");
+    c.bubbleSpacing = Find<QLineEdit>(client, "Text5(0)");
+    c.bubbleShadow = Find<QCheckBox>(client, "Check3(1)");
+    c.bubbleCrabColour = Find<QCheckBox>(client, "Check3(2)");
+    c.bubbleShiftX = Find<QLineEdit>(client, "Text5(1)");
+    c.bubbleShiftY = Find<QLineEdit>(client, "Text5(2)");
+    c.eyeShapes = FindArray<QCheckBox, 5>(client, "Check2");
+    c.eyeShift = Find<QLineEdit>(client, "Text6");
+    c.colourRoles = FindArray<QRadioButton, 3>(client, "Option6");
+    c.swatches = FindArray<ColourSwatch, 3>(client, "Picture7");
+    c.fixedColours = Find<QCheckBox>(client, "Check1");
+    c.themes = Find<QListWidget>(client, "List1");
+    c.draw = Find<QPushButton>(client, "Command1");
+    return c;
+}
+
+} // namespace tidepool

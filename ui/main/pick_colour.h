@@ -1,0 +1,19 @@
+#pragma once
+
+#include "render/colour.h"
+
+#include <cstdint>
+
+class QWidget;
+
+namespace tidepool {
+
+// The answer PickColour gives when the user cancels.
+inline constexpr std::int32_t kColourCancelled = -1;
+
+// Lets the user choose a colour in the desktop's colour dialog, modal to owner and starting at
+// initial (a system colour starts at what palette makes of it). Returns the colour chosen as
+// 0x00BBGGRR, or kColourCancelled. The dialog's 16 custom colours start black at every call.
+std::int32_t PickColour(QWidget* owner, Colour initial, const SystemPalette& palette);
+
+} // namespace tidepool

@@ -1,0 +1,27 @@
+#include "ui/main/window_placement.h"
+
+namespace tidepool {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Half of a length in pixels, halved in twips (truncating) and brought back to whole pixels.
+int HalfInTwips(int pixels) {
+    const int twips = pixels * kTwipsPerPixel / 2;
+    return twips / kTwipsPerPixel;
+}
+
+} // namespace
+
+SideBySide PlaceSideBySide(int screenWidth, int screenHeight, int mainWidth, int mainHeight,
+                           int previewWidth) {
+    SideBySide placed;
+    placed.main.x = HalfInTwips(screenWidth - mainWidth - previewWidth);
+    placed.main.y = HalfInTwips(screenHeight - mainHeight);
+    placed.preview.x = placed.main.x + mainWidth;
+    placed.preview.y = placed.main.y;
+    return placed;
+}
+
+} // namespace tidepool
