@@ -16,6 +16,10 @@ TIDEPOOL_PACKAGES=(
     libturbojpeg0-dev
     libgif-dev
     qt6-base-dev
+    # A Japanese Gothic font, so the windows' captions render on a desktop without one, and Qt's
+    # own Japanese texts for its file and colour dialogs.
+    fonts-ipafont-gothic
+    qt6-translations-l10n
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

@@ -2,7 +2,7 @@
 # Builds the Release tree (installing missing Debian packages first) and renders the default
 # wallpaper with the command-line renderer.
 #
-# Usage: scripts/run.sh [tidepool-render arguments...]
+# Usage: scripts/render.sh [tidepool-render arguments...]
 # The picture goes to out/wallpaper.png unless the arguments name an output with -o or --output.
 set -euo pipefail
 
