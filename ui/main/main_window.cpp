@@ -80,6 +80,7 @@ void MainWindow::createMenu() {
             &QWidget::close);
     connect(addCommand("MNU_Save", QStringLiteral("保存(&S)")), &QAction::triggered, this,
             &MainWindow::saveWallpaper);
+    // Opens the fixed-colour dialog once there is one.
     addCommand("MNU_Option", QStringLiteral("オプション(&O)"));
 }
 
@@ -167,6 +168,8 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     placed_ = true;
     preview_->setWindowIcon(windowIcon());
+    // Both windows are placed once both are on their way to the screen, so that a window manager
+    // treats their frames alike and their tops line up.
     preview_->show();
     placeWindows();
     activateWindow();

@@ -1,0 +1,91 @@
+// Times what the user waits for in the windows, under Qt's offscreen platform: a drawing from
+// "描画(&G)" until the preview has painted it, and one step of panning a 2400 x 2400 wallpaper in
+// a 1024 x 768 preview, painted.
+
+#include "imagefile/codec_library.h"
+#include "imagefile/program_folder.h"
+#include "render/render_settings.h"
+#include "ui/main/main_window.h"
+#include "ui/preview/preview_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <benchmark/benchmark.h>
+
+namespace tidepool::bench {
+namespace {
+
+struct Program {
+    RenderSettings render;
+    CodecLibrary codec{ProgramFolder()};
+    MainWindow window{render, codec, DesktopDialogs()};
+
+    Program() {
+        window.show();
+        QApplication::processEvents();
+    }
+    PreviewWindow& preview() { return window.preview(); }
+    QWidget* viewport() { return preview().findChild<QWidget*>(QStringLiteral("Picture1")); }
+    QScrollBar* bar(const char* name) {
+        return preview().findChild<QScrollBar*>(QString::fromLatin1(name));
+    }
+};
+
+void BM_DrawUxga(benchmark::State& state) {
+    Program program;
+    program.window.controls().sizePresets[4]->click();
+    for (auto _ : state) {
+        program.window.drawWallpaper();
+        program.viewport()->repaint();
+    }
+    state.counters["goal_ms"] = 20;
+}
+
+void BM_Pan2400(benchmark::State& state) {
+    Program program;
+    program.window.controls().width->setText(QStringLiteral("2400"));
+    program.window.controls().height->setText(QStringLiteral("2400"));
+    program.window.drawWallpaper();
+    program.preview().resize(1024, 768);
+    QApplication::processEvents();
+    QScrollBar* across = program.bar("HScroll1");
+    QScrollBar* down = program.bar("VScroll1");
+    int step = 0;
+    for (auto _ : state) {
+        // Alternates between two far-apart views, so every step paints a whole new view.
+        ++step;
+        across->setValue(step % 2 == 0 ? 0 : across->maximum() / 2);
+        down->setValue(step % 2 == 0 ? 0 : down->maximum() / 2);
+        program.viewport()->repaint();
+    }
+    state.counters["goal_ms"] = 16;
+}
+
+BENCHMARK(BM_DrawUxga)
+    ->Name("Window/draw-uxga")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Pan2400)
+    ->Name("Window/pan-2400")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace tidepool::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
