@@ -18,7 +18,7 @@ QStringList TypeDescriptions(std::string_view fileTypeList) {
     QStringList descriptions;
     const std::vector<std::string_view> items = FileTypeListItems(fileTypeList);
     for (std::size_t i = 0; i < items.size(); i += 2)
-        descriptions << QString::fromUtf8(items[i].data(), static_cast<qsizetype>(items[i].size()));
+        descriptions << QString::fromUtf8(items[i]);
     return descriptions;
 }
 

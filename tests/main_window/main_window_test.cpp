@@ -32,7 +32,7 @@ using namespace tidepool;
 namespace {
 
 QString Name(std::string_view name) {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromUtf8(name);
 }
 
 // What the stand-in dialogs were asked and will answer.

@@ -6,8 +6,7 @@
 namespace tidepool {
 
 void ShowErrorMessage(QWidget* owner, std::string_view text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tidepool"),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tidepool"), QString::fromUtf8(text),
                     QMessageBox::Ok, owner);
     box.exec();
 }

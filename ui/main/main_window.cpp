@@ -98,8 +98,7 @@ void MainWindow::connectControls() {
 void MainWindow::watchKeys() {
     keyboard_ = new KeyboardHandler([this] { drawWallpaper(); }, [this] { applyTheme(); }, this);
     for (const ControlPlace& place : kMainWindowControls) {
-        QWidget* control = centralWidget()->findChild<QWidget*>(
-            QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size())));
+        QWidget* control = centralWidget()->findChild<QWidget*>(QString::fromUtf8(place.name));
         switch (place.kind) {
         case ControlKind::Option:
         case ControlKind::Check:

@@ -19,12 +19,8 @@ namespace tidepool {
 
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
-    const QString caption = Text(place.caption);
+    const QString caption = QString::fromUtf8(place.caption);
     switch (place.kind) {
     case ControlKind::Panel:
         return new QFrame(parent);
@@ -57,7 +53,7 @@ QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
 // The control of that name and type; a missing one is a fault in the inventory, found by every
 // start of the program and every test.
 template <typename Widget> Widget* Find(QWidget* client, std::string_view name) {
-    auto* widget = client->findChild<Widget*>(Text(name));
+    auto* widget = client->findChild<Widget*>(QString::fromUtf8(name));
     if (widget == nullptr) {
         std::fprintf(stderr, "tidepool: the main window has no control %.*s\n",
                      static_cast<int>(name.size()), name.data());
@@ -80,7 +76,7 @@ void PlaceControls(QWidget* client) {
     for (const ControlPlace& place : kMainWindowControls) {
         QWidget* parent = place.container.empty() ? client : Find<QWidget>(client, place.container);
         QWidget* control = CreateControl(place, parent);
-        control->setObjectName(Text(place.name));
+        control->setObjectName(QString::fromUtf8(place.name));
         control->setGeometry(place.x, place.y, place.width, place.height);
         const bool isPreset = place.name.starts_with("Option1(");
         control->setFont(isPreset ? FixedPitchFont() : ControlFont());
