@@ -31,10 +31,6 @@ using namespace tidepool;
 
 namespace {
 
-QString Name(std::string_view name) {
-    return QString::fromUtf8(name);
-}
-
 // What the stand-in dialogs were asked and will answer.
 struct DialogScript {
     std::vector<std::string> messages;
@@ -120,19 +116,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->windowTitle(), QStringLiteral("ぺたもぐ"));
         QCOMPARE(window->centralWidget()->size(), QSize(378, 308));
         for (const ControlPlace& place : kMainWindowControls) {
-            const QString name = Name(place.name);
+            const QString name = QString::fromUtf8(place.name);
             auto* widget = window->findChild<QWidget*>(name);
             QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(), QRect(place.x, place.y, place.width, place.height));
-            const QString parent = place.container.empty() ? QString() : Name(place.container);
+            const QString parent =
+                place.container.empty() ? QString() : QString::fromUtf8(place.container);
             QCOMPARE(widget->parentWidget()->objectName(), parent);
             const QRect inClient(widget->mapTo(window->centralWidget(), QPoint(0, 0)),
                                  widget->size());
             QVERIFY2(window->centralWidget()->rect().contains(inClient), qPrintable(name));
             if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                QCOMPARE(button->text(), Name(place.caption));
+                QCOMPARE(button->text(), QString::fromUtf8(place.caption));
             if (auto* label = qobject_cast<QLabel*>(widget))
-                QCOMPARE(label->text(), Name(place.caption));
+                QCOMPARE(label->text(), QString::fromUtf8(place.caption));
             if (auto* text = qobject_cast<QLineEdit*>(widget))
                 QCOMPARE(text->maxLength(), place.maxLength > 0 ? place.maxLength : 32767);
         }
@@ -148,7 +145,7 @@ class MainWindowTest : public QObject {
         QWidget* widget = control("Option1(0)");
         QStringList wanted;
         for (std::string_view name : kMainWindowTabOrder)
-            wanted << Name(name);
+            wanted << QString::fromUtf8(name);
         while (visited.size() < wanted.size()) {
             if (wanted.contains(widget->objectName()))
                 visited << widget->objectName();

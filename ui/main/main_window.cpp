@@ -118,9 +118,8 @@ void MainWindow::watchKeys() {
 }
 
 void MainWindow::loadStep() {
-    saveFilterIndex_ = 0;
-    render_.FixedColours = RenderSettings{}.FixedColours;
-    render_.themes = BuildThemeTable();
+    // The render settings are made with the program, so the fixed colours and the theme table
+    // already hold their start values, and the save type starts at the first.
     for (const std::string& name : render_.themes.listNames())
         controls_.themes->addItem(QString::fromStdString(name));
 

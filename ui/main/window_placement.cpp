@@ -1,10 +1,10 @@
 #include "ui/main/window_placement.h"
 
+#include "ui/twips.h"
+
 namespace tidepool {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 // Half of a length in pixels, halved in twips (truncating) and brought back to whole pixels.
 int HalfInTwips(int pixels) {

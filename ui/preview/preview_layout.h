@@ -14,9 +14,9 @@
 //   HScroll1, VScroll1           -> PreviewLayout::h, v
 //   Max, SmallChange, LargeChange, Visible -> ScrollRange::max, smallChange, largeChange, shown
 
-namespace tidepool {
+#include "ui/twips.h"
 
-inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
+namespace tidepool {
 
 // A viewport narrower or lower than this is refused.
 inline constexpr int kMinimumViewTwips = 1000;
