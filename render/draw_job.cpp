@@ -118,6 +118,10 @@ int ListedTheme(const MainSettings& s, const RenderSettings& render) {
 
 } // namespace
 
+Colour PlainCanvasColour(const MainSettings& settings) {
+    return ColoursForRole(settings).canvas;
+}
+
 DrawingSurface CreateCanvas(const MainSettings& s, const SystemPalette& palette) {
     DrawingSurface canvas;
     canvas.setPalette(palette);

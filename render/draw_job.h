@@ -39,6 +39,10 @@ struct WorkBuffers {
 // in the strip a background picture leaves at the top and left edges.
 inline constexpr Colour kCanvasStartColour = 0x8000000Fu;
 
+// The colour a drawing without a background picture lays over the whole canvas: the swatch the
+// selected colour role makes the background.
+Colour PlainCanvasColour(const MainSettings& settings);
+
 // The blank canvas the preview window starts with: the size in the width and height fields, in
 // the button-face colour.
 DrawingSurface CreateCanvas(const MainSettings& settings, const SystemPalette& palette);

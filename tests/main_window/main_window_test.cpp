@@ -3,6 +3,7 @@
 #include "imagefile/save_dialog_rules.h"
 #include "render/draw_job.h"
 #include "render/render_settings.h"
+#include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/main_window.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -87,6 +89,16 @@ class MainWindowTest : public QObject {
         return d;
     }
 
+    // A new main window, with the codec plug-in looked for in codecFolder.
+    void openWindow(const std::filesystem::path& codecFolder) {
+        window.reset();
+        codec = std::make_unique<CodecLibrary>(codecFolder);
+        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
     DialogScript script;
     std::unique_ptr<RenderSettings> render;
     std::unique_ptr<CodecLibrary> codec;
@@ -98,10 +110,7 @@ class MainWindowTest : public QObject {
         startFolder = QDir::currentPath();
         script = DialogScript{};
         render = std::make_unique<RenderSettings>();
-        codec = std::make_unique<CodecLibrary>(ProgramFolder());
-        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        openWindow(ProgramFolder());
     }
 
     void cleanup() {
@@ -482,6 +491,40 @@ class MainWindowTest : public QObject {
         script.saveAnswer = SaveDialogAnswer{"/no/such/folder/photo.bmp", 1};
         window->saveWallpaper();
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
+    }
+
+    // The dialog opens modally over the main window, showing the current fixed colours over the
+    // background the selected colour role gives.
+    void fixedColourDialog_data() {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("backgroundSwatch");
+        QTest::newRow("前景色") << "Option6(0)"
+                                << "Picture7(2)";
+        QTest::newRow("背景色") << "Option6(2)"
+                                << "Picture7(0)";
+    }
+    void fixedColourDialog() {
+        QFETCH(QString, role);
+        QFETCH(QString, backgroundSwatch);
+        control<QRadioButton>(qPrintable(role))->setChecked(true);
+        control<ColourSwatch>("Picture7(0)")->setColour(0x123456);
+        control<ColourSwatch>("Picture7(2)")->setColour(0x654321);
+        render->FixedColours[3] = 0x00FF00;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<FixedColourDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            QCOMPARE(dialog->objectName(), QStringLiteral("Form4"));
+            QCOMPARE(dialog->parentWidget(), window.get());
+            QCOMPARE(dialog->findChild<ColourSwatch*>("Picture1(2)")->colour(), Colour{0x00FF00});
+            QCOMPARE(dialog->sample().backColor(),
+                     control<ColourSwatch>(qPrintable(backgroundSwatch))->colour());
+            dialog->close();
+        });
+        control<QAction>("MNU_Option")->trigger();
+        QVERIFY(seen);
+        QCOMPARE(canvas().width(), 240); // nothing drawn
     }
 
     void windowsSideBySide() {

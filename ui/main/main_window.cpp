@@ -6,6 +6,7 @@
 #include "imagefile/save_dialog_rules.h"
 #include "imagefile/save_image.h"
 #include "render/render_settings.h"
+#include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/desktop_palette.h"
@@ -80,8 +81,8 @@ void MainWindow::createMenu() {
             &QWidget::close);
     connect(addCommand("MNU_Save", QStringLiteral("保存(&S)")), &QAction::triggered, this,
             &MainWindow::saveWallpaper);
-    // Opens the fixed-colour dialog once there is one.
-    addCommand("MNU_Option", QStringLiteral("オプション(&O)"));
+    connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
+            &MainWindow::changeFixedColours);
 }
 
 void MainWindow::connectControls() {
@@ -228,6 +229,13 @@ void MainWindow::pickSwatchColour(int swatch) {
     const std::int32_t chosen = dialogs_.pickColour(this, box->colour(), DesktopPalette(palette()));
     if (chosen >= 0)
         box->setColour(static_cast<Colour>(chosen));
+}
+
+void MainWindow::changeFixedColours() {
+    // The sample resolves the swatches' system colours as the desktop has them now.
+    render_.palette = DesktopPalette(palette());
+    FixedColourDialog dialog(render_, ReadSettings(controls_), dialogs_.pickColour, this);
+    dialog.exec();
 }
 
 void MainWindow::saveWallpaper() {

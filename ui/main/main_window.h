@@ -4,6 +4,7 @@
 #include "render/colour.h"
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
+#include "ui/main/pick_colour.h"
 
 #include <QMainWindow>
 
@@ -22,8 +23,7 @@ struct RenderSettings;
 // The modal dialogs the main window opens. The program shows the desktop's; tests answer them.
 struct MainWindowDialogs {
     std::function<void(QWidget* owner, std::string_view text)> showMessage;
-    std::function<std::int32_t(QWidget* owner, Colour initial, const SystemPalette& palette)>
-        pickColour;
+    ColourPicker pickColour;
     SaveDialogPrompts save;
 };
 MainWindowDialogs DesktopDialogs();
@@ -49,6 +49,8 @@ class MainWindow : public QMainWindow {
     void applyTheme();
     // "保存(&S)": asks for a name and writes the wallpaper as it stands.
     void saveWallpaper();
+    // "オプション(&O)": the fixed-colour dialog, modal; returns once it is closed.
+    void changeFixedColours();
 
   protected:
     void showEvent(QShowEvent* event) override;

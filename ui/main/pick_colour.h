@@ -3,6 +3,7 @@
 #include "render/colour.h"
 
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -15,5 +16,9 @@ inline constexpr std::int32_t kColourCancelled = -1;
 // initial (a system colour starts at what palette makes of it). Returns the colour chosen as
 // 0x00BBGGRR, or kColourCancelled. The dialog's 16 custom colours start black at every call.
 std::int32_t PickColour(QWidget* owner, Colour initial, const SystemPalette& palette);
+
+// Something that picks a colour as PickColour does: the desktop's dialog, or a test's answer.
+using ColourPicker =
+    std::function<std::int32_t(QWidget* owner, Colour initial, const SystemPalette& palette)>;
 
 } // namespace tidepool

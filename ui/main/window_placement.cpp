@@ -24,4 +24,8 @@ SideBySide PlaceSideBySide(int screenWidth, int screenHeight, int mainWidth, int
     return placed;
 }
 
+WindowPosition PlaceCentred(int screenWidth, int screenHeight, int width, int height) {
+    return {HalfInTwips(screenWidth - width), HalfInTwips(screenHeight - height)};
+}
+
 } // namespace tidepool

@@ -18,4 +18,7 @@ struct SideBySide {
 SideBySide PlaceSideBySide(int screenWidth, int screenHeight, int mainWidth, int mainHeight,
                            int previewWidth);
 
+// Where a dialog of the given outer size opens: centred on the screen, halved the same way.
+WindowPosition PlaceCentred(int screenWidth, int screenHeight, int width, int height);
+
 } // namespace tidepool

@@ -1,8 +1,8 @@
 #include "ui/preview/preview_viewport.h"
 
 #include "ui/preview/preview_layout.h"
+#include "ui/surface_image.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -33,9 +33,7 @@ void PreviewViewport::paintEvent(QPaintEvent*) {
                                           {inside.width(), inside.height()});
     if (block.width > 0 && block.height > 0) {
         // Wraps the canvas's own pixels for this paint only: the canvas may be resized later.
-        const QImage image(reinterpret_cast<const uchar*>(canvas_.pixels()), canvas_.width(),
-                           canvas_.height(), static_cast<qsizetype>(canvas_.width()) * 4,
-                           QImage::Format_RGB32);
+        const QImage image = SurfaceImage(canvas_);
         const QPoint at = inside.topLeft() + QPoint(block.x - sourceX_, block.y - sourceY_);
         painter.drawImage(at, image, QRect(block.x, block.y, block.width, block.height));
     }

@@ -1,0 +1,163 @@
+#include "ui/fixedcolour/fixed_colour_dialog.h"
+
+#include "render/render_settings.h"
+#include "ui/fixedcolour/sample_crab.h"
+#include "ui/main/colour_swatch.h"
+#include "ui/main/desktop_palette.h"
+#include "ui/main/window_fonts.h"
+#include "ui/main/window_placement.h"
+#include "ui/surface_image.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tidepool {
+
+// Picture2: shows the sample 1:1 inside a sunken frame.
+class SampleBox : public QFrame {
+  public:
+    SampleBox(const DrawingSurface& sample, QWidget* parent) : QFrame(parent), sample_(sample) {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        {
+            QPainter painter(this);
+            painter.drawImage(contentsRect().topLeft(), SurfaceImage(sample_));
+        }
+        QFrame::paintEvent(event);
+    }
+
+  private:
+    const DrawingSurface& sample_;
+};
+
+namespace {
+
+constexpr int kClientWidth = 233;
+constexpr int kClientHeight = 138;
+
+// The swatches' labels, in fixed-colour order: body, pattern, eyes, bubbles.
+struct SwatchRow {
+    const char* label;
+    QRect labelPlace;
+    QRect swatchPlace;
+};
+constexpr std::array<SwatchRow, 4> kSwatchRows{{
+    {"ボディ", {144, 12, 31, 12}, {192, 8, 33, 17}},
+    {"模様", {144, 29, 24, 12}, {192, 24, 33, 17}},
+    {"目", {144, 44, 12, 12}, {192, 40, 33, 17}},
+    {"泡", {144, 60, 12, 12}, {192, 56, 33, 17}},
+}};
+constexpr QRect kSamplePlace{8, 8, 121, 121};
+constexpr QRect kOkPlace{136, 80, 89, 25};
+constexpr QRect kCancelPlace{136, 104, 89, 25};
+
+QString IndexedName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace
+
+FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
+                                     ColourPicker pickColour, QWidget* owner)
+    : QDialog(owner), render_(render), main_(std::move(main)), pickColour_(std::move(pickColour)) {
+    // A fixed dialog frame: a title and a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("固定色の変更"));
+    setFont(WindowFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    setModal(true);
+    buildControls();
+    for (std::size_t i = 0; i < swatches_.size(); ++i)
+        swatches_[i]->setColour(render_.FixedColours[i + 1]);
+    drawSample();
+}
+
+FixedColourDialog::~FixedColourDialog() = default;
+
+void FixedColourDialog::buildControls() {
+    sampleBox_ = new SampleBox(sample_, this);
+    sampleBox_->setObjectName(QStringLiteral("Picture2"));
+    sampleBox_->setGeometry(kSamplePlace);
+
+    for (int i = 0; i < static_cast<int>(kSwatchRows.size()); ++i) {
+        const SwatchRow& row = kSwatchRows[static_cast<std::size_t>(i)];
+        auto* label = new QLabel(QString::fromUtf8(row.label), this);
+        label->setObjectName(IndexedName("Label1", i));
+        label->setGeometry(row.labelPlace);
+        label->setFont(ControlFont());
+
+        auto* swatch = new ColourSwatch(this);
+        swatch->setObjectName(IndexedName("Picture1", i));
+        swatch->setGeometry(row.swatchPlace);
+        connect(swatch, &ColourSwatch::clicked, this, [this, i] { pickFixedColour(i); });
+        swatches_[static_cast<std::size_t>(i)] = swatch;
+    }
+
+    const auto addButton = [this](int index, const QString& caption, const QRect& place) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(IndexedName("Command1", index));
+        button->setGeometry(place);
+        button->setFont(ControlFont());
+        return button;
+    };
+    QPushButton* ok = addButton(0, QStringLiteral("決定(&O)"), kOkPlace);
+    QPushButton* cancel = addButton(1, QStringLiteral("キャンセル(&C)"), kCancelPlace);
+    // Both only close the dialog: every pick is already in effect.
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    const std::array<QWidget*, 7> tabOrder{ok,           cancel,     swatches_[0], swatches_[1],
+                                           swatches_[2], sampleBox_, swatches_[3]};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    ok->setFocus();
+}
+
+void FixedColourDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    const QRect screenArea = screen()->geometry();
+    const WindowPosition place = PlaceCentred(screenArea.width(), screenArea.height(),
+                                              frameGeometry().width(), frameGeometry().height());
+    move(screenArea.x() + place.x, screenArea.y() + place.y);
+}
+
+void FixedColourDialog::keyPressEvent(QKeyEvent* event) {
+    // A focused button takes Enter itself; from anywhere else it would press whichever button
+    // had the focus last, and neither button is the default.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FixedColourDialog::pickFixedColour(int swatch) {
+    ColourSwatch* box = swatches_[static_cast<std::size_t>(swatch)];
+    const std::int32_t chosen = pickColour_(this, box->colour(), DesktopPalette(palette()));
+    if (chosen == kColourCancelled)
+        return;
+    box->setColour(static_cast<Colour>(chosen));
+    render_.FixedColours[static_cast<std::size_t>(swatch) + 1] = box->colour();
+    drawSample();
+}
+
+void FixedColourDialog::drawSample() {
+    const QRect inside = sampleBox_->contentsRect();
+    DrawSampleCrab(sample_, inside.width(), inside.height(), main_, render_);
+    sampleBox_->update();
+}
+
+} // namespace tidepool
