@@ -7,26 +7,6 @@ namespace tidepool {
 namespace {
 
 using namespace std::string_literals;
-using ::testing::ElementsAre;
-
-TEST(SaveFileTypeList, WithoutThePlugInOffersBitmapsOnly) {
-    EXPECT_EQ(SaveFileTypeList(false), "ビットマップファイル (*.bmp)\0*.bmp"s);
-}
-
-TEST(SaveFileTypeList, WithThePlugInOffersFourTypesAndNoTrailingNul) {
-    const std::string list = SaveFileTypeList(true);
-    EXPECT_EQ(list, "ビットマップファイル (*.bmp)\0*.bmp\0JPEG (*.JPG)\0*.jpg\0GIF (*.GIF)\0*.gif\0"
-                    "PNG (*.PNG)\0*.png"s);
-    EXPECT_THAT(FileTypeListItems(list),
-                ElementsAre("ビットマップファイル (*.bmp)", "*.bmp", "JPEG (*.JPG)", "*.jpg",
-                            "GIF (*.GIF)", "*.gif", "PNG (*.PNG)", "*.png"));
-}
-
-TEST(TrimAtNull, CutsAtTheFirstNul) {
-    EXPECT_EQ(TrimAtNull("a.bmp\0\0junk"s), "a.bmp");
-    EXPECT_EQ(TrimAtNull("no nul"), "no nul");
-    EXPECT_EQ(TrimAtNull("\0"s), "");
-}
 
 struct NamingCase {
     bool codecPresent;

@@ -12,17 +12,20 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -46,6 +49,10 @@ struct DialogScript {
     QString saveProposedName;
     int replaceQuestions = 0;
     bool replaceAnswer = false;
+    std::optional<OpenDialogAnswer> openAnswer;
+    QStringList openFilters;
+    std::vector<int> openSelected;
+    QString openFolder;
 };
 
 } // namespace
@@ -85,6 +92,12 @@ class MainWindowTest : public QObject {
         d.save.askReplace = [this](QWidget*, const QString&) {
             ++script.replaceQuestions;
             return script.replaceAnswer;
+        };
+        d.open = [this](QWidget*, const QStringList& filters, int selected, const QString& folder) {
+            script.openFilters = filters;
+            script.openSelected.push_back(selected);
+            script.openFolder = folder;
+            return script.openAnswer;
         };
         return d;
     }
@@ -525,6 +538,96 @@ class MainWindowTest : public QObject {
         control<QAction>("MNU_Option")->trigger();
         QVERIFY(seen);
         QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
+    void browse_data() {
+        QTest::addColumn<bool>("plugIn");
+        QTest::addColumn<int>("types");
+        QTest::newRow("with the plug-in") << true << 7;
+        QTest::newRow("without it") << false << 6;
+    }
+    void browse() {
+        QFETCH(bool, plugIn);
+        QFETCH(int, types);
+        QTemporaryDir noPlugIn;
+        if (!plugIn)
+            openWindow(noPlugIn.path().toStdString());
+        QTemporaryDir folder;
+        // Longer than any fixed-size path buffer.
+        const QString picture = folder.filePath(QString(300, QLatin1Char('p')) + ".bmp");
+        script.openAnswer = OpenDialogAnswer{picture, 3};
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(script.openFilters.size(), types);
+        QCOMPARE(script.openFilters.filter("PNG").isEmpty(), !plugIn);
+        QCOMPARE(script.openFolder, startFolder);
+        QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
+        QCOMPARE(QApplication::focusWidget(), control("Command1"));
+        QVERIFY(control<QRadioButton>("Option2(0)")->isChecked());
+        QCOMPARE(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+
+        // A cancelled browse changes nothing; the type chosen last is offered again.
+        script.openAnswer.reset();
+        control("Text1(0)")->setFocus();
+        control<QPushButton>("Command2")->click();
+        control<QPushButton>("Command2")->click();
+        QCOMPARE(script.openSelected, (std::vector<int>{1, 3, 3}));
+        QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
+        QCOMPARE(QApplication::focusWidget(), control("Text1(0)"));
+    }
+
+    void enterAfterBrowsingDraws() {
+        QTemporaryDir folder;
+        script.openAnswer = OpenDialogAnswer{folder.filePath("sea.bmp"), 1};
+        field("Text1(0)")->setText("100");
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(canvas().width(), 100);
+        QVERIFY(script.messages.empty()); // the picture is not used until chosen to be
+    }
+
+    // A drop carrying files puts the first one's path into the field; anything else is refused
+    // and leaves the field as it was. A drop never moves the user's file.
+    void drops_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("one file") << QList<QUrl>{QUrl::fromLocalFile("/p/sea.png")} << QString()
+                                  << QDir::toNativeSeparators("/p/sea.png");
+        QTest::newRow("three files")
+            << QList<QUrl>{QUrl::fromLocalFile("/p/b.jpg"), QUrl::fromLocalFile("/p/a.bmp"),
+                           QUrl::fromLocalFile("/p/c.gif")}
+            << QString() << QDir::toNativeSeparators("/p/b.jpg");
+        QTest::newRow("plain text") << QList<QUrl>{} << "/p/sea.png" << QString();
+    }
+    void drops() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, text);
+        QFETCH(QString, path);
+        QLineEdit* pathField = field("Text3");
+        pathField->setText("before");
+        control("Text1(0)")->setFocus();
+        QMimeData data;
+        data.setUrls(urls);
+        if (!text.isEmpty())
+            data.setText(text);
+        const QPoint at = pathField->rect().center();
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, {});
+        enter.setDropAction(Qt::MoveAction);
+        QApplication::sendEvent(pathField, &enter);
+        QDropEvent drop(at, offered, &data, Qt::LeftButton, {});
+        drop.setDropAction(Qt::MoveAction);
+        QApplication::sendEvent(pathField, &drop);
+
+        const bool taken = !path.isEmpty();
+        QCOMPARE(enter.isAccepted(), taken);
+        QCOMPARE(drop.isAccepted(), taken);
+        if (taken)
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(pathField->text(), taken ? path : QStringLiteral("before"));
+        QCOMPARE(QApplication::focusWidget(), control("Text1(0)"));
+        QVERIFY(control<QRadioButton>("Option2(0)")->isChecked());
+        QCOMPARE(canvas().width(), 240);
     }
 
     void windowsSideBySide() {

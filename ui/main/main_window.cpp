@@ -1,6 +1,7 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
+#include "imagefile/file_type_list.h"
 #include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
 #include "imagefile/save_dialog_rules.h"
@@ -13,6 +14,7 @@
 #include "ui/main/error_message.h"
 #include "ui/main/keyboard_handler.h"
 #include "ui/main/pick_colour.h"
+#include "ui/main/picture_path_drop.h"
 #include "ui/main/settings_binding.h"
 #include "ui/main/window_fonts.h"
 #include "ui/main/window_placement.h"
@@ -48,7 +50,8 @@ CharacterFilter FilterOf(std::string_view name) {
 } // namespace
 
 MainWindowDialogs DesktopDialogs() {
-    return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts()};
+    return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
+                             DesktopOpenFilePrompt()};
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
@@ -90,6 +93,8 @@ void MainWindow::connectControls() {
         connect(controls_.sizePresets[i], &QRadioButton::clicked, this,
                 [this, i] { selectSizePreset(i); });
     connect(controls_.draw, &QPushButton::clicked, this, &MainWindow::drawWallpaper);
+    connect(controls_.browse, &QPushButton::clicked, this, &MainWindow::browsePicture);
+    new PicturePathDrop(controls_.picturePath);
     connect(controls_.themes, &QListWidget::doubleClicked, this, &MainWindow::applyTheme);
     for (int i = 0; i < static_cast<int>(controls_.swatches.size()); ++i)
         connect(controls_.swatches[i], &ColourSwatch::clicked, this,
@@ -229,6 +234,18 @@ void MainWindow::pickSwatchColour(int swatch) {
     const std::int32_t chosen = dialogs_.pickColour(this, box->colour(), DesktopPalette(palette()));
     if (chosen >= 0)
         box->setColour(static_cast<Colour>(chosen));
+}
+
+void MainWindow::browsePicture() {
+    // Asked at every browse: PNG is only offered while the plug-in that reads it is there.
+    const std::string fileTypes = OpenFileTypeList(codec_.present());
+    const QString path =
+        ShowOpenDialog(this, fileTypes, QDir::currentPath(), openFilterIndex_, dialogs_.open);
+    if (path.isEmpty())
+        return;
+    controls_.picturePath->setText(path);
+    // Enter or Space now starts a drawing.
+    controls_.draw->setFocus();
 }
 
 void MainWindow::changeFixedColours() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagefile/open_dialog.h"
 #include "imagefile/save_dialog.h"
 #include "render/colour.h"
 #include "render/draw_job.h"
@@ -25,6 +26,7 @@ struct MainWindowDialogs {
     std::function<void(QWidget* owner, std::string_view text)> showMessage;
     ColourPicker pickColour;
     SaveDialogPrompts save;
+    OpenFilePrompt open;
 };
 MainWindowDialogs DesktopDialogs();
 
@@ -49,6 +51,8 @@ class MainWindow : public QMainWindow {
     void applyTheme();
     // "保存(&S)": asks for a name and writes the wallpaper as it stands.
     void saveWallpaper();
+    // "参照(&B)": asks for a background picture and puts its path into the path field.
+    void browsePicture();
     // "オプション(&O)": the fixed-colour dialog, modal; returns once it is closed.
     void changeFixedColours();
 
@@ -74,6 +78,7 @@ class MainWindow : public QMainWindow {
     WorkBuffers buffers_;                 // the drawing job's layers and picture
     std::unique_ptr<PreviewWindow> preview_;
     std::int16_t saveFilterIndex_ = 0; // the type last chosen when saving
+    std::int16_t openFilterIndex_ = 0; // the type last chosen when browsing for a picture
     bool placed_ = false;
 };
 

@@ -1,0 +1,65 @@
+#include "imagefile/open_dialog.h"
+
+#include "imagefile/file_type_list.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace tidepool {
+
+namespace {
+
+QString QtPatterns(std::string_view patterns) {
+    QStringList qt = QString::fromUtf8(patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    std::replace(qt.begin(), qt.end(), QStringLiteral("*.*"), QStringLiteral("*"));
+    return qt.join(QLatin1Char(' '));
+}
+
+std::optional<OpenDialogAnswer> AskOpenFile(QWidget* owner, const QStringList& nameFilters,
+                                            int selected, const QString& folder) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // The patterns were added for Qt to filter by; the user sees the descriptions as written.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    dialog.selectNameFilter(nameFilters.value(selected - 1, nameFilters.value(0)));
+    dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return OpenDialogAnswer{dialog.selectedFiles().constFirst(),
+                            static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+} // namespace
+
+OpenFilePrompt DesktopOpenFilePrompt() {
+    return AskOpenFile;
+}
+
+QStringList OpenDialogNameFilters(std::string_view fileTypeList) {
+    QStringList filters;
+    const std::vector<std::string_view> items = FileTypeListItems(fileTypeList);
+    for (std::size_t i = 0; i + 1 < items.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(items[i]),
+                                                 QtPatterns(items[i + 1]));
+    return filters;
+}
+
+QString ShowOpenDialog(QWidget* owner, std::string_view fileTypeList, const QString& initialFolder,
+                       std::int16_t& filterIndex, const OpenFilePrompt& prompt) {
+    const std::optional<OpenDialogAnswer> answer = prompt(
+        owner, OpenDialogNameFilters(fileTypeList), std::max<int>(filterIndex, 1), initialFolder);
+    if (!answer || answer->path.isEmpty())
+        return {};
+    const QFileInfo chosen(answer->path);
+    // As after saving: the chosen folder is current, for the next dialog and relative paths.
+    QDir::setCurrent(chosen.absolutePath());
+    filterIndex = static_cast<std::int16_t>(std::max(answer->filterIndex, 1));
+    return QDir::toNativeSeparators(chosen.absoluteFilePath());
+}
+
+} // namespace tidepool
