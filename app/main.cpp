@@ -4,6 +4,7 @@
 #include "ui/main/main_window.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -12,6 +13,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tidepool"));
+    // Wayland compositors pair a window with its menu entry by this name, not by the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tidepool"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tidepool.png")));
     // An unreadable picture gets the program's own message; the decoders' remarks on what was
     // wrong with the file would only go to a terminal nobody reads.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
