@@ -1,10 +1,13 @@
 // Times what the user waits for in the windows, under Qt's offscreen platform: a drawing from
-// "描画(&G)" until the preview has painted it, and one step of panning a 2400 x 2400 wallpaper in
-// a 1024 x 768 preview, painted.
+// "描画(&G)" until the preview has painted it, one step of panning a 2400 x 2400 wallpaper in
+// a 1024 x 768 preview, painted, and a colour picked in the fixed-colour dialog until its sample
+// has been drawn again and painted.
 
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "render/render_settings.h"
+#include "ui/fixedcolour/fixed_colour_dialog.h"
+#include "ui/main/colour_swatch.h"
 #include "ui/main/main_window.h"
 #include "ui/preview/preview_window.h"
 
@@ -64,6 +67,28 @@ void BM_Pan2400(benchmark::State& state) {
     state.counters["goal_ms"] = 16;
 }
 
+// The picker answers at once, alternating two colours, so only the program's own work is timed.
+void BM_FixedColourPick(benchmark::State& state) {
+    RenderSettings render;
+    Colour next = 0x0000FF;
+    FixedColourDialog dialog(
+        render, MainSettings{},
+        [&next](QWidget*, Colour, const SystemPalette&) {
+            next ^= 0xFF00FF;
+            return static_cast<std::int32_t>(next);
+        },
+        nullptr);
+    dialog.show();
+    QApplication::processEvents();
+    auto* body = dialog.findChild<ColourSwatch*>(QStringLiteral("Picture1(0)"));
+    auto* sample = dialog.findChild<QWidget*>(QStringLiteral("Picture2"));
+    for (auto _ : state) {
+        emit body->clicked();
+        sample->repaint();
+    }
+    state.counters["goal_ms"] = 16;
+}
+
 BENCHMARK(BM_DrawUxga)
     ->Name("Window/draw-uxga")
     ->Unit(benchmark::kMillisecond)
@@ -71,6 +96,11 @@ BENCHMARK(BM_DrawUxga)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Pan2400)
     ->Name("Window/pan-2400")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FixedColourPick)
+    ->Name("Window/fixed-colour-pick")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

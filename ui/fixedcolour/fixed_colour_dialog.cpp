@@ -147,7 +147,7 @@ void FixedColourDialog::keyPressEvent(QKeyEvent* event) {
 void FixedColourDialog::pickFixedColour(int swatch) {
     ColourSwatch* box = swatches_[static_cast<std::size_t>(swatch)];
     const std::int32_t chosen = pickColour_(this, box->colour(), DesktopPalette(palette()));
-    if (chosen == kColourCancelled)
+    if (chosen < 0) // kColourCancelled
         return;
     box->setColour(static_cast<Colour>(chosen));
     render_.FixedColours[static_cast<std::size_t>(swatch) + 1] = box->colour();
