@@ -82,8 +82,6 @@ FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
     drawSample();
 }
 
-FixedColourDialog::~FixedColourDialog() = default;
-
 void FixedColourDialog::buildControls() {
     sampleBox_ = new SampleBox(sample_, this);
     sampleBox_->setObjectName(QStringLiteral("Picture2"));

@@ -25,7 +25,6 @@ class FixedColourDialog : public QDialog {
     // the main window's state, which gives the sample its background and outline width.
     FixedColourDialog(RenderSettings& render, MainSettings main, ColourPicker pickColour,
                       QWidget* owner);
-    ~FixedColourDialog() override;
 
     // The sample as last drawn.
     const DrawingSurface& sample() const { return sample_; }
