@@ -1,6 +1,7 @@
 #include "imagefile/codec_library.h"
 
 #include "imagefile/ordinary_file.h"
+#include "imagefile/program_folder.h"
 
 #include <QLibrary>
 #include <QString>
@@ -19,12 +20,19 @@ bool Bind(QLibrary& library, const char* name, Function& function, std::string& 
 } // namespace
 
 CodecLibrary::CodecLibrary(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder)) {}
+    : folder_(std::move(programFolder)), searchFolders_(PlugInFolders(folder_)) {}
 
 // Every pointer into the plug-in is reached through this object, so none outlives the unload.
 CodecLibrary::~CodecLibrary() {
     if (library_)
         library_->unload();
+}
+
+std::filesystem::path CodecLibrary::file() const {
+    for (const std::filesystem::path& folder : searchFolders_)
+        if (IsOrdinaryFile(folder / kCodecLibraryFileName))
+            return folder / kCodecLibraryFileName;
+    return folder_ / kCodecLibraryFileName;
 }
 
 bool CodecLibrary::present() const {

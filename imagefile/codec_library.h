@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QLibrary;
 
@@ -30,9 +31,9 @@ struct CodecFunctions {
     ImgctlDeleteDIB DeleteDIB;
 };
 
-// The optional codec plug-in beside the program. Whether it is there is asked anew at every use,
-// since the user may add or remove the file while the program runs; it is only loaded when an
-// operation is first needed, and stays loaded from then on.
+// The optional codec plug-in, looked for in PlugInFolders() of the program's folder. Whether it is
+// there is asked anew at every use, since the user may add or remove the file while the program
+// runs; it is only loaded when an operation is first needed, and stays loaded from then on.
 class CodecLibrary {
   public:
     explicit CodecLibrary(std::filesystem::path programFolder);
@@ -41,9 +42,12 @@ class CodecLibrary {
     CodecLibrary& operator=(const CodecLibrary&) = delete;
 
     const std::filesystem::path& programFolder() const { return folder_; }
-    std::filesystem::path file() const { return folder_ / kCodecLibraryFileName; }
+    const std::vector<std::filesystem::path>& searchFolders() const { return searchFolders_; }
+    // The plug-in in the first search folder that has it now; the one beside the program when
+    // none has.
+    std::filesystem::path file() const;
 
-    // Whether an ordinary file of the plug-in's name is in the program's folder now.
+    // Whether an ordinary file of the plug-in's name is in one of the search folders now.
     bool present() const;
 
     // The operations, loading the plug-in on first use; null when it cannot be loaded or lacks an
@@ -53,6 +57,7 @@ class CodecLibrary {
 
   private:
     std::filesystem::path folder_;
+    std::vector<std::filesystem::path> searchFolders_;
     std::unique_ptr<QLibrary> library_;
     std::optional<CodecFunctions> functions_;
     std::string bindError_;

@@ -5,8 +5,8 @@
 namespace tidepool {
 
 // Makes a folder the process's current folder for as long as it lives, then restores the one
-// that was current before. The codec plug-in is called this way, so that anything it looks for
-// beside itself is found; callers must make their own paths absolute first.
+// that was current before. The codec plug-in is called from the program's folder this way, so
+// that anything it looks for there is found; callers must make their own paths absolute first.
 class ScopedCurrentFolder {
   public:
     explicit ScopedCurrentFolder(const std::filesystem::path& folder);

@@ -29,4 +29,11 @@ std::filesystem::path ProgramFolder() {
 #endif
 }
 
+std::vector<std::filesystem::path> PlugInFolders(const std::filesystem::path& programFolder) {
+    if (programFolder.empty())
+        return {};
+    return {(programFolder / TIDEPOOL_PLUGIN_FOLDER_FROM_PROGRAM).lexically_normal(),
+            programFolder};
+}
+
 } // namespace tidepool

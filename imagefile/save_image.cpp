@@ -34,6 +34,14 @@ std::optional<CodecFormat> CodecFormatFor(std::string_view extension) {
     return std::nullopt;
 }
 
+// "A nor B", naming every folder the plug-in was looked for in.
+std::string SearchedFolders(const CodecLibrary& codec) {
+    std::string named;
+    for (const std::filesystem::path& folder : codec.searchFolders())
+        named += (named.empty() ? "" : " nor ") + folder.string();
+    return named.empty() ? codec.programFolder().string() : named;
+}
+
 WriteResult WriteBmpFile(const DrawingSurface& surface, const std::filesystem::path& path) {
     return WriteBmp(surface, path);
 }
@@ -49,7 +57,7 @@ WriterChoice ChooseImageWriter(const std::filesystem::path& target, CodecLibrary
             return {{},
                     "writing " + extension + " files needs the codec plug-in " +
                         std::string(kCodecLibraryFileName) + ", which is not in " +
-                        codec.programFolder().string()};
+                        SearchedFolders(codec)};
         return {[&codec, format = *format](const DrawingSurface& surface,
                                            const std::filesystem::path& path) {
                     return WriteWithCodec(codec, format, surface, path);

@@ -24,7 +24,7 @@ struct WriterChoice {
 
 // Chooses the writer by the file name's extension, in any letter case: .bmp is written by the
 // program itself; .jpg, .jpeg, .gif and .png by the codec plug-in, refused with a reason naming
-// it when it is not beside the program; any other extension is refused. The writer refers to
+// it when it is not found; any other extension is refused. The writer refers to
 // codec, which must outlive it.
 WriterChoice ChooseImageWriter(const std::filesystem::path& target, CodecLibrary& codec);
 

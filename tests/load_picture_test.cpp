@@ -237,5 +237,45 @@ TEST(CodecLibrary, IsPresentOnlyWhileItsFileIsThere) {
     EXPECT_FALSE(codec.present());
 }
 
+// Where an installed program keeps the plug-in and where a build tree keeps it: a prefix with the
+// program in bin, the plug-in copied into lib/tidepool, beside the program, or both.
+struct PlugInPlace {
+    std::string name;
+    bool inLibraryFolder;
+    bool besideProgram;
+    std::string found; // relative to the prefix; empty when the plug-in is missing
+};
+
+class CodecLibraryLookup : public ::testing::TestWithParam<PlugInPlace> {};
+
+TEST_P(CodecLibraryLookup, PrefersThePrivateLibraryFolderOverTheProgramsOwn) {
+    const PlugInPlace& c = GetParam();
+    ScratchFolder prefix;
+    const std::filesystem::path plugIn =
+        std::filesystem::path(TIDEPOOL_PLUGIN_DIR) / std::string(kCodecLibraryFileName);
+    std::filesystem::create_directories(prefix / "bin");
+    std::filesystem::create_directories(prefix / "lib/tidepool");
+    if (c.inLibraryFolder)
+        std::filesystem::copy_file(plugIn, prefix / "lib/tidepool" / kCodecLibraryFileName);
+    if (c.besideProgram)
+        std::filesystem::copy_file(plugIn, prefix / "bin" / kCodecLibraryFileName);
+
+    CodecLibrary codec(prefix / "bin");
+    EXPECT_EQ(codec.present(), !c.found.empty());
+    if (c.found.empty())
+        return;
+    EXPECT_EQ(codec.file(), prefix / c.found / kCodecLibraryFileName);
+    EXPECT_NE(codec.functions(), nullptr) << codec.bindError();
+    EXPECT_EQ(codec.programFolder(), prefix / "bin");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, CodecLibraryLookup,
+    ::testing::Values(PlugInPlace{"InstalledPackage", true, false, "lib/tidepool"},
+                      PlugInPlace{"BuildTree", false, true, "bin"},
+                      PlugInPlace{"BothPackageFirst", true, true, "lib/tidepool"},
+                      PlugInPlace{"Neither", false, false, ""}),
+    [](const auto& info) { return info.param.name; });
+
 } // namespace
 } // namespace tidepool
