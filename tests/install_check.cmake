@@ -1,9 +1,10 @@
 # Installs the build into a fresh prefix and checks what a desktop needs is there: both programs
-# in bin, the plug-in in its private folder lib/tidepool, the icons and the menu entry naming the
+# in bin, the plug-in in its private folder PLUGINDIR, the icons and the menu entry naming the
 # installed program. Then runs the installed renderer from another folder to write a PNG, which
 # only works when it finds the plug-in there.
 #
-# Expects BUILD_DIR, PREFIX and PLUGIN (the plug-in's file name).
+# Expects BUILD_DIR, PREFIX, PLUGIN (the plug-in's file name) and PLUGINDIR (its folder, relative
+# to the prefix).
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -12,7 +13,7 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 
-foreach(file bin/tidepool bin/tidepool-render "lib/tidepool/${PLUGIN}"
+foreach(file bin/tidepool bin/tidepool-render "${PLUGINDIR}/${PLUGIN}"
              share/applications/tidepool.desktop share/icons/hicolor/256x256/apps/tidepool.png)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
@@ -29,7 +30,7 @@ file(MAKE_DIRECTORY "${elsewhere}")
 execute_process(COMMAND "${PREFIX}/bin/tidepool-render" -o wallpaper.png
                 WORKING_DIRECTORY "${elsewhere}" RESULT_VARIABLE status ERROR_VARIABLE error)
 if(EXISTS "${PREFIX}/bin/${PLUGIN}")
-    message(FATAL_ERROR "the plug-in is installed beside the programs instead of lib/tidepool")
+    message(FATAL_ERROR "the plug-in is installed beside the programs instead of ${PLUGINDIR}")
 endif()
 if(NOT status EQUAL 0 OR NOT EXISTS "${elsewhere}/wallpaper.png")
     message(FATAL_ERROR "the installed tidepool-render wrote no PNG (${status}): ${error}")

@@ -238,43 +238,50 @@ TEST(CodecLibrary, IsPresentOnlyWhileItsFileIsThere) {
 }
 
 // Where an installed program keeps the plug-in and where a build tree keeps it: a prefix with the
-// program in bin, the plug-in copied into lib/tidepool, beside the program, or both.
+// program in bin, the plug-in copied into the installed library folder, beside the program, or
+// both.
+enum class Found { InLibraryFolder, BesideProgram, Nowhere };
+
 struct PlugInPlace {
     std::string name;
     bool inLibraryFolder;
     bool besideProgram;
-    std::string found; // relative to the prefix; empty when the plug-in is missing
+    Found found;
 };
 
 class CodecLibraryLookup : public ::testing::TestWithParam<PlugInPlace> {};
 
-TEST_P(CodecLibraryLookup, PrefersThePrivateLibraryFolderOverTheProgramsOwn) {
+TEST_P(CodecLibraryLookup, PrefersTheInstalledLibraryFolderOverTheProgramsOwn) {
     const PlugInPlace& c = GetParam();
     ScratchFolder prefix;
+    const std::filesystem::path program = prefix / "bin";
+    const std::filesystem::path library =
+        (program / TIDEPOOL_PLUGIN_FOLDER_FROM_PROGRAM).lexically_normal();
     const std::filesystem::path plugIn =
-        std::filesystem::path(TIDEPOOL_PLUGIN_DIR) / std::string(kCodecLibraryFileName);
-    std::filesystem::create_directories(prefix / "bin");
-    std::filesystem::create_directories(prefix / "lib/tidepool");
+        std::filesystem::path(TIDEPOOL_PLUGIN_DIR) / kCodecLibraryFileName;
+    std::filesystem::create_directories(program);
+    std::filesystem::create_directories(library);
     if (c.inLibraryFolder)
-        std::filesystem::copy_file(plugIn, prefix / "lib/tidepool" / kCodecLibraryFileName);
+        std::filesystem::copy_file(plugIn, library / kCodecLibraryFileName);
     if (c.besideProgram)
-        std::filesystem::copy_file(plugIn, prefix / "bin" / kCodecLibraryFileName);
+        std::filesystem::copy_file(plugIn, program / kCodecLibraryFileName);
 
-    CodecLibrary codec(prefix / "bin");
-    EXPECT_EQ(codec.present(), !c.found.empty());
-    if (c.found.empty())
+    CodecLibrary codec(program);
+    EXPECT_EQ(codec.present(), c.found != Found::Nowhere);
+    if (c.found == Found::Nowhere)
         return;
-    EXPECT_EQ(codec.file(), prefix / c.found / kCodecLibraryFileName);
+    const auto& folder = c.found == Found::InLibraryFolder ? library : program;
+    EXPECT_EQ(codec.file(), folder / kCodecLibraryFileName);
     EXPECT_NE(codec.functions(), nullptr) << codec.bindError();
-    EXPECT_EQ(codec.programFolder(), prefix / "bin");
+    EXPECT_EQ(codec.programFolder(), program);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Places, CodecLibraryLookup,
-    ::testing::Values(PlugInPlace{"InstalledPackage", true, false, "lib/tidepool"},
-                      PlugInPlace{"BuildTree", false, true, "bin"},
-                      PlugInPlace{"BothPackageFirst", true, true, "lib/tidepool"},
-                      PlugInPlace{"Neither", false, false, ""}),
+    ::testing::Values(PlugInPlace{"InstalledPackage", true, false, Found::InLibraryFolder},
+                      PlugInPlace{"BuildTree", false, true, Found::BesideProgram},
+                      PlugInPlace{"BothLibraryFirst", true, true, Found::InLibraryFolder},
+                      PlugInPlace{"Neither", false, false, Found::Nowhere}),
     [](const auto& info) { return info.param.name; });
 
 } // namespace
