@@ -1,0 +1,72 @@
+# bash completion for tidepool-render                                    -*- shell-script -*-
+
+# The theme names as the renderer itself lists them (the last field of each line), so the list
+# never falls behind the program.
+_tidepool_render_themes() {
+    "$1" --list-themes 2>/dev/null | awk '{ print $NF }'
+}
+
+_tidepool_render() {
+    local cur prev words cword split
+    _init_completion -s || return
+
+    case $prev in
+    -o | --output | --picture)
+        _filedir
+        return
+        ;;
+    --preset)
+        mapfile -t COMPREPLY < <(compgen -W 'qvga vga xga wxga uxga' -- "$cur")
+        return
+        ;;
+    --layout)
+        mapfile -t COMPREPLY < <(compgen -W 'standard slide' -- "$cur")
+        return
+        ;;
+    --mode)
+        mapfile -t COMPREPLY < <(compgen -W 'normal frame' -- "$cur")
+        return
+        ;;
+    --role)
+        mapfile -t COMPREPLY < <(compgen -W 'foreground middle background' -- "$cur")
+        return
+        ;;
+    --crab-shadow | --bubbles | --bubble-shadow | --bubble-crab-colour | --fixed-colours)
+        mapfile -t COMPREPLY < <(compgen -W 'on off' -- "$cur")
+        return
+        ;;
+    --eyes)
+        # A comma-separated list: complete its last shape.
+        local done=""
+        [[ $cur == *,* ]] && done=${cur%,*},
+        mapfile -t COMPREPLY < <(compgen -P "$done" -W 'circle dash cross cap cup none' \
+            -- "${cur##*,}")
+        compopt -o nospace
+        return
+        ;;
+    --theme)
+        local -a themes
+        mapfile -t themes < <(_tidepool_render_themes "${words[0]}")
+        local IFS=$'\n'
+        mapfile -t COMPREPLY < <(compgen -W "${themes[*]}" -- "$cur")
+        return
+        ;;
+    --width | --height | --magnification | --spacing | --shadow-width | --bubble-spacing | \
+        --bubble-shift | --eye-shift | --foreground | --middle | --background | --body | \
+        --pattern | --eye-colour | --bubble-colour)
+        # A number or a colour the user types.
+        return
+        ;;
+    esac
+
+    $split && return
+
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '-o --output --preset --width --height
+            --magnification --spacing --layout --mode --crab-shadow --shadow-width --bubbles
+            --bubble-spacing --bubble-shadow --bubble-crab-colour --bubble-shift --eyes
+            --eye-shift --role --theme --foreground --middle --background --fixed-colours --body
+            --pattern --eye-colour --bubble-colour --picture --list-themes --help --version' \
+            -- "$cur")
+    fi
+} && complete -F _tidepool_render tidepool-render
