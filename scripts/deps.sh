@@ -23,6 +23,17 @@ TIDEPOOL_PACKAGES=(
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev
+    # The Debian package: dpkg-shlibdeps and dpkg-buildflags, and the checks of what it holds.
+    dpkg-dev
+    lintian
+    desktop-file-utils
+    appstream
+    man-db
+    bash-completion
+    zsh
+    # setpriv, to run the read-only-folder tests as an unprivileged user when the suite runs as
+    # root.
+    util-linux
 )
 
 # Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.

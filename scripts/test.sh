@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
 # builds the benchmark) and in a build instrumented with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Then runs each fuzz target for a bounded time (scripts/fuzz.sh).
-# Missing Debian packages are installed first.
+# UndefinedBehaviorSanitizer. Builds the Debian package and checks it without installing it
+# (scripts/package.sh, scripts/check_package.sh). Then runs each fuzz target for a bounded time
+# (scripts/fuzz.sh). Missing Debian packages are installed first.
 #
 # Usage: scripts/test.sh
 # Environment: TIDEPOOL_TEST_JOBS    tests ctest runs at once (default 1)
@@ -116,6 +117,12 @@ echo "c++:   $(c++ --version | head -n 1)"
 echo "ninja: $(ninja --version)"
 
 build_and_test release "$repo/build/release" yes -DCMAKE_BUILD_TYPE=Release
+if run_step "package: build" bash "$repo/scripts/package.sh"; then
+    run_step "package: checks" bash "$repo/scripts/check_package.sh" \
+        "$repo"/build/package/tidepool_*.deb || true
+else
+    skip_step "package: checks"
+fi
 build_and_test sanitize "$repo/build/sanitize" no \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEPOOL_SANITIZE=ON
 run_step "fuzz" bash "$repo/scripts/fuzz.sh" || true
