@@ -1,4 +1,5 @@
 #include "imagefile/atomic_write.h"
+#include "imagefile/program_folder.h"
 #include "imagefile/save_image.h"
 
 #include "tests/support/bmp_decoder.h"
@@ -19,6 +20,10 @@ using ::testing::HasSubstr;
 using testing::ReadWholeFile;
 using testing::ScratchFolder;
 using testing::WriteWholeFile;
+
+// Why the read-only-folder cases skip as root, and where they run instead.
+constexpr const char* kSuperuserSkip = "permissions do not bind the superuser; the CTest "
+                                       "read_only_folder_tests runs this case as nobody";
 
 FileWriter Writes(const std::string& text) {
     return [text](const std::filesystem::path& path) {
@@ -100,7 +105,7 @@ TEST(AtomicWrite, APathEndingInASlashIsAnError) {
 
 TEST(AtomicWrite, AReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
+        GTEST_SKIP() << kSuperuserSkip;
     ScratchFolder folder;
     WriteWholeFile(folder / "a.bmp", "old contents");
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
@@ -119,10 +124,11 @@ DrawingSurface SmallSurface() {
     return surface;
 }
 
-// Where the tests find the plug-in, and a program folder without one.
+// Where the tests find the plug-in (beside the test program, where the build puts it and where
+// read_only_folder_tests copies it), and a program folder without one.
 struct CodecLibraries {
     ScratchFolder emptyFolder;
-    CodecLibrary present{TIDEPOOL_PLUGIN_DIR};
+    CodecLibrary present{ProgramFolder()};
     CodecLibrary absent{emptyFolder.path()};
 };
 
@@ -191,7 +197,7 @@ TEST_P(KeepsTheOldFile, WhenThePictureIsEmpty) {
 
 TEST_P(KeepsTheOldFile, WhenTheFolderIsReadOnlyAndSaysWhichFile) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
+        GTEST_SKIP() << kSuperuserSkip;
     ScratchFolder folder;
     CodecLibraries codecs;
     WriteWholeFile(folder / GetParam(), "old contents");
