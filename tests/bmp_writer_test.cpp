@@ -2,6 +2,7 @@
 
 #include "tests/support/bmp_decoder.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_name.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,11 @@ TEST_P(BmpRoundTrip, EveryPixelComesBackExactly) {
 // Widths 1 to 4 cover every amount of row padding; 241 is an odd wallpaper width.
 INSTANTIATE_TEST_SUITE_P(Sizes, BmpRoundTrip,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4, 5, 241),
-                                            ::testing::Values(1, 2, 7)));
+                                            ::testing::Values(1, 2, 7)),
+                         [](const auto& info) {
+                             return test_names::NameOf(std::get<0>(info.param), "x",
+                                                       std::get<1>(info.param));
+                         });
 
 TEST(BmpWriter, StoresTheBottomRowFirstInBlueGreenRedOrder) {
     DrawingSurface surface(1, 2);
@@ -116,7 +121,10 @@ TEST_P(BmpStreamFailure, IsReportedWhereverItHappens) {
 }
 
 // In the file header, in the info header, in the first row and in the last row.
-INSTANTIATE_TEST_SUITE_P(Offsets, BmpStreamFailure, ::testing::Values(0, 20, 60, 80));
+INSTANTIATE_TEST_SUITE_P(Offsets, BmpStreamFailure, ::testing::Values(0, 20, 60, 80),
+                         [](const auto& info) {
+                             return test_names::NameOf("FullAfter", info.param);
+                         });
 
 TEST(BmpWriter, WritesAFileThatReadsBack) {
     testing::ScratchFolder folder;

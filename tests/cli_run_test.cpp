@@ -4,6 +4,7 @@
 #include "tests/support/bmp_decoder.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_name.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -135,7 +136,8 @@ TEST_P(RendererWritesThroughThePlugIn, AFileOfTheWallpapersSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RendererWritesThroughThePlugIn,
-                         ::testing::Values("out.png", "out.jpg", "out.gif"));
+                         ::testing::Values("out.png", "out.jpg", "out.gif"),
+                         [](const auto& info) { return test_names::NameOf(info.param); });
 
 TEST(Renderer, WithoutThePlugInRefusesItsFormatsNamingIt) {
     ScratchFolder programFolder;

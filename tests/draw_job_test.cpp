@@ -2,6 +2,8 @@
 #include "render/draw_job.h"
 #include "render/tile_crabs.h"
 
+#include "tests/support/test_name.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -29,6 +31,34 @@ TEST_P(CorrectFieldsTest, RewritesOnlyValuesAtOrBeyondTheBounds) {
 }
 
 using S = MainSettings;
+using test_names::NameOf;
+
+// The field a member pointer stands for, to name the cases by.
+std::string FieldName(std::string MainSettings::*field) {
+    static const std::array<std::pair<std::string MainSettings::*, const char*>, 9> kFields{{
+        {&S::width, "Width"},
+        {&S::height, "Height"},
+        {&S::magnification, "Magnification"},
+        {&S::spacing, "Spacing"},
+        {&S::shadowWidth, "ShadowWidth"},
+        {&S::bubbleSpacing, "BubbleSpacing"},
+        {&S::bubbleShiftX, "BubbleShiftX"},
+        {&S::bubbleShiftY, "BubbleShiftY"},
+        {&S::eyeShift, "EyeShift"},
+    }};
+    for (const auto& [member, name] : kFields)
+        if (member == field)
+            return name;
+    return "Field";
+}
+
+// "10100" for the first and third eye-shape boxes ticked.
+std::string TickedBoxes(const std::array<bool, 5>& ticked) {
+    std::string boxes;
+    for (bool box : ticked)
+        boxes += box ? '1' : '0';
+    return boxes;
+}
 INSTANTIATE_TEST_SUITE_P(
     Fields, CorrectFieldsTest,
     testing::Values(
@@ -50,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         CorrectionCase{&S::shadowWidth, "0", "0"}, CorrectionCase{&S::shadowWidth, "-5", "-5"},
         CorrectionCase{&S::bubbleSpacing, "0.3", "0.5"},
         CorrectionCase{&S::bubbleSpacing, "2", "2.0"},
-        CorrectionCase{&S::bubbleShiftX, "-999", "-999"}));
+        CorrectionCase{&S::bubbleShiftX, "-999", "-999"}),
+    [](const auto& info) { return NameOf(FieldName(info.param.field), info.param.typed); });
 
 struct ShiftCase {
     std::array<bool, 5> ticked;
@@ -73,7 +104,11 @@ INSTANTIATE_TEST_SUITE_P(Shifts, EyeShiftCorrectionTest,
                                          ShiftCase{{false, false, false, false, false}, "4", "0"},
                                          ShiftCase{{false, false, false, false, false}, "", ""},
                                          ShiftCase{{true, true, true, true, true}, "5", "5"},
-                                         ShiftCase{{true, true, false, false, false}, "9", "2"}));
+                                         ShiftCase{{true, true, false, false, false}, "9", "2"}),
+                         [](const auto& info) {
+                             return NameOf("Ticked", TickedBoxes(info.param.ticked), "Shift",
+                                           info.param.typed);
+                         });
 
 // --- The job ----------------------------------------------------------------------------------
 
@@ -160,6 +195,9 @@ struct RoleCase {
     Colour corner;            // the canvas colour, seen at pixel (0, 0)
 };
 
+// ColourRole's values in order, to name the cases by.
+constexpr const char* kRoleNames[] = {"Foreground", "Middle", "Background", "None"};
+
 class FrameColourTest : public testing::TestWithParam<RoleCase> {};
 
 TEST_P(FrameColourTest, CrabsShadowsAndCanvasTakeTheRoleSwatches) {
@@ -182,7 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RoleCase{ColourRole::Middle, true, {kGreen, kRed, kBlue}, kBlue},
                     RoleCase{ColourRole::Background, true, {kBlue, kRed, kGreen}, kGreen},
                     RoleCase{ColourRole::Background, false, {kBlue, kRed}, kRed},
-                    RoleCase{ColourRole::Foreground, false, {kRed, kBlue}, kBlue}));
+                    RoleCase{ColourRole::Foreground, false, {kRed, kBlue}, kBlue}),
+    [](const auto& info) {
+        return NameOf(kRoleNames[static_cast<int>(info.param.role)],
+                      info.param.shadow ? "WithShadow" : "WithoutShadow");
+    });
 
 TEST(DrawJobTest, FrameModeLeavesTheShadowColourInTheFrameEntry) {
     JobRun job;
@@ -223,7 +265,8 @@ TEST_P(FrameOffsetTest, ShadowLayersSitAtTheRoundedShadowWidthPlusOne) {
 INSTANTIATE_TEST_SUITE_P(Widths, FrameOffsetTest,
                          testing::Values(OffsetCase{"2", 3}, OffsetCase{"1.5", 2},
                                          OffsetCase{"2.5", 4}, OffsetCase{"0", 1},
-                                         OffsetCase{"-3", -2}, OffsetCase{"-1e30", -1000000000}));
+                                         OffsetCase{"-3", -2}, OffsetCase{"-1e30", -1000000000}),
+                         [](const auto& info) { return NameOf("Width", info.param.shadowWidth); });
 
 TEST(DrawJobTest, FrameLayersHoldOnlyTheColoursDrawn) {
     JobRun job;
@@ -273,7 +316,10 @@ std::vector<JunkCase> JunkCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, JunkFieldTest, testing::ValuesIn(JunkCases()));
+INSTANTIATE_TEST_SUITE_P(Texts, JunkFieldTest, testing::ValuesIn(JunkCases()),
+                         [](const auto& info) {
+                             return NameOf(FieldName(info.param.field), "Typed", info.param.text);
+                         });
 
 // --- Background pictures ----------------------------------------------------------------------
 
@@ -359,7 +405,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ComposeBackgroundTest,
                          testing::Values(TilingCase{100, 100, 240, 320},
                                          TilingCase{120, 160, 240, 320}, TilingCase{1, 1, 37, 23},
                                          TilingCase{7, 3, 16, 16}, TilingCase{300, 400, 240, 320},
-                                         TilingCase{239, 319, 240, 320}));
+                                         TilingCase{239, 319, 240, 320}),
+                         [](const auto& info) {
+                             const TilingCase& c = info.param;
+                             return NameOf("Picture", c.pw, "x", c.ph, "On", c.canvasW, "x",
+                                           c.canvasH);
+                         });
 
 TEST(ComposeBackgroundTest, TheSecondTileEndsWithThePicturesColumn118) {
     DrawingSurface picture = Checker(120, 160);

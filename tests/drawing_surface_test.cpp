@@ -1,5 +1,7 @@
 #include "render/drawing_surface.h"
 
+#include "tests/support/test_name.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -354,7 +356,8 @@ TEST_P(ExtremeGeometry, StaysInsideTheBitmap) {
     SUCCEED();
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, ExtremeGeometry, testing::Values(0.1, 1.0, 16.0, 1e6, 0.0));
+INSTANTIATE_TEST_SUITE_P(Scales, ExtremeGeometry, testing::Values(0.1, 1.0, 16.0, 1e6, 0.0),
+                         [](const auto& info) { return test_names::NameOf("Scale", info.param); });
 
 TEST(DrawingSurfacePlacement, ZeroSizedSurfaceAcceptsDrawing) {
     DrawingSurface s;
@@ -401,7 +404,10 @@ INSTANTIATE_TEST_SUITE_P(Offsets, BlitClipping,
                                          BlitCase{4, 3, 4, 3, 5, 3}, BlitCase{6, 0, 0, 0, -1, -1},
                                          BlitCase{0, -2, 0, 0, -1, -1},
                                          BlitCase{INT_MAX, INT_MAX, 0, 0, -1, -1},
-                                         BlitCase{INT_MIN, INT_MIN, 0, 0, -1, -1}));
+                                         BlitCase{INT_MIN, INT_MIN, 0, 0, -1, -1}),
+                         [](const auto& info) {
+                             return test_names::NameOf("At", info.param.x, "_", info.param.y);
+                         });
 
 TEST(Blit, AndAndXorCombineColourChannelsOnly) {
     DrawingSurface dest(1, 1), source(1, 1);

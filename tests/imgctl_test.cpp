@@ -7,6 +7,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_name.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -637,7 +638,8 @@ TEST_P(BadHandle, IsRefusedByEveryOperation) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Imgctl, BadHandle,
-                         ::testing::Values(0, -1, INT32_MIN, INT32_MAX, 123456789));
+                         ::testing::Values(0, -1, INT32_MIN, INT32_MAX, 123456789),
+                         [](const auto& info) { return test_names::NameOf("Handle", info.param); });
 
 TEST_F(ImgctlTest, DeletedHandleIsRefusedByEveryOperation) {
     const std::int32_t handle = MakeDib(4, 4, FewColours).handle(); // deleted at once
@@ -787,7 +789,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyCase{0, 0, 0, 0, INT32_MIN, INT32_MIN},
                       CopyCase{0, 0, 0, 0, INT32_MAX, INT32_MAX},
                       CopyCase{-1, -1, INT32_MAX, INT32_MAX, -1, -1},
-                      CopyCase{INT32_MAX, 0, INT32_MIN, 0, INT32_MIN, 0}));
+                      CopyCase{INT32_MAX, 0, INT32_MIN, 0, INT32_MIN, 0}),
+    [](const auto& info) {
+        const CopyCase& c = info.param;
+        return test_names::NameOf("At", c.x, "_", c.y, "Size", c.width, "x", c.height, "From",
+                                  c.srcX, "_", c.srcY);
+    });
 
 // What DCtoDIB must produce: the region clipped to the canvas, as a DIB of that size.
 struct RegionCase {
@@ -828,7 +835,11 @@ INSTANTIATE_TEST_SUITE_P(
                       RegionCase{INT32_MIN, INT32_MIN, 0, 0, 0, 0, 10, 8},
                       RegionCase{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 0, 0, 0, 0},
                       RegionCase{-1, -1, INT32_MAX, INT32_MAX, 0, 0, 10, 8},
-                      RegionCase{INT32_MAX, 0, INT32_MIN, 0, 0, 0, 0, 0}));
+                      RegionCase{INT32_MAX, 0, INT32_MIN, 0, 0, 0, 0, 0}),
+    [](const auto& info) {
+        const RegionCase& c = info.param;
+        return test_names::NameOf("At", c.x, "_", c.y, "Size", c.width, "x", c.height);
+    });
 
 struct MalformedSurface {
     const char* name;

@@ -1,6 +1,8 @@
 #include "render/crab_figure.h"
 #include "render/tile_crabs.h"
 
+#include "tests/support/test_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +10,12 @@
 
 namespace tidepool {
 namespace {
+
+using test_names::NameOf;
+
+const char* LayoutName(Layout layout) {
+    return layout == Layout::Slide ? "Slide" : "Standard";
+}
 
 struct GridCase {
     int w, h;
@@ -46,7 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
                  0.1,
                  0.85,
                  Layout::Slide,
-                 {24000, 24000, 102.127659f, 90.225563f, 236, 267, -60, -57}}));
+                 {24000, 24000, 102.127659f, 90.225563f, 236, 267, -60, -57}}),
+    [](const auto& info) {
+        const GridCase& c = info.param;
+        return NameOf(c.w, "x", c.h, LayoutName(c.layout));
+    });
 
 TEST(CrabGridTest, CrabOriginsOfTheSlideLayoutPutBodyCentresOnTheEdges) {
     auto grid = LayOutCrabGrid(240, 320, 1, 1, Layout::Slide);
@@ -87,7 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
                     // Shifts no field check allows still stay inside the list.
                     SequenceCase{{true, true, true, false, false}, -1, {3, 1, 2}},
                     SequenceCase{{true, true, true, false, false}, 7, {2, 3, 1}},
-                    SequenceCase{{true, true, false, false, false}, HUGE_VAL, {1, 2}}));
+                    SequenceCase{{true, true, false, false, false}, HUGE_VAL, {1, 2}}),
+    [](const auto& info) {
+        std::string ticked;
+        for (bool box : info.param.ticked)
+            ticked += box ? '1' : '0';
+        return NameOf("Ticked", ticked, "Shift", info.param.shift);
+    });
 
 TEST(BubbleFieldTest, CountsFollowTheBubbleSpacing) {
     auto grid = *LayOutCrabGrid(240, 320, 1, 1, Layout::Slide);
@@ -125,7 +143,10 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, BubbleOriginTest,
     testing::Values(OriginCase{Layout::Slide, 0, {-5, 55, 115, 175}, {15, 69, 122, 175}},
                     OriginCase{Layout::Slide, 2, {-3, 57, 117, 177}, {17, 71, 124, 177}},
-                    OriginCase{Layout::Standard, 0, {-9, 51, 111, 171}, {18, 72, 125, 178}}));
+                    OriginCase{Layout::Standard, 0, {-9, 51, 111, 171}, {18, 72, 125, 178}}),
+    [](const auto& info) {
+        return NameOf(LayoutName(info.param.layout), "Shadow", info.param.shadow);
+    });
 
 struct PenCase {
     double m;
@@ -144,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(Bands, OutlinePenWidthTest,
                                          PenCase{1.01, 3}, PenCase{1.29, 3}, PenCase{1.3, 4},
                                          PenCase{1.69, 4}, PenCase{1.7, 5}, PenCase{2.2, 6},
                                          PenCase{8.5, 13}, PenCase{15.99, 17}, PenCase{16, 18},
-                                         PenCase{HUGE_VAL, 255}));
+                                         PenCase{HUGE_VAL, 255}),
+                         [](const auto& info) { return NameOf("M", info.param.m); });
 
 } // namespace
 } // namespace tidepool

@@ -1,5 +1,7 @@
 #include "render/leading_number.h"
 
+#include "tests/support/test_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"-.", 0}, NumberCase{"1e9", 1e9}, NumberCase{"2E-3", 0.002},
                     NumberCase{"1e", 1}, NumberCase{"1e+", 1}, NumberCase{"3x4", 3},
                     NumberCase{"0.0000001", 1e-7}, NumberCase{"1,5", 1}, NumberCase{"１２", 0},
-                    NumberCase{"12 34", 12}, NumberCase{"1e-999", 0}, NumberCase{"-1e-999", 0}));
+                    NumberCase{"12 34", 12}, NumberCase{"1e-999", 0}, NumberCase{"-1e-999", 0}),
+    [](const auto& info) { return test_names::NameOf(info.param.text); });
 
 TEST(LeadingNumberTest, HugeNumbersReadAsInfinityWithTheirSign) {
     EXPECT_EQ(LeadingNumber("1e999"), HUGE_VAL);

@@ -1,6 +1,7 @@
 #include "tests/support/raster_reference.h"
 
 #include "render/drawing_surface.h"
+#include "tests/support/test_name.h"
 
 #include <gtest/gtest.h>
 
@@ -195,7 +196,8 @@ TEST_P(AgreesWithReference, OnRandomShapes) {
                 tally.pixelsDrawn, tally.forgiven);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, AgreesWithReference, testing::Values(0.1, 0.5, 1.0, 2.0, 16.0));
+INSTANTIATE_TEST_SUITE_P(Scales, AgreesWithReference, testing::Values(0.1, 0.5, 1.0, 2.0, 16.0),
+                         [](const auto& info) { return test_names::NameOf("Scale", info.param); });
 
 } // namespace
 } // namespace tidepool

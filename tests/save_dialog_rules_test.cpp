@@ -1,5 +1,7 @@
 #include "imagefile/save_dialog_rules.h"
 
+#include "tests/support/test_name.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -39,7 +41,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NamingCase{true, 4, "trailing.", "trailing..png"},
                       NamingCase{true, 0, "Save", "Save.bmp"},
                       NamingCase{true, 3, "x.gif\0rest of the buffer"s, "x.gif"},
-                      NamingCase{false, 4, "Save", "Save.bmp"}));
+                      NamingCase{false, 4, "Save", "Save.bmp"}),
+    [](const auto& info) {
+        const NamingCase& c = info.param;
+        return test_names::NameOf(c.typed.c_str(), "AsType", c.filterIndex,
+                                  c.codecPresent ? "" : "WithoutPlugIn");
+    });
 
 } // namespace
 } // namespace tidepool

@@ -5,6 +5,7 @@
 #include "tests/support/bmp_decoder.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_name.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -148,7 +149,8 @@ TEST_P(SavesAsBmp, WhateverTheLetterCaseOfTheExtensionAndWithoutThePlugIn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Extensions, SavesAsBmp,
-                         ::testing::Values("a.bmp", "a.BMP", "a.Bmp", "photo.png.bmp"));
+                         ::testing::Values("a.bmp", "a.BMP", "a.Bmp", "photo.png.bmp"),
+                         [](const auto& info) { return test_names::NameOf(info.param); });
 
 struct RefusedName {
     std::string name;
@@ -174,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(Names, RefusesToSave,
                                            RefusedName{"a.gif", "codec plug-in imgctl"},
                                            RefusedName{"a.tif", "unsupported"},
                                            RefusedName{"a.bmp.txt", "unsupported"},
-                                           RefusedName{"a", "no file extension"}));
+                                           RefusedName{"a", "no file extension"}),
+                         [](const auto& info) { return test_names::NameOf(info.param.name); });
 
 TEST(SaveImage, KeepsTheOldFileWhenTheFormatIsRefused) {
     ScratchFolder folder;
@@ -212,7 +215,8 @@ TEST_P(KeepsTheOldFile, WhenTheFolderIsReadOnlyAndSaysWhichFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, KeepsTheOldFile,
-                         ::testing::Values("a.bmp", "a.png", "a.jpg", "a.gif"));
+                         ::testing::Values("a.bmp", "a.png", "a.jpg", "a.gif"),
+                         [](const auto& info) { return test_names::NameOf(info.param); });
 
 struct RoundTrip {
     std::string name;

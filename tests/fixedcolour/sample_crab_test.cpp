@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tidepool {
 namespace {
 
@@ -52,6 +54,9 @@ struct RoleCase {
     Colour background;
 };
 
+// ColourRole's values in order, to name the cases by.
+constexpr const char* kRoleNames[] = {"Foreground", "Middle", "Background", "None"};
+
 class SampleBackgroundTest : public ::testing::TestWithParam<RoleCase> {};
 
 // The background a drawing without a picture would have.
@@ -64,7 +69,10 @@ TEST_P(SampleBackgroundTest, FollowsTheColourRole) {
 INSTANTIATE_TEST_SUITE_P(Roles, SampleBackgroundTest,
                          ::testing::Values(RoleCase{ColourRole::Foreground, kBackground},
                                            RoleCase{ColourRole::Middle, kBackground},
-                                           RoleCase{ColourRole::Background, kForeground}));
+                                           RoleCase{ColourRole::Background, kForeground}),
+                         [](const auto& info) {
+                             return std::string(kRoleNames[static_cast<int>(info.param.role)]);
+                         });
 
 TEST(DrawSampleCrab, ResolvesSystemColoursWithTheRenderPalette) {
     RenderSettings render;

@@ -1,5 +1,7 @@
 #include "ui/preview/preview_layout.h"
 
+#include "tests/support/test_name.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -53,14 +55,18 @@ TEST_P(MeasureFrameTest, CountsBothSidesOfTheFramePlusOnePixel) {
     EXPECT_EQ(e.y, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, MeasureFrameTest,
-                         testing::Values(FrameCase{{true, true, 1}, 15, 75},
-                                         FrameCase{{true, false, 1}, 15, 45},
-                                         FrameCase{{false, true, 1}, 15, 45},
-                                         FrameCase{{false, false, 1}, 15, 15},
-                                         FrameCase{{true, true, 2}, 15, 105},
-                                         // 108 dots per inch: every step rounds on its own.
-                                         FrameCase{{true, true, 1}, 13.333333, 67}));
+INSTANTIATE_TEST_SUITE_P(
+    Frames, MeasureFrameTest,
+    testing::Values(FrameCase{{true, true, 1}, 15, 75}, FrameCase{{true, false, 1}, 15, 45},
+                    FrameCase{{false, true, 1}, 15, 45}, FrameCase{{false, false, 1}, 15, 15},
+                    FrameCase{{true, true, 2}, 15, 105},
+                    // 108 dots per inch: every step rounds on its own.
+                    FrameCase{{true, true, 1}, 13.333333, 67}),
+    [](const auto& info) {
+        const BoxFrame& box = info.param.box;
+        return test_names::NameOf("Pen", box.penWidth, box.singleLineBorder ? "Border" : "",
+                                  box.threeD ? "ThreeD" : "", "At", info.param.twipsPerPixel);
+    });
 
 struct ResizeCase {
     std::string name;
