@@ -41,11 +41,14 @@ INSTANTIATE_TEST_SUITE_P(
                       NamingCase{true, 4, "trailing.", "trailing..png"},
                       NamingCase{true, 0, "Save", "Save.bmp"},
                       NamingCase{true, 3, "x.gif\0rest of the buffer"s, "x.gif"},
-                      NamingCase{false, 4, "Save", "Save.bmp"}),
+                      NamingCase{false, 4, "Save", "Save.bmp"},
+                      // The last dot decides, wherever a folder or the name has others.
+                      NamingCase{true, 1, "my.wallpaper.bmp", "my.wallpaper.bmp"},
+                      NamingCase{true, 4, "/home/a.b/photo.png", "/home/a.b/photo.png"}),
     [](const auto& info) {
         const NamingCase& c = info.param;
         return test_names::NameOf(c.typed.c_str(), "AsType", c.filterIndex,
-                                  c.codecPresent ? "" : "WithoutPlugIn");
+                               c.codecPresent ? "" : "WithoutPlugIn");
     });
 
 } // namespace
