@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace tidepool {
@@ -167,6 +169,66 @@ INSTANTIATE_TEST_SUITE_P(Bands, OutlinePenWidthTest,
                                          PenCase{8.5, 13}, PenCase{15.99, 17}, PenCase{16, 18},
                                          PenCase{HUGE_VAL, 255}),
                          [](const auto& info) { return NameOf("M", info.param.m); });
+
+// --- The passes over the grid -----------------------------------------------------------------
+
+constexpr Colour kRed = rgb(0xFF, 0, 0), kGreen = rgb(0, 0xFF, 0), kBlue = rgb(0, 0, 0xFF);
+constexpr Colour kWhite = rgb(0xFF, 0xFF, 0xFF);
+
+MainSettings PlainSwatches() {
+    MainSettings s;
+    s.swatches = {kRed, kGreen, kBlue};
+    s.fixedColours = false;
+    return s;
+}
+
+// 480 x 424 at spacing 2 in the standard layout leaves a crab-free column between the two crab
+// columns and a crab-free row between the two crab rows. Bubble spacing 2 gives NBX = NBY = 10,
+// and the shift puts group (10, 10), and no other, at (190, 190) in that gap: groups (9, j) lie
+// left of the surface, (i, 9) above it. Groups (11, j) and (i, 11), one past the last, would
+// fall on bare background too.
+TEST(BubbleFieldTest, DrawsTheLastGroupOfBothLoopsAndNoneBeyond) {
+    MainSettings s = PlainSwatches();
+    s.width = "480", s.height = "424", s.spacing = "2", s.layout = Layout::Standard;
+    s.bubbleSpacing = "2", s.bubbleShiftX = "-2201", s.bubbleShiftY = "-1980";
+    s.bubbleShadow = false;
+    const CrabGrid grid = *LayOutCrabGrid(480, 424, 1, 2, Layout::Standard);
+    const BubbleCounts counts = BubbleFieldCounts(grid, 2);
+    ASSERT_EQ(std::pair(counts.NBX, counts.NBY), std::pair(10, 10));
+    const BubbleOrigin last = BubbleGroupOrigin(grid, Layout::Standard, 2, -2201, -1980, 10, 10);
+    ASSERT_EQ(std::pair(std::lrint(last.x), std::lrint(last.y)), std::pair(190L, 190L));
+
+    DrawingSurface surface(480, 424);
+    TileCrabs(surface, 1, s, RenderSettings{});
+    // The centre of each group's largest bubble, 6 units in from its origin.
+    EXPECT_EQ(surface.colourAt(196, 196), kWhite) << "group (NBX, NBY) is not drawn";
+    EXPECT_NE(surface.colourAt(436, 196), kWhite) << "group (NBX + 1, NBY) is drawn";
+    EXPECT_NE(surface.colourAt(196, 408), kWhite) << "group (NBX, NBY + 1) is drawn";
+}
+
+// The worked 240 x 320 slide grid: crab origins x -60, 60, 180 and y -57, 50, 156, 263. With
+// shadow width 2.5 each shadow crab sits at the rounded sum, origin + T: x -58, 62, 182 and y -54,
+// 52, 159, 265. The reference draws exactly those, each shadow just before its crab.
+TEST(CrabPassTest, ShadowCrabsSitTheShadowWidthRightOfAndBelowTheirCrabs) {
+    MainSettings s = PlainSwatches();
+    s.bubbles = false;
+    s.shadowWidth = "2.5";
+    DrawingSurface tiled(240, 320);
+    TileCrabs(tiled, 1, s, RenderSettings{});
+
+    const RenderSettings render;
+    const CrabStyle style{0, render.FixedColours, OutlinePenWidth(1)};
+    const std::int16_t xs[] = {-60, 60, 180}, ys[] = {-57, 50, 156, 263};
+    const std::int16_t shadowXs[] = {-58, 62, 182}, shadowYs[] = {-54, 52, 159, 265};
+    DrawingSurface expected(240, 320);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) {
+            DrawCrab(expected, 2, shadowXs[c], shadowYs[r], kGreen, kRed, 1, style);
+            DrawCrab(expected, 2, xs[c], ys[r], kRed, kGreen, 1, style);
+        }
+    EXPECT_TRUE(std::equal(expected.pixels(), expected.pixels() + 240 * 320, tiled.pixels()))
+        << "the shadow crabs are not at their crabs' origins + T";
+}
 
 } // namespace
 } // namespace tidepool
