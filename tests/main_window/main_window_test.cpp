@@ -658,6 +658,38 @@ class MainWindowTest : public QObject {
         QVERIFY(!window->isVisible());
         QVERIFY(!window->preview().isVisible());
     }
+
+    // Real keyboards send Delete and Ctrl+Backspace with the DEL character (127) as their text,
+    // which QTest::keyClick leaves out; the filters must let it through as they do Backspace.
+    void deleteCharacterEdits_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("width: Delete")
+            << "Text1(0)" << int(Qt::Key_Delete) << int(Qt::NoModifier) << "2";
+        QTest::newRow("magnification: Delete")
+            << "Text2(0)" << int(Qt::Key_Delete) << int(Qt::NoModifier) << "2";
+        QTest::newRow("shift: Delete")
+            << "Text5(1)" << int(Qt::Key_Delete) << int(Qt::NoModifier) << "2";
+        QTest::newRow("width: Ctrl+Backspace")
+            << "Text1(0)" << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "";
+    }
+    void deleteCharacterEdits() {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, left);
+        QLineEdit* text = field(qPrintable(name));
+        text->clear();
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::keyClicks(text, "12");
+        QTest::keyClick(text, key == Qt::Key_Delete ? Qt::Key_Home : Qt::Key_End);
+        const auto sent = Qt::KeyboardModifiers(modifiers);
+        QTest::sendKeyEvent(QTest::Press, text, Qt::Key(key), QStringLiteral("\x7f"), sent);
+        QTest::sendKeyEvent(QTest::Release, text, Qt::Key(key), QStringLiteral("\x7f"), sent);
+        QCOMPARE(text->text(), left);
+    }
 };
 
 QTEST_MAIN(MainWindowTest)
