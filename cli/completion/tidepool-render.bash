@@ -6,6 +6,11 @@ _tidepool_render_themes() {
     "$1" --list-themes 2>/dev/null | awk '{ print $NF }'
 }
 
+# Offers those of the words ($1, separated by blanks) that begin with what is typed.
+_tidepool_render_offer() {
+    mapfile -t COMPREPLY < <(compgen -W "$1" -- "$cur")
+}
+
 _tidepool_render() {
     local cur prev words cword split
     _init_completion -s || return
@@ -16,23 +21,23 @@ _tidepool_render() {
         return
         ;;
     --preset)
-        mapfile -t COMPREPLY < <(compgen -W 'qvga vga xga wxga uxga' -- "$cur")
+        _tidepool_render_offer 'qvga vga xga wxga uxga'
         return
         ;;
     --layout)
-        mapfile -t COMPREPLY < <(compgen -W 'standard slide' -- "$cur")
+        _tidepool_render_offer 'standard slide'
         return
         ;;
     --mode)
-        mapfile -t COMPREPLY < <(compgen -W 'normal frame' -- "$cur")
+        _tidepool_render_offer 'normal frame'
         return
         ;;
     --role)
-        mapfile -t COMPREPLY < <(compgen -W 'foreground middle background' -- "$cur")
+        _tidepool_render_offer 'foreground middle background'
         return
         ;;
     --crab-shadow | --bubbles | --bubble-shadow | --bubble-crab-colour | --fixed-colours)
-        mapfile -t COMPREPLY < <(compgen -W 'on off' -- "$cur")
+        _tidepool_render_offer 'on off'
         return
         ;;
     --eyes)
@@ -62,11 +67,10 @@ _tidepool_render() {
     $split && return
 
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '-o --output --preset --width --height
-            --magnification --spacing --layout --mode --crab-shadow --shadow-width --bubbles
-            --bubble-spacing --bubble-shadow --bubble-crab-colour --bubble-shift --eyes
-            --eye-shift --role --theme --foreground --middle --background --fixed-colours --body
-            --pattern --eye-colour --bubble-colour --picture --list-themes --help --version' \
-            -- "$cur")
+        _tidepool_render_offer '-o --output --preset --width --height --magnification --spacing
+            --layout --mode --crab-shadow --shadow-width --bubbles --bubble-spacing
+            --bubble-shadow --bubble-crab-colour --bubble-shift --eyes --eye-shift --role --theme
+            --foreground --middle --background --fixed-colours --body --pattern --eye-colour
+            --bubble-colour --picture --list-themes --help --version'
     fi
 } && complete -F _tidepool_render tidepool-render
