@@ -36,6 +36,9 @@ using namespace tidepool;
 
 namespace {
 
+const QStringList kStartSelected{"Option1(0)", "Option2(0)", "Option3(1)",
+                                 "Option4(0)", "Option5(1)", "Option6(0)"};
+
 // What the stand-in dialogs were asked and will answer.
 struct DialogScript {
     std::vector<std::string> messages;
@@ -162,19 +165,92 @@ class MainWindowTest : public QObject {
                                     "MNU_Option オプション(&O)"}));
     }
 
+    // Tab from the first control round the whole window and back: one stop per option group,
+    // on its selected option, in the window's order.
+    void tabOrder_data() {
+        QTest::addColumn<QStringList>("select");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList middle{"Text1(0)", "Text1(1)", "Text2(0)", "Text2(1)"};
+        const QStringList bubbles{"Text5(0)",  "Check3(1)", "Check3(2)", "Text5(1)",
+                                  "Text5(2)",  "Check2(0)", "Check2(1)", "Check2(2)",
+                                  "Check2(3)", "Check2(4)", "Text6",     "Command1"};
+        const QStringList swatches{"Check1", "List1", "Picture7(0)", "Picture7(1)", "Picture7(2)"};
+        QTest::newRow("start-up") << QStringList{}
+                                  << middle + QStringList{"Option3(1)", "Option2(0)", "Text3",
+                                                          "Command2",   "Option4(0)", "Check3(0)",
+                                                          "Text4",      "Option5(1)"} +
+                                         bubbles + QStringList{"Option6(0)"} + swatches;
+        const QStringList others{"Option1(3)", "Option3(0)", "Option2(1)",
+                                 "Option4(1)", "Option5(0)", "Option6(2)"};
+        QTest::newRow("others selected")
+            << others
+            << middle + QStringList{"Option3(0)", "Option2(1)", "Text3", "Command2",
+                                    "Option4(1)", "Check3(0)",  "Text4", "Option5(0)"} +
+                   bubbles + QStringList{"Option6(2)"} + swatches;
+    }
     void tabOrder() {
-        QStringList visited;
-        QWidget* widget = control("Option1(0)");
-        QStringList wanted;
-        for (std::string_view name : kMainWindowTabOrder)
-            wanted << QString::fromUtf8(name);
-        while (visited.size() < wanted.size()) {
-            if (wanted.contains(widget->objectName()))
-                visited << widget->objectName();
-            widget = widget->nextInFocusChain();
-        }
-        QCOMPARE(visited, wanted);
+        QFETCH(QStringList, select);
+        QFETCH(QStringList, stops);
         QCOMPARE(QApplication::focusWidget(), control("Option1(0)"));
+        for (const QString& option : select)
+            QTest::mouseClick(control(qPrintable(option)), Qt::LeftButton);
+        const QString first = select.isEmpty() ? "Option1(0)" : select.first();
+        control(qPrintable(first))->setFocus();
+        stops.prepend(first);
+        stops.append(first);
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < stops.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, stops);
+    }
+
+    // Whichever option is clicked, and however often, its group has exactly that one selected.
+    void optionGroupsAreExclusive_data() {
+        QTest::addColumn<QString>("option");
+        for (const ControlPlace& place : kMainWindowControls)
+            if (place.kind == ControlKind::Option)
+                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+    }
+    void optionGroupsAreExclusive() {
+        QFETCH(QString, option);
+        auto* clicked = control<QRadioButton>(qPrintable(option));
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(clicked, Qt::LeftButton);
+            QVERIFY(clicked->isChecked());
+            for (const ControlPlace& place : kMainWindowControls) {
+                const QString name = QString::fromUtf8(place.name);
+                if (place.kind != ControlKind::Option || name == option)
+                    continue;
+                const bool sameGroup = name.section('(', 0, 0) == option.section('(', 0, 0);
+                QCOMPARE(control<QRadioButton>(qPrintable(name))->isChecked(),
+                         !sameGroup && kStartSelected.contains(name));
+            }
+        }
+    }
+
+    // An arrow key selects the next option of the group, as a click on it would.
+    void arrowsMoveWithinAGroup_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("size preset") << "Option1(0)" << int(Qt::Key_Down) << "Option1(1)";
+        QTest::newRow("picture") << "Option2(0)" << int(Qt::Key_Down) << "Option2(1)";
+        QTest::newRow("layout") << "Option3(1)" << int(Qt::Key_Up) << "Option3(0)";
+        QTest::newRow("colour role") << "Option6(0)" << int(Qt::Key_Down) << "Option6(1)";
+    }
+    void arrowsMoveWithinAGroup() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        control(qPrintable(from))->setFocus();
+        QTest::keyClick(control(qPrintable(from)), Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), control(qPrintable(to)));
+        QVERIFY(control<QRadioButton>(qPrintable(to))->isChecked());
+        QVERIFY(!control<QRadioButton>(qPrintable(from))->isChecked());
+        if (to == "Option1(1)")
+            QCOMPARE(field("Text1(0)")->text(), QStringLiteral("640"));
     }
 
     void defaults_data() {

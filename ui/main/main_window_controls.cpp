@@ -2,6 +2,7 @@
 
 #include "ui/main/colour_swatch.h"
 #include "ui/main/control_inventory.h"
+#include "ui/main/option_group.h"
 #include "ui/main/window_fonts.h"
 
 #include <QCheckBox>
@@ -83,6 +84,11 @@ void PlaceControls(QWidget* client) {
     }
 }
 
+template <std::size_t N>
+void GroupOptions(const std::array<QRadioButton*, N>& options, QObject* owner) {
+    MakeOptionGroup({options.begin(), options.end()}, owner);
+}
+
 void SetTabOrder(QWidget* client) {
     for (std::size_t i = 1; i < kMainWindowTabOrder.size(); ++i)
         QWidget::setTabOrder(Find<QWidget>(client, kMainWindowTabOrder[i - 1]),
@@ -121,6 +127,13 @@ MainWindowControls BuildMainWindowControls(QWidget* client) {
     c.fixedColours = Find<QCheckBox>(client, "Check1");
     c.themes = Find<QListWidget>(client, "List1");
     c.draw = Find<QPushButton>(client, "Command1");
+
+    GroupOptions(c.sizePresets, client);
+    GroupOptions(c.layout, client);
+    GroupOptions(c.background, client);
+    GroupOptions(c.mode, client);
+    GroupOptions(c.bubbles, client);
+    GroupOptions(c.colourRoles, client);
     return c;
 }
 
