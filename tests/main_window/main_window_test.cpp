@@ -11,6 +11,7 @@
 #include "ui/preview/preview_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -655,6 +656,54 @@ class MainWindowTest : public QObject {
         QCOMPARE(script.openSelected, (std::vector<int>{1, 3, 3}));
         QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
         QCOMPARE(QApplication::focusWidget(), control("Text1(0)"));
+    }
+
+    // With the desktop's own dialog, used as a user uses it: the type chosen there is the one
+    // offered at the next browse.
+    void desktopOpenDialogRemembersTheType() {
+        QTemporaryDir folder;
+        const QString picture = folder.filePath("sea.gif");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
+        MainWindowDialogs dialogs = scriptedDialogs();
+        dialogs.open = DesktopOpenFilePrompt();
+        window.reset();
+        window = std::make_unique<MainWindow>(*render, *codec, dialogs);
+        window->show();
+        // Closes a dialog left open by a failure, so that it cannot hang the suite.
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        guard.start(5000);
+
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+            auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+            if (types == nullptr || name == nullptr)
+                return;
+            types->setFocus();
+            for (int step = 0; step < 3; ++step) // past the bitmaps and JPEG to GIF
+                QTest::keyClick(types, Qt::Key_Down);
+            // Pasted rather than typed, so that the completer's popup does not take the Enter.
+            name->setFocus();
+            name->setText(picture);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
+
+        QString offered;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr)
+                offered = types->currentText();
+            if (dialog != nullptr)
+                dialog->close();
+        });
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(offered, QStringLiteral("GIF (*.GIF)"));
     }
 
     void enterAfterBrowsingDraws() {
