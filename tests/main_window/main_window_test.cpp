@@ -505,6 +505,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(canvas().width(), 240); // nothing drawn
     }
 
+    // Tab reaches each swatch with a visible mark, and Space or Enter there picks its colour.
+    void swatchesByKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void swatchesByKeyboard() {
+        QFETCH(int, key);
+        control("List1")->setFocus();
+        for (const char* name : {"Picture7(0)", "Picture7(1)", "Picture7(2)"}) {
+            QWidget* swatch = control(name);
+            const QImage unfocused = swatch->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), swatch);
+            QVERIFY2(swatch->grab().toImage() != unfocused, name);
+            QTest::keyClick(swatch, Qt::Key(key));
+        }
+        QCOMPARE(script.pickerStarts, (std::vector<Colour>{0x8000000Du, 0x8000000Fu, 0x80000014u}));
+        QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
     // The job's picture message is shown while "描画(&G)" is disabled, and the drawing goes on.
     void pictureMessage() {
         control<QRadioButton>("Option2(1)")->setChecked(true);
