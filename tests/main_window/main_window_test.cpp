@@ -6,6 +6,7 @@
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/control_inventory.h"
+#include "ui/main/frame_placement.h"
 #include "ui/main/main_window.h"
 #include "ui/main/pick_colour.h"
 #include "ui/preview/preview_window.h"
@@ -141,6 +142,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(window->windowTitle(), QStringLiteral("ぺたもぐ"));
         QCOMPARE(window->centralWidget()->size(), QSize(378, 308));
+        // A fixed frame the window manager offers to minimise, not to maximise.
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         for (const ControlPlace& place : kMainWindowControls) {
             const QString name = QString::fromUtf8(place.name);
             auto* widget = window->findChild<QWidget*>(name);
@@ -788,6 +793,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(preview.windowTitle(), QStringLiteral("ピクチャー"));
         QCOMPARE(preview.frameGeometry().left(), window->frameGeometry().right() + 1);
         QCOMPARE(preview.frameGeometry().top(), window->frameGeometry().top());
+    }
+
+    // The windows are placed again as the window manager's frames become known, and then left
+    // where the user puts them.
+    void placedAgainOnceFramed() {
+        QWidget main, preview;
+        QMargins mainFrame, previewFrame;
+        int placements = 0;
+        FramePlacement placement(
+            {&main, &preview}, [&] { ++placements; },
+            [&](const QWidget& w) { return &w == &main ? mainFrame : previewFrame; }, nullptr);
+        placement.placeNow();
+        placement.checkFrames();
+        QCOMPARE(placements, 1);
+        previewFrame = QMargins(1, 20, 1, 5);
+        placement.checkFrames();
+        QCOMPARE(placements, 2);
+        QVERIFY(placement.watching());
+        mainFrame = QMargins(1, 20, 1, 1);
+        placement.checkFrames();
+        QCOMPARE(placements, 3);
+        QVERIFY(!placement.watching());
     }
 
     void closing_data() {

@@ -12,6 +12,7 @@
 #include "ui/main/control_inventory.h"
 #include "ui/main/desktop_palette.h"
 #include "ui/main/error_message.h"
+#include "ui/main/frame_placement.h"
 #include "ui/main/keyboard_handler.h"
 #include "ui/main/pick_colour.h"
 #include "ui/main/picture_path_drop.h"
@@ -56,6 +57,10 @@ MainWindowDialogs DesktopDialogs() {
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
     : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+    // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ぺたもぐ"));
     setFont(WindowFont());
@@ -168,24 +173,25 @@ void MainWindow::selectSizePreset(int preset) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (placed_)
+    if (placement_ != nullptr)
         return;
-    placed_ = true;
     preview_->setWindowIcon(windowIcon());
     // Both windows are placed once both are on their way to the screen, so that a window manager
     // treats their frames alike and their tops line up.
     preview_->show();
-    placeWindows();
+    placement_ = new FramePlacement(
+        {this, preview_.get()}, [this] { placeWindows(); }, this);
+    placement_->placeNow();
     activateWindow();
 }
 
 void MainWindow::placeWindows() {
     const QRect screenArea = screen()->geometry();
-    const SideBySide placed =
-        PlaceSideBySide(screenArea.width(), screenArea.height(), frameGeometry().width(),
-                        frameGeometry().height(), preview_->frameGeometry().width());
-    move(screenArea.x() + placed.main.x, screenArea.y() + placed.main.y);
-    preview_->move(screenArea.x() + placed.preview.x, screenArea.y() + placed.preview.y);
+    const QSize main = OuterSize(*this);
+    const SideBySide placed = PlaceSideBySide(screenArea.width(), screenArea.height(), main.width(),
+                                              main.height(), OuterSize(*preview_).width());
+    MoveFrameTo(*this, screenArea.topLeft() + QPoint(placed.main.x, placed.main.y));
+    MoveFrameTo(*preview_, screenArea.topLeft() + QPoint(placed.preview.x, placed.preview.y));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@
 namespace tidepool {
 
 class CodecLibrary;
+class FramePlacement;
 class KeyboardHandler;
 class PreviewWindow;
 struct RenderSettings;
@@ -77,9 +78,9 @@ class MainWindow : public QMainWindow {
     KeyboardHandler* keyboard_ = nullptr; // owned by this window
     WorkBuffers buffers_;                 // the drawing job's layers and picture
     std::unique_ptr<PreviewWindow> preview_;
-    std::int16_t saveFilterIndex_ = 0; // the type last chosen when saving
-    std::int16_t openFilterIndex_ = 0; // the type last chosen when browsing for a picture
-    bool placed_ = false;
+    std::int16_t saveFilterIndex_ = 0;    // the type last chosen when saving
+    std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
+    FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
 };
 
 } // namespace tidepool
