@@ -24,6 +24,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -257,6 +259,58 @@ class MainWindowTest : public QObject {
         QVERIFY(!control<QRadioButton>(qPrintable(from))->isChecked());
         if (to == "Option1(1)")
             QCOMPARE(field("Text1(0)")->text(), QStringLiteral("640"));
+    }
+
+    // Every caption, box and full field is whole inside its control, at its fixed size.
+    void everyControlShowsItsContentWhole_data() {
+        QTest::addColumn<QString>("name");
+        for (const ControlPlace& place : kMainWindowControls)
+            if (!place.caption.empty() || place.maxLength > 0)
+                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+    }
+    void everyControlShowsItsContentWhole() {
+        QFETCH(QString, name);
+        QWidget* widget = control(qPrintable(name));
+        const QStyle* style = widget->style();
+        const QFontMetrics metrics(widget->font());
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QVERIFY(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width());
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            QStyleOptionFrame option;
+            option.initFrom(field);
+            option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+            // QLineEdit keeps 2 pixels each side of its text, and the cursor takes one more.
+            const int room =
+                style->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - 5;
+            int widest = 0;
+            for (const QChar c : QStringLiteral("0123456789.-"))
+                widest = std::max(widest, metrics.horizontalAdvance(c));
+            QVERIFY2(widest * field->maxLength() <= room, qPrintable(QString::number(room)));
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            // No ink of the caption at the inner edges, where an overlong one runs under the
+            // button's frame.
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect inside =
+                style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QImage shown = button->grab().toImage();
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x : {inside.left(), inside.right()})
+                    QVERIFY2(QColor(shown.pixel(x, y)).lightness() > 128,
+                             qPrintable(QString("ink at %1,%2").arg(x).arg(y)));
+        } else if (auto* box = qobject_cast<QAbstractButton*>(widget)) {
+            const bool check = qobject_cast<QCheckBox*>(box) != nullptr;
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            const QRect indicator = style->subElementRect(check ? QStyle::SE_CheckBoxIndicator
+                                                                : QStyle::SE_RadioButtonIndicator,
+                                                          &option, box);
+            const QRect text = style->subElementRect(
+                check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, box);
+            QVERIFY(box->rect().contains(indicator));
+            QVERIFY(metrics.horizontalAdvance(box->text()) <= text.width());
+        }
     }
 
     void defaults_data() {

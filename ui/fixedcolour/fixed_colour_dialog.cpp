@@ -3,6 +3,7 @@
 #include "render/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/main/colour_swatch.h"
+#include "ui/main/compact_style.h"
 #include "ui/main/desktop_palette.h"
 #include "ui/main/frame_placement.h"
 #include "ui/main/window_fonts.h"
@@ -119,6 +120,7 @@ void FixedColourDialog::buildControls() {
                                            swatches_[2], sampleBox_, swatches_[3]};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    UseCompactStyle(this);
     ok->setFocus();
 }
 
