@@ -3,6 +3,7 @@
 #include "wallpaper/desktop_kind.h"
 #include "wallpaper/desktop_tools.h"
 #include "wallpaper/portal_wallpaper.h"
+#include "wallpaper/session_bus.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
 #include "wallpaper/x11_root.h"
@@ -98,6 +99,8 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
     // unscaled; with several it stands in for a missing tool.
     if (screenCount > 1 && !noTool) {
         tried({Way::Portal, false, WayReason::SeveralScreens, "", ""});
+    } else if (!SessionBus(environment).isConnected()) {
+        tried({Way::Portal, false, WayReason::NoSessionBus, "", ""});
     } else {
         WayReason reason;
         const StoredPictures& stored = maker.pictures(PictureSet::OneForAll, reason);

@@ -123,6 +123,11 @@ void PutPicture(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_
 
 } // namespace
 
+bool X11DisplayAnswers(const std::string& display) {
+    const Connection connection(xcb_connect(display.c_str(), nullptr));
+    return xcb_connection_has_error(connection.get()) == 0;
+}
+
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display) {
     int screenNumber = 0;
     Connection connection(xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));

@@ -14,4 +14,7 @@ namespace tidepool {
 // properties named before is freed.
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display);
 
+// Whether an X server answers on the display.
+bool X11DisplayAnswers(const std::string& display);
+
 } // namespace tidepool

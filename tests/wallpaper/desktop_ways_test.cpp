@@ -311,6 +311,8 @@ class DesktopWaysTest : public QObject {
     }
 
     void unwritableDataFolderIsNamed() {
+        WriteTool(tools(), "gsettings");
+        session.environment["XDG_CURRENT_DESKTOP"] = "GNOME";
         std::ofstream(*scratch / "file") << "x";
         session.environment["XDG_DATA_HOME"] = (*scratch / "file").string();
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
