@@ -10,6 +10,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/pick_colour.h"
 #include "ui/preview/preview_window.h"
+#include "wallpaper/wallpaper_report.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,6 +61,9 @@ struct DialogScript {
     QStringList openFilters;
     std::vector<int> openSelected;
     QString openFolder;
+    WallpaperReport wallpaperAnswer;
+    std::vector<QSize> wallpaperCanvases;
+    bool busyWhileSettingWallpaper = false;
 };
 
 } // namespace
@@ -105,6 +109,12 @@ class MainWindowTest : public QObject {
             script.openSelected.push_back(selected);
             script.openFolder = folder;
             return script.openAnswer;
+        };
+        d.setWallpaper = [this](const DrawingSurface& canvas, CodecLibrary&) {
+            script.wallpaperCanvases.emplace_back(canvas.width(), canvas.height());
+            const QCursor* cursor = QApplication::overrideCursor();
+            script.busyWhileSettingWallpaper = cursor && cursor->shape() == Qt::WaitCursor;
+            return script.wallpaperAnswer;
         };
         return d;
     }
@@ -170,7 +180,7 @@ class MainWindowTest : public QObject {
         for (QAction* action : window->menuBar()->actions())
             menu << action->objectName() + " " + action->text();
         QCOMPARE(menu, (QStringList{"MNU_Exit 終了(&X)", "MNU_Save 保存(&S)",
-                                    "MNU_Option オプション(&O)"}));
+                                    "MNU_Option オプション(&O)", "MNU_Wallpaper 壁紙に設定(&W)"}));
     }
 
     // Tab from the first control round the whole window and back: one stop per option group,
@@ -661,6 +671,37 @@ class MainWindowTest : public QObject {
         script.saveAnswer = SaveDialogAnswer{"/no/such/folder/photo.bmp", 1};
         window->saveWallpaper();
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
+    }
+
+    // "壁紙に設定(&W)" hands over the canvas as it stands (blank before any drawing, as a save
+    // writes it), under the busy cursor, and speaks only when no way worked.
+    void setAsWallpaper_data() {
+        QTest::addColumn<bool>("applied");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("applied") << true << QString();
+        QTest::newRow("not applied")
+            << false
+            << "壁紙に設定できませんでした。\n\n"
+               "・デスクトップポータル: セッションバスがありません\n"
+               "・デスクトップの設定ツール (gsettings): 失敗しました（gsettings ended with "
+               "status 1）";
+    }
+    void setAsWallpaper() {
+        QFETCH(bool, applied);
+        QFETCH(QString, message);
+        script.wallpaperAnswer.tried = {{Way::Portal, false, WayReason::NoSessionBus, "", ""}};
+        script.wallpaperAnswer.tried.push_back(
+            {Way::DesktopTool, applied, applied ? WayReason::None : WayReason::ToolFailed,
+             "gsettings", applied ? "" : "gsettings ended with status 1"});
+        field("Text1(0)")->setText("100");
+        control<QAction>("MNU_Wallpaper")->trigger();
+        QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
+        QVERIFY(script.busyWhileSettingWallpaper);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(script.messages.size(), applied ? 0u : 1u);
+        if (!applied)
+            QCOMPARE(QString::fromStdString(script.messages.front()), message);
+        QCOMPARE(canvas().width(), 240); // nothing drawn
     }
 
     // The dialog opens modally over the main window, showing the current fixed colours over the

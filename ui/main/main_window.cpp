@@ -20,6 +20,8 @@
 #include "ui/main/window_fonts.h"
 #include "ui/main/window_placement.h"
 #include "ui/preview/preview_window.h"
+#include "wallpaper/apply_wallpaper.h"
+#include "wallpaper/qt_screens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,11 +50,35 @@ CharacterFilter FilterOf(std::string_view name) {
     return CharacterFilter::None;
 }
 
+// The wait cursor for as long as it lives.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
+std::string WallpaperNotSetMessage(const WallpaperReport& report) {
+    std::string text = "壁紙に設定できませんでした。\n";
+    for (const std::string& line : JapaneseReportLines(report))
+        text += "\n・" + line;
+    return text;
+}
+
 } // namespace
+
+WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas, CodecLibrary& codec) {
+    DesktopSession session;
+    session.environment = ProcessEnvironment();
+    session.screens = DesktopScreens();
+    return ApplyWallpaper(canvas, codec, session);
+}
 
 MainWindowDialogs DesktopDialogs() {
     return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
-                             DesktopOpenFilePrompt()};
+                             DesktopOpenFilePrompt(), SetDesktopWallpaper};
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
@@ -91,6 +117,8 @@ void MainWindow::createMenu() {
             &MainWindow::saveWallpaper);
     connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
+    connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
+            this, &MainWindow::setAsWallpaper);
 }
 
 void MainWindow::connectControls() {
@@ -259,6 +287,16 @@ void MainWindow::changeFixedColours() {
     render_.palette = DesktopPalette(palette());
     FixedColourDialog dialog(render_, ReadSettings(controls_), dialogs_.pickColour, this);
     dialog.exec();
+}
+
+void MainWindow::setAsWallpaper() {
+    WallpaperReport report;
+    {
+        const BusyCursor busy;
+        report = dialogs_.setWallpaper(preview_->canvas(), codec_);
+    }
+    if (!report.applied())
+        dialogs_.showMessage(this, WallpaperNotSetMessage(report));
 }
 
 void MainWindow::saveWallpaper() {

@@ -6,6 +6,7 @@
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/pick_colour.h"
+#include "wallpaper/wallpaper_report.h"
 
 #include <QMainWindow>
 
@@ -22,12 +23,18 @@ class KeyboardHandler;
 class PreviewWindow;
 struct RenderSettings;
 
-// The modal dialogs the main window opens. The program shows the desktop's; tests answer them.
+// Puts a picture on the desktop as its wallpaper and says how it went.
+using WallpaperSetter =
+    std::function<WallpaperReport(const DrawingSurface& canvas, CodecLibrary& codec)>;
+
+// The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
+// uses the desktop's; tests answer them.
 struct MainWindowDialogs {
     std::function<void(QWidget* owner, std::string_view text)> showMessage;
     ColourPicker pickColour;
     SaveDialogPrompts save;
     OpenFilePrompt open;
+    WallpaperSetter setWallpaper;
 };
 MainWindowDialogs DesktopDialogs();
 
@@ -56,6 +63,9 @@ class MainWindow : public QMainWindow {
     void browsePicture();
     // "オプション(&O)": the fixed-colour dialog, modal; returns once it is closed.
     void changeFixedColours();
+    // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop, and says so only when it
+    // cannot.
+    void setAsWallpaper();
 
   protected:
     void showEvent(QShowEvent* event) override;
