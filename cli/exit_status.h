@@ -11,5 +11,8 @@ inline constexpr int kExitUsage = 2;
 // The wallpaper was written, but without its background picture, which was missing or
 // could not be read.
 inline constexpr int kExitPictureProblem = 3;
+// The wallpaper was drawn (and written, when a file was asked for), but it could not be put on
+// the desktop: no way was found, or every way failed.
+inline constexpr int kExitNotApplied = 4;
 
 } // namespace tidepool::cli

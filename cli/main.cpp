@@ -1,3 +1,4 @@
+#include "cli/desktop_connection.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
 #include "cli/run_render.h"
@@ -20,7 +21,11 @@ int main(int argc, char** argv) {
     switch (command.kind) {
     case CommandKind::Render: {
         tidepool::CodecLibrary codec(tidepool::ProgramFolder());
-        return RunRender(command.request, std::cerr, codec);
+        const auto setWallpaper = [&](const tidepool::DrawingSurface& canvas) {
+            const DesktopConnection desktop = ConnectToDesktop(argc, argv);
+            return tidepool::ApplyWallpaper(canvas, codec, desktop.session);
+        };
+        return RunRender(command.request, std::cout, std::cerr, codec, setWallpaper);
     }
     case CommandKind::ListThemes:
         std::cout << FormatThemeList(command.request.render.themes);

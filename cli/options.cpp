@@ -10,11 +10,17 @@ namespace tidepool::cli {
 namespace {
 
 constexpr const char* kDescription =
-    "Draws a ぺたもぐ crab wallpaper and writes it to a file. Every setting starts as the main "
-    "window starts; out-of-range values are corrected as the window corrects them.";
+    "Draws a ぺたもぐ crab wallpaper and writes it to a file, puts it on the desktop, or both. "
+    "Every setting starts as the main window starts; out-of-range values are corrected as the "
+    "window corrects them.";
 constexpr const char* kFooter =
-    "Exit status: 0 written; 1 the file could not be written; 2 bad command line, nothing "
-    "written; 3 written, but without the background picture.";
+    "--set-wallpaper repeats the wallpaper over every screen from the desktop's top-left corner "
+    "and hands it over, first that works: the desktop portal (one screen), the desktop's own tool "
+    "(gsettings, xfconf-query, plasma-apply-wallpaperimage, pcmanfm-qt, swaymsg), or the X11 root "
+    "window. The pictures are kept in $XDG_DATA_HOME/tidepool.\n\n"
+    "Exit status: 0 done; 1 the file could not be written; 2 bad command line, nothing written; "
+    "3 written, but without the background picture; 4 drawn, but not put on the desktop (each "
+    "way tried is reported on stderr).";
 
 // Which rule each option registered with CLI11 follows.
 using BoundOptions = std::map<const CLI::Option*, const RequestOption*>;
@@ -71,6 +77,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     const BoundOptions bound = AddRequestOptions(app);
     bool listThemes = false;
     app.add_flag("--list-themes", listThemes, "Print the 20 themes with their colours");
+    bool setWallpaper = false;
+    app.add_flag("--set-wallpaper", setWallpaper,
+                 "Put the wallpaper on the desktop, tiled over every screen; -o is then optional");
     app.set_version_flag("--version", "tidepool-render " TIDEPOOL_VERSION);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -89,8 +98,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     Command command{CommandKind::Render, {}, {}};
     if (auto error = ApplyInOrder(app, bound, command.request))
         return Failure(std::move(*error));
-    if (command.request.output.empty())
-        return Failure("no output file given; use -o FILE");
+    command.request.setWallpaper = setWallpaper;
+    if (command.request.output.empty() && !setWallpaper)
+        return Failure("no output file given; use -o FILE or --set-wallpaper");
     return command;
 }
 

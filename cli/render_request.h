@@ -12,7 +12,8 @@ namespace tidepool::cli {
 struct RenderRequest {
     MainSettings settings;
     RenderSettings render;
-    std::string output;
+    std::string output;        // empty when the wallpaper only goes on the desktop
+    bool setWallpaper = false; // put it on the desktop too
 };
 
 } // namespace tidepool::cli

@@ -29,11 +29,15 @@ DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
 
 } // namespace
 
-int RunRender(RenderRequest& request, std::ostream& err, CodecLibrary& codec) {
+int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, CodecLibrary& codec,
+              const WallpaperSetter& setWallpaper) {
+    const bool writeFile = !request.output.empty();
     // Refused before drawing, so that a wrong name or a missing plug-in costs no drawing time.
-    if (const WriterChoice choice = ChooseImageWriter(request.output, codec); !choice.write) {
-        err << kPrefix << choice.error << '\n';
-        return choice.knownFormat ? kExitWriteFailed : kExitUsage;
+    if (writeFile) {
+        if (const WriterChoice choice = ChooseImageWriter(request.output, codec); !choice.write) {
+            err << kPrefix << choice.error << '\n';
+            return choice.knownFormat ? kExitWriteFailed : kExitUsage;
+        }
     }
 
     bool pictureMessageShown = false;
@@ -45,9 +49,21 @@ int RunRender(RenderRequest& request, std::ostream& err, CodecLibrary& codec) {
     for (const std::string& line : DescribeCorrections(typed, request.settings))
         err << kPrefix << line << '\n';
 
-    if (const WriteResult written = SaveImage(canvas, request.output, codec); !written.ok()) {
-        err << kPrefix << written.error() << '\n';
-        return kExitWriteFailed;
+    if (writeFile) {
+        if (const WriteResult written = SaveImage(canvas, request.output, codec); !written.ok()) {
+            err << kPrefix << written.error() << '\n';
+            return kExitWriteFailed;
+        }
+    }
+    if (request.setWallpaper) {
+        const WallpaperReport report = setWallpaper(canvas);
+        if (!report.applied()) {
+            err << kPrefix << "the wallpaper was drawn but not put on the desktop:\n";
+            for (const std::string& line : ReportLines(report))
+                err << kPrefix << "  " << line << '\n';
+            return kExitNotApplied;
+        }
+        out << AppliedLine(report.tried.back()) << '\n';
     }
     return pictureMessageShown ? kExitPictureProblem : kExitSuccess;
 }

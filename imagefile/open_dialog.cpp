@@ -18,6 +18,17 @@ QString QtPatterns(std::string_view patterns) {
     return qt.join(QLatin1Char(' '));
 }
 
+// The 1-based number of the filter the dialog reports as chosen, 0 when it is none of them. With
+// the patterns hidden, Qt reports a filter by the text it showed, which is its description.
+int ChosenFilterNumber(const QStringList& nameFilters, const QString& chosen) {
+    for (int i = 0; i < nameFilters.size(); ++i) {
+        const QString& filter = nameFilters[i];
+        if (chosen == filter || chosen == filter.left(filter.lastIndexOf(QLatin1String(" ("))))
+            return i + 1;
+    }
+    return 0;
+}
+
 std::optional<OpenDialogAnswer> AskOpenFile(QWidget* owner, const QStringList& nameFilters,
                                             int selected, const QString& folder) {
     QFileDialog dialog(owner);
@@ -31,7 +42,7 @@ std::optional<OpenDialogAnswer> AskOpenFile(QWidget* owner, const QStringList& n
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return OpenDialogAnswer{dialog.selectedFiles().constFirst(),
-                            static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1};
+                            ChosenFilterNumber(nameFilters, dialog.selectedNameFilter())};
 }
 
 } // namespace

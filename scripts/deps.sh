@@ -20,6 +20,12 @@ TIDEPOOL_PACKAGES=(
     # own Japanese texts for its file and colour dialogs.
     fonts-ipafont-gothic
     qt6-translations-l10n
+    # Putting the wallpaper on the desktop: the X11 root window through xcb, and the tests' own
+    # X server and private session bus.
+    libxcb1-dev
+    xvfb
+    xauth
+    dbus
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

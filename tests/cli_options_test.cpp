@@ -243,6 +243,13 @@ TEST(CommandLine, ThemeListNeedsNoOutput) {
     EXPECT_EQ(ParseCommandLine({"--list-themes"}).kind, CommandKind::ListThemes);
 }
 
+TEST(CommandLine, SettingTheWallpaperNeedsNoOutput) {
+    const Command command = ParseCommandLine({"--set-wallpaper"});
+    EXPECT_EQ(command.kind, CommandKind::Render);
+    EXPECT_TRUE(command.request.setWallpaper);
+    EXPECT_TRUE(command.request.output.empty());
+}
+
 TEST(ColourText, ReadsRedGreenBlueIntoTheEnginesOrder) {
     EXPECT_EQ(ParseColour("#FF0000"), Colour{0x0000FF});
     EXPECT_EQ(ParseColour("#0000ff"), Colour{0xFF0000});

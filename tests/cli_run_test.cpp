@@ -35,9 +35,18 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunBinary(const std::string& binary, const std::vector<std::string>& args) {
+// Runs the binary with the arguments; with an environment, in that environment alone.
+Outcome RunBinary(const std::string& binary, const std::vector<std::string>& args,
+                  const std::vector<std::string>& environment = {}) {
     ScratchFolder logs;
-    std::string command = ShellQuoted(binary);
+    std::string command;
+    if (!environment.empty()) {
+        command = "env -i";
+        for (const std::string& variable : environment)
+            command += ' ' + ShellQuoted(variable);
+        command += ' ';
+    }
+    command += ShellQuoted(binary);
     for (const std::string& arg : args) {
         command += ' ';
         command += ShellQuoted(arg);
@@ -53,8 +62,9 @@ Outcome RunBinary(const std::string& binary, const std::vector<std::string>& arg
 }
 
 // The renderer as built, with the codec plug-in beside it.
-Outcome RunRenderer(const std::vector<std::string>& args) {
-    return RunBinary(TIDEPOOL_RENDER_BINARY, args);
+Outcome RunRenderer(const std::vector<std::string>& args,
+                    const std::vector<std::string>& environment = {}) {
+    return RunBinary(TIDEPOOL_RENDER_BINARY, args, environment);
 }
 
 std::optional<testing::DecodedBmp> ReadBmp(const std::filesystem::path& path) {
@@ -209,6 +219,37 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"Unreadable", true,
                                   "ピクチャファイルの読み込みに失敗しました。"}),
     [](const auto& info) { return info.param.name; });
+
+// Put on the desktop through a stand-in gsettings, with Qt's offscreen screen (800 x 800) and no
+// session bus: the file is written as well, and the way that did it is told.
+TEST(Renderer, PutsTheWallpaperOnTheDesktopAndSaysHow) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "tools");
+    std::ofstream(folder / "tools" / "gsettings") << "#!/bin/sh\n";
+    std::filesystem::permissions(folder / "tools" / "gsettings", std::filesystem::perms::owner_all);
+    const Outcome run =
+        RunRenderer({"--set-wallpaper", "-o", (folder / "out.bmp").string()},
+                    {"PATH=" + (folder / "tools").string(), "XDG_CURRENT_DESKTOP=GNOME",
+                     "XDG_DATA_HOME=" + (folder / "data").string(), "QT_QPA_PLATFORM=offscreen"});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(run.out, "applied through the desktop's own tool (gsettings)\n");
+    EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
+    const auto stored = std::filesystem::directory_iterator(folder / "data" / "tidepool");
+    const std::optional<QImage> picture = testing::ReadWithQt(stored->path());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), QSize(800, 800));
+}
+
+TEST(Renderer, SaysEveryWayTriedWhenNoneWorks) {
+    ScratchFolder folder;
+    const Outcome run =
+        RunRenderer({"--set-wallpaper"}, {"XDG_DATA_HOME=" + (folder / "data").string()});
+    EXPECT_EQ(run.status, kExitNotApplied);
+    EXPECT_THAT(run.out, IsEmpty());
+    EXPECT_THAT(run.err, ::testing::StartsWith("tidepool-render: the wallpaper was drawn but not "
+                                               "put on the desktop:\n"));
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4) << run.err;
+}
 
 } // namespace
 } // namespace tidepool::cli

@@ -187,14 +187,19 @@ class FixedColourDialogTest : public QObject {
         QVERIFY(!dialog->isVisible());
     }
 
-    // Enter presses the button with the focus; elsewhere it does nothing, as neither button is
-    // the default.
+    // Enter presses the button with the focus and picks on a swatch; elsewhere it does nothing,
+    // as neither button is the default.
     void enterPressesOnlyTheFocusedButton() {
+        QWidget* sample = control("Picture2");
+        sample->setFocus();
+        QTest::keyClick(sample, Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(pickerStarts.empty());
         QWidget* swatch = control("Picture1(1)");
         swatch->setFocus();
         QTest::keyClick(swatch, Qt::Key_Return);
         QVERIFY(dialog->isVisible());
-        QVERIFY(pickerStarts.empty());
+        QCOMPARE(pickerStarts.size(), 1u);
         QWidget* ok = control("Command1(0)");
         ok->setFocus();
         QTest::keyClick(ok, Qt::Key_Return);

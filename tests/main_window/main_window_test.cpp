@@ -6,11 +6,14 @@
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/control_inventory.h"
+#include "ui/main/frame_placement.h"
 #include "ui/main/main_window.h"
 #include "ui/main/pick_colour.h"
 #include "ui/preview/preview_window.h"
+#include "wallpaper/wallpaper_report.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -22,6 +25,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +40,9 @@
 using namespace tidepool;
 
 namespace {
+
+const QStringList kStartSelected{"Option1(0)", "Option2(0)", "Option3(1)",
+                                 "Option4(0)", "Option5(1)", "Option6(0)"};
 
 // What the stand-in dialogs were asked and will answer.
 struct DialogScript {
@@ -53,6 +61,9 @@ struct DialogScript {
     QStringList openFilters;
     std::vector<int> openSelected;
     QString openFolder;
+    WallpaperReport wallpaperAnswer;
+    std::vector<QSize> wallpaperCanvases;
+    bool busyWhileSettingWallpaper = false;
 };
 
 } // namespace
@@ -99,6 +110,12 @@ class MainWindowTest : public QObject {
             script.openFolder = folder;
             return script.openAnswer;
         };
+        d.setWallpaper = [this](const DrawingSurface& canvas, CodecLibrary&) {
+            script.wallpaperCanvases.emplace_back(canvas.width(), canvas.height());
+            const QCursor* cursor = QApplication::overrideCursor();
+            script.busyWhileSettingWallpaper = cursor && cursor->shape() == Qt::WaitCursor;
+            return script.wallpaperAnswer;
+        };
         return d;
     }
 
@@ -137,6 +154,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(window->windowTitle(), QStringLiteral("ぺたもぐ"));
         QCOMPARE(window->centralWidget()->size(), QSize(378, 308));
+        // A fixed frame the window manager offers to minimise, not to maximise.
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         for (const ControlPlace& place : kMainWindowControls) {
             const QString name = QString::fromUtf8(place.name);
             auto* widget = window->findChild<QWidget*>(name);
@@ -159,22 +180,147 @@ class MainWindowTest : public QObject {
         for (QAction* action : window->menuBar()->actions())
             menu << action->objectName() + " " + action->text();
         QCOMPARE(menu, (QStringList{"MNU_Exit 終了(&X)", "MNU_Save 保存(&S)",
-                                    "MNU_Option オプション(&O)"}));
+                                    "MNU_Option オプション(&O)", "MNU_Wallpaper 壁紙に設定(&W)"}));
     }
 
+    // Tab from the first control round the whole window and back: one stop per option group,
+    // on its selected option, in the window's order.
+    void tabOrder_data() {
+        QTest::addColumn<QStringList>("select");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList middle{"Text1(0)", "Text1(1)", "Text2(0)", "Text2(1)"};
+        const QStringList bubbles{"Text5(0)",  "Check3(1)", "Check3(2)", "Text5(1)",
+                                  "Text5(2)",  "Check2(0)", "Check2(1)", "Check2(2)",
+                                  "Check2(3)", "Check2(4)", "Text6",     "Command1"};
+        const QStringList swatches{"Check1", "List1", "Picture7(0)", "Picture7(1)", "Picture7(2)"};
+        QTest::newRow("start-up") << QStringList{}
+                                  << middle + QStringList{"Option3(1)", "Option2(0)", "Text3",
+                                                          "Command2",   "Option4(0)", "Check3(0)",
+                                                          "Text4",      "Option5(1)"} +
+                                         bubbles + QStringList{"Option6(0)"} + swatches;
+        const QStringList others{"Option1(3)", "Option3(0)", "Option2(1)",
+                                 "Option4(1)", "Option5(0)", "Option6(2)"};
+        QTest::newRow("others selected")
+            << others
+            << middle + QStringList{"Option3(0)", "Option2(1)", "Text3", "Command2",
+                                    "Option4(1)", "Check3(0)",  "Text4", "Option5(0)"} +
+                   bubbles + QStringList{"Option6(2)"} + swatches;
+    }
     void tabOrder() {
-        QStringList visited;
-        QWidget* widget = control("Option1(0)");
-        QStringList wanted;
-        for (std::string_view name : kMainWindowTabOrder)
-            wanted << QString::fromUtf8(name);
-        while (visited.size() < wanted.size()) {
-            if (wanted.contains(widget->objectName()))
-                visited << widget->objectName();
-            widget = widget->nextInFocusChain();
-        }
-        QCOMPARE(visited, wanted);
+        QFETCH(QStringList, select);
+        QFETCH(QStringList, stops);
         QCOMPARE(QApplication::focusWidget(), control("Option1(0)"));
+        for (const QString& option : select)
+            QTest::mouseClick(control(qPrintable(option)), Qt::LeftButton);
+        const QString first = select.isEmpty() ? "Option1(0)" : select.first();
+        control(qPrintable(first))->setFocus();
+        stops.prepend(first);
+        stops.append(first);
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < stops.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, stops);
+    }
+
+    // Whichever option is clicked, and however often, its group has exactly that one selected.
+    void optionGroupsAreExclusive_data() {
+        QTest::addColumn<QString>("option");
+        for (const ControlPlace& place : kMainWindowControls)
+            if (place.kind == ControlKind::Option)
+                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+    }
+    void optionGroupsAreExclusive() {
+        QFETCH(QString, option);
+        auto* clicked = control<QRadioButton>(qPrintable(option));
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(clicked, Qt::LeftButton);
+            QVERIFY(clicked->isChecked());
+            for (const ControlPlace& place : kMainWindowControls) {
+                const QString name = QString::fromUtf8(place.name);
+                if (place.kind != ControlKind::Option || name == option)
+                    continue;
+                const bool sameGroup = name.section('(', 0, 0) == option.section('(', 0, 0);
+                QCOMPARE(control<QRadioButton>(qPrintable(name))->isChecked(),
+                         !sameGroup && kStartSelected.contains(name));
+            }
+        }
+    }
+
+    // An arrow key selects the next option of the group, as a click on it would.
+    void arrowsMoveWithinAGroup_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("size preset") << "Option1(0)" << int(Qt::Key_Down) << "Option1(1)";
+        QTest::newRow("picture") << "Option2(0)" << int(Qt::Key_Down) << "Option2(1)";
+        QTest::newRow("layout") << "Option3(1)" << int(Qt::Key_Up) << "Option3(0)";
+        QTest::newRow("colour role") << "Option6(0)" << int(Qt::Key_Down) << "Option6(1)";
+    }
+    void arrowsMoveWithinAGroup() {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        control(qPrintable(from))->setFocus();
+        QTest::keyClick(control(qPrintable(from)), Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), control(qPrintable(to)));
+        QVERIFY(control<QRadioButton>(qPrintable(to))->isChecked());
+        QVERIFY(!control<QRadioButton>(qPrintable(from))->isChecked());
+        if (to == "Option1(1)")
+            QCOMPARE(field("Text1(0)")->text(), QStringLiteral("640"));
+    }
+
+    // Every caption, box and full field is whole inside its control, at its fixed size.
+    void everyControlShowsItsContentWhole_data() {
+        QTest::addColumn<QString>("name");
+        for (const ControlPlace& place : kMainWindowControls)
+            if (!place.caption.empty() || place.maxLength > 0)
+                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+    }
+    void everyControlShowsItsContentWhole() {
+        QFETCH(QString, name);
+        QWidget* widget = control(qPrintable(name));
+        const QStyle* style = widget->style();
+        const QFontMetrics metrics(widget->font());
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QVERIFY(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width());
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            QStyleOptionFrame option;
+            option.initFrom(field);
+            option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+            // QLineEdit keeps 2 pixels each side of its text, and the cursor takes one more.
+            const int room =
+                style->subElementRect(QStyle::SE_LineEditContents, &option, field).width() - 5;
+            int widest = 0;
+            for (const QChar c : QStringLiteral("0123456789.-"))
+                widest = std::max(widest, metrics.horizontalAdvance(c));
+            QVERIFY2(widest * field->maxLength() <= room, qPrintable(QString::number(room)));
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            // No ink of the caption at the inner edges, where an overlong one runs under the
+            // button's frame.
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect inside =
+                style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QImage shown = button->grab().toImage();
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x : {inside.left(), inside.right()})
+                    QVERIFY2(QColor(shown.pixel(x, y)).lightness() > 128,
+                             qPrintable(QString("ink at %1,%2").arg(x).arg(y)));
+        } else if (auto* box = qobject_cast<QAbstractButton*>(widget)) {
+            const bool check = qobject_cast<QCheckBox*>(box) != nullptr;
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            const QRect indicator = style->subElementRect(check ? QStyle::SE_CheckBoxIndicator
+                                                                : QStyle::SE_RadioButtonIndicator,
+                                                          &option, box);
+            const QRect text = style->subElementRect(
+                check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, box);
+            QVERIFY(box->rect().contains(indicator));
+            QVERIFY(metrics.horizontalAdvance(box->text()) <= text.width());
+        }
     }
 
     void defaults_data() {
@@ -428,6 +574,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(canvas().width(), 240); // nothing drawn
     }
 
+    // Tab reaches each swatch with a visible mark, and Space or Enter there picks its colour.
+    void swatchesByKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void swatchesByKeyboard() {
+        QFETCH(int, key);
+        control("List1")->setFocus();
+        for (const char* name : {"Picture7(0)", "Picture7(1)", "Picture7(2)"}) {
+            QWidget* swatch = control(name);
+            const QImage unfocused = swatch->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), swatch);
+            QVERIFY2(swatch->grab().toImage() != unfocused, name);
+            QTest::keyClick(swatch, Qt::Key(key));
+        }
+        QCOMPARE(script.pickerStarts, (std::vector<Colour>{0x8000000Du, 0x8000000Fu, 0x80000014u}));
+        QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
     // The job's picture message is shown while "描画(&G)" is disabled, and the drawing goes on.
     void pictureMessage() {
         control<QRadioButton>("Option2(1)")->setChecked(true);
@@ -506,6 +673,37 @@ class MainWindowTest : public QObject {
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
     }
 
+    // "壁紙に設定(&W)" hands over the canvas as it stands (blank before any drawing, as a save
+    // writes it), under the busy cursor, and speaks only when no way worked.
+    void setAsWallpaper_data() {
+        QTest::addColumn<bool>("applied");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("applied") << true << QString();
+        QTest::newRow("not applied")
+            << false
+            << "壁紙に設定できませんでした。\n\n"
+               "・デスクトップポータル: セッションバスがありません\n"
+               "・デスクトップの設定ツール (gsettings): 失敗しました（gsettings ended with "
+               "status 1）";
+    }
+    void setAsWallpaper() {
+        QFETCH(bool, applied);
+        QFETCH(QString, message);
+        script.wallpaperAnswer.tried = {{Way::Portal, false, WayReason::NoSessionBus, "", ""}};
+        script.wallpaperAnswer.tried.push_back(
+            {Way::DesktopTool, applied, applied ? WayReason::None : WayReason::ToolFailed,
+             "gsettings", applied ? "" : "gsettings ended with status 1"});
+        field("Text1(0)")->setText("100");
+        control<QAction>("MNU_Wallpaper")->trigger();
+        QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
+        QVERIFY(script.busyWhileSettingWallpaper);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(script.messages.size(), applied ? 0u : 1u);
+        if (!applied)
+            QCOMPARE(QString::fromStdString(script.messages.front()), message);
+        QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
     // The dialog opens modally over the main window, showing the current fixed colours over the
     // background the selected colour role gives.
     void fixedColourDialog_data() {
@@ -581,6 +779,54 @@ class MainWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), control("Text1(0)"));
     }
 
+    // With the desktop's own dialog, used as a user uses it: the type chosen there is the one
+    // offered at the next browse.
+    void desktopOpenDialogRemembersTheType() {
+        QTemporaryDir folder;
+        const QString picture = folder.filePath("sea.gif");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
+        MainWindowDialogs dialogs = scriptedDialogs();
+        dialogs.open = DesktopOpenFilePrompt();
+        window.reset();
+        window = std::make_unique<MainWindow>(*render, *codec, dialogs);
+        window->show();
+        // Closes a dialog left open by a failure, so that it cannot hang the suite.
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        guard.start(5000);
+
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+            auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+            if (types == nullptr || name == nullptr)
+                return;
+            types->setFocus();
+            for (int step = 0; step < 3; ++step) // past the bitmaps and JPEG to GIF
+                QTest::keyClick(types, Qt::Key_Down);
+            // Pasted rather than typed, so that the completer's popup does not take the Enter.
+            name->setFocus();
+            name->setText(picture);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
+
+        QString offered;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr)
+                offered = types->currentText();
+            if (dialog != nullptr)
+                dialog->close();
+        });
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(offered, QStringLiteral("GIF (*.GIF)"));
+    }
+
     void enterAfterBrowsingDraws() {
         QTemporaryDir folder;
         script.openAnswer = OpenDialogAnswer{folder.filePath("sea.bmp"), 1};
@@ -642,6 +888,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(preview.windowTitle(), QStringLiteral("ピクチャー"));
         QCOMPARE(preview.frameGeometry().left(), window->frameGeometry().right() + 1);
         QCOMPARE(preview.frameGeometry().top(), window->frameGeometry().top());
+    }
+
+    // The windows are placed again as the window manager's frames become known, and then left
+    // where the user puts them.
+    void placedAgainOnceFramed() {
+        QWidget main, preview;
+        QMargins mainFrame, previewFrame;
+        int placements = 0;
+        FramePlacement placement(
+            {&main, &preview}, [&] { ++placements; },
+            [&](const QWidget& w) { return &w == &main ? mainFrame : previewFrame; }, nullptr);
+        placement.placeNow();
+        placement.checkFrames();
+        QCOMPARE(placements, 1);
+        previewFrame = QMargins(1, 20, 1, 5);
+        placement.checkFrames();
+        QCOMPARE(placements, 2);
+        QVERIFY(placement.watching());
+        mainFrame = QMargins(1, 20, 1, 1);
+        placement.checkFrames();
+        QCOMPARE(placements, 3);
+        QVERIFY(!placement.watching());
     }
 
     void closing_data() {

@@ -3,7 +3,9 @@
 #include "render/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/main/colour_swatch.h"
+#include "ui/main/compact_style.h"
 #include "ui/main/desktop_palette.h"
+#include "ui/main/frame_placement.h"
 #include "ui/main/window_fonts.h"
 #include "ui/main/window_placement.h"
 #include "ui/surface_image.h"
@@ -118,18 +120,25 @@ void FixedColourDialog::buildControls() {
                                            swatches_[2], sampleBox_, swatches_[3]};
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    UseCompactStyle(this);
     ok->setFocus();
 }
 
 void FixedColourDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (placed_)
+    if (placement_ != nullptr)
         return;
-    placed_ = true;
+    placement_ = new FramePlacement(
+        {this}, [this] { placeCentred(); }, this);
+    placement_->placeNow();
+}
+
+void FixedColourDialog::placeCentred() {
     const QRect screenArea = screen()->geometry();
-    const WindowPosition place = PlaceCentred(screenArea.width(), screenArea.height(),
-                                              frameGeometry().width(), frameGeometry().height());
-    move(screenArea.x() + place.x, screenArea.y() + place.y);
+    const QSize outer = OuterSize(*this);
+    const WindowPosition place =
+        PlaceCentred(screenArea.width(), screenArea.height(), outer.width(), outer.height());
+    MoveFrameTo(*this, screenArea.topLeft() + QPoint(place.x, place.y));
 }
 
 void FixedColourDialog::keyPressEvent(QKeyEvent* event) {

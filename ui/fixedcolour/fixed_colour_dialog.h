@@ -11,6 +11,7 @@
 namespace tidepool {
 
 class ColourSwatch;
+class FramePlacement;
 class SampleBox;
 struct RenderSettings;
 
@@ -35,6 +36,7 @@ class FixedColourDialog : public QDialog {
 
   private:
     void buildControls();
+    void placeCentred();
     void pickFixedColour(int swatch);
     void drawSample();
 
@@ -44,7 +46,7 @@ class FixedColourDialog : public QDialog {
     DrawingSurface sample_;
     SampleBox* sampleBox_ = nullptr;          // owned by this dialog
     std::array<ColourSwatch*, 4> swatches_{}; // owned by this dialog
-    bool placed_ = false;
+    FramePlacement* placement_ = nullptr;     // owned by this dialog, made when first shown
 };
 
 } // namespace tidepool

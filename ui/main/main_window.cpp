@@ -12,6 +12,7 @@
 #include "ui/main/control_inventory.h"
 #include "ui/main/desktop_palette.h"
 #include "ui/main/error_message.h"
+#include "ui/main/frame_placement.h"
 #include "ui/main/keyboard_handler.h"
 #include "ui/main/pick_colour.h"
 #include "ui/main/picture_path_drop.h"
@@ -19,6 +20,8 @@
 #include "ui/main/window_fonts.h"
 #include "ui/main/window_placement.h"
 #include "ui/preview/preview_window.h"
+#include "wallpaper/apply_wallpaper.h"
+#include "wallpaper/qt_screens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,15 +50,43 @@ CharacterFilter FilterOf(std::string_view name) {
     return CharacterFilter::None;
 }
 
+// The wait cursor for as long as it lives.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
+std::string WallpaperNotSetMessage(const WallpaperReport& report) {
+    std::string text = "壁紙に設定できませんでした。\n";
+    for (const std::string& line : JapaneseReportLines(report))
+        text += "\n・" + line;
+    return text;
+}
+
 } // namespace
+
+WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas, CodecLibrary& codec) {
+    DesktopSession session;
+    session.environment = ProcessEnvironment();
+    session.screens = DesktopScreens();
+    return ApplyWallpaper(canvas, codec, session);
+}
 
 MainWindowDialogs DesktopDialogs() {
     return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
-                             DesktopOpenFilePrompt()};
+                             DesktopOpenFilePrompt(), SetDesktopWallpaper};
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
     : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+    // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ぺたもぐ"));
     setFont(WindowFont());
@@ -86,6 +117,8 @@ void MainWindow::createMenu() {
             &MainWindow::saveWallpaper);
     connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
+    connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
+            this, &MainWindow::setAsWallpaper);
 }
 
 void MainWindow::connectControls() {
@@ -168,24 +201,25 @@ void MainWindow::selectSizePreset(int preset) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (placed_)
+    if (placement_ != nullptr)
         return;
-    placed_ = true;
     preview_->setWindowIcon(windowIcon());
     // Both windows are placed once both are on their way to the screen, so that a window manager
     // treats their frames alike and their tops line up.
     preview_->show();
-    placeWindows();
+    placement_ = new FramePlacement(
+        {this, preview_.get()}, [this] { placeWindows(); }, this);
+    placement_->placeNow();
     activateWindow();
 }
 
 void MainWindow::placeWindows() {
     const QRect screenArea = screen()->geometry();
-    const SideBySide placed =
-        PlaceSideBySide(screenArea.width(), screenArea.height(), frameGeometry().width(),
-                        frameGeometry().height(), preview_->frameGeometry().width());
-    move(screenArea.x() + placed.main.x, screenArea.y() + placed.main.y);
-    preview_->move(screenArea.x() + placed.preview.x, screenArea.y() + placed.preview.y);
+    const QSize main = OuterSize(*this);
+    const SideBySide placed = PlaceSideBySide(screenArea.width(), screenArea.height(), main.width(),
+                                              main.height(), OuterSize(*preview_).width());
+    MoveFrameTo(*this, screenArea.topLeft() + QPoint(placed.main.x, placed.main.y));
+    MoveFrameTo(*preview_, screenArea.topLeft() + QPoint(placed.preview.x, placed.preview.y));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -253,6 +287,16 @@ void MainWindow::changeFixedColours() {
     render_.palette = DesktopPalette(palette());
     FixedColourDialog dialog(render_, ReadSettings(controls_), dialogs_.pickColour, this);
     dialog.exec();
+}
+
+void MainWindow::setAsWallpaper() {
+    WallpaperReport report;
+    {
+        const BusyCursor busy;
+        report = dialogs_.setWallpaper(preview_->canvas(), codec_);
+    }
+    if (!report.applied())
+        dialogs_.showMessage(this, WallpaperNotSetMessage(report));
 }
 
 void MainWindow::saveWallpaper() {

@@ -6,6 +6,7 @@
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/pick_colour.h"
+#include "wallpaper/wallpaper_report.h"
 
 #include <QMainWindow>
 
@@ -17,16 +18,23 @@
 namespace tidepool {
 
 class CodecLibrary;
+class FramePlacement;
 class KeyboardHandler;
 class PreviewWindow;
 struct RenderSettings;
 
-// The modal dialogs the main window opens. The program shows the desktop's; tests answer them.
+// Puts a picture on the desktop as its wallpaper and says how it went.
+using WallpaperSetter =
+    std::function<WallpaperReport(const DrawingSurface& canvas, CodecLibrary& codec)>;
+
+// The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
+// uses the desktop's; tests answer them.
 struct MainWindowDialogs {
     std::function<void(QWidget* owner, std::string_view text)> showMessage;
     ColourPicker pickColour;
     SaveDialogPrompts save;
     OpenFilePrompt open;
+    WallpaperSetter setWallpaper;
 };
 MainWindowDialogs DesktopDialogs();
 
@@ -55,6 +63,9 @@ class MainWindow : public QMainWindow {
     void browsePicture();
     // "オプション(&O)": the fixed-colour dialog, modal; returns once it is closed.
     void changeFixedColours();
+    // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop, and says so only when it
+    // cannot.
+    void setAsWallpaper();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -77,9 +88,9 @@ class MainWindow : public QMainWindow {
     KeyboardHandler* keyboard_ = nullptr; // owned by this window
     WorkBuffers buffers_;                 // the drawing job's layers and picture
     std::unique_ptr<PreviewWindow> preview_;
-    std::int16_t saveFilterIndex_ = 0; // the type last chosen when saving
-    std::int16_t openFilterIndex_ = 0; // the type last chosen when browsing for a picture
-    bool placed_ = false;
+    std::int16_t saveFilterIndex_ = 0;    // the type last chosen when saving
+    std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
+    FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
 };
 
 } // namespace tidepool

@@ -1,7 +1,9 @@
 #include "ui/main/main_window_controls.h"
 
 #include "ui/main/colour_swatch.h"
+#include "ui/main/compact_style.h"
 #include "ui/main/control_inventory.h"
+#include "ui/main/option_group.h"
 #include "ui/main/window_fonts.h"
 
 #include <QCheckBox>
@@ -72,15 +74,29 @@ std::array<Widget*, N> FindArray(QWidget* client, std::string_view name) {
     return widgets;
 }
 
+QFont FontOf(const ControlPlace& place) {
+    if (place.name.starts_with("Option1("))
+        return FixedPitchFont();
+    // The numeric fields are the ones with a length limit.
+    if (place.kind == ControlKind::Text && place.maxLength > 0)
+        return NumberFieldFont();
+    return ControlFont();
+}
+
 void PlaceControls(QWidget* client) {
     for (const ControlPlace& place : kMainWindowControls) {
         QWidget* parent = place.container.empty() ? client : Find<QWidget>(client, place.container);
         QWidget* control = CreateControl(place, parent);
         control->setObjectName(QString::fromUtf8(place.name));
         control->setGeometry(place.x, place.y, place.width, place.height);
-        const bool isPreset = place.name.starts_with("Option1(");
-        control->setFont(isPreset ? FixedPitchFont() : ControlFont());
+        control->setFont(FontOf(place));
     }
+    UseCompactStyle(client);
+}
+
+template <std::size_t N>
+void GroupOptions(const std::array<QRadioButton*, N>& options, QObject* owner) {
+    MakeOptionGroup({options.begin(), options.end()}, owner);
 }
 
 void SetTabOrder(QWidget* client) {
@@ -121,6 +137,13 @@ MainWindowControls BuildMainWindowControls(QWidget* client) {
     c.fixedColours = Find<QCheckBox>(client, "Check1");
     c.themes = Find<QListWidget>(client, "List1");
     c.draw = Find<QPushButton>(client, "Command1");
+
+    GroupOptions(c.sizePresets, client);
+    GroupOptions(c.layout, client);
+    GroupOptions(c.background, client);
+    GroupOptions(c.mode, client);
+    GroupOptions(c.bubbles, client);
+    GroupOptions(c.colourRoles, client);
     return c;
 }
 

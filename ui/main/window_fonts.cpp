@@ -12,6 +12,7 @@ constexpr int kFontPixels = 12;
 // Proportional and fixed-pitch Japanese Gothic families found on Linux desktops.
 const QStringList kProportionalGothic{"IPAPGothic", "Noto Sans CJK JP", "VL PGothic",
                                       "TakaoPGothic", "IPAGothic"};
+const QStringList kControlFamilies{"ＭＳ Ｐゴシック", "MS PGothic"};
 const QStringList kFixedPitchGothic{"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic",
                                     "TakaoGothic"};
 
@@ -30,7 +31,11 @@ QFont WindowFont() {
 }
 
 QFont ControlFont() {
-    return FontOf({"ＭＳ Ｐゴシック", "MS PGothic"}, kProportionalGothic, QFont::SansSerif);
+    return FontOf(kControlFamilies, kProportionalGothic, QFont::SansSerif);
+}
+
+QFont NumberFieldFont() {
+    return FontOf(kControlFamilies, kFixedPitchGothic, QFont::SansSerif);
 }
 
 QFont FixedPitchFont() {

@@ -10,5 +10,8 @@ namespace tidepool {
 QFont WindowFont();     // the window itself and its menu bar
 QFont ControlFont();    // every control but the size presets
 QFont FixedPitchFont(); // the size presets, whose blank-padded numbers line up
+// The numeric fields: the control font's own family first, then half-width digits, so that three
+// characters fit a field 25 pixels wide.
+QFont NumberFieldFont();
 
 } // namespace tidepool

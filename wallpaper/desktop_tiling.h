@@ -1,0 +1,48 @@
+#pragma once
+
+#include "render/drawing_surface.h"
+
+#include <string>
+#include <vector>
+
+namespace tidepool {
+
+// A rectangle of the desktop in device pixels, from the desktop's own coordinate origin.
+struct DeviceRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const DeviceRect&) const = default;
+};
+
+// One screen as the desktop lays it out: its output name, its place and size in the desktop's
+// logical pixels, and its scale, the device pixels per logical pixel (2 on a HiDPI screen).
+struct Screen {
+    std::string name;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    double scale = 1;
+};
+
+// The screen in device pixels: its logical place and size times its scale, so that a wallpaper
+// cut for it is shown one pixel to one pixel of the screen.
+DeviceRect DeviceArea(const Screen& screen);
+
+// The smallest rectangle holding every screen's device area; empty without screens.
+DeviceRect DesktopBounds(const std::vector<Screen>& screens);
+
+// The longest side of a picture made for the desktop, in pixels.
+inline constexpr int kMaxWallpaperSide = 16384;
+
+// The part area of the canvas repeated endlessly over the desktop with a tile's top-left corner at
+// (originX, originY): desktop pixel (x, y) shows canvas pixel ((x - originX) mod width,
+// (y - originY) mod height). The canvas must not be empty, and the area must be at most
+// kMaxWallpaperSide on a side.
+DrawingSurface CutFromTiling(const DrawingSurface& canvas, const DeviceRect& area, int originX,
+                             int originY);
+
+} // namespace tidepool

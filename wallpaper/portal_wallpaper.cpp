@@ -1,0 +1,139 @@
+#include "wallpaper/portal_wallpaper.h"
+
+#include "wallpaper/session_bus.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+#include <QVariantMap>
+
+#include <atomic>
+#include <optional>
+
+namespace tidepool {
+
+namespace {
+
+const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+
+// A token of our own, so that the request's path is known before the call and its answer cannot
+// be missed.
+QString NewToken() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tidepool%1").arg(++counter);
+}
+
+// Where the portal puts the request for a token: the caller's unique name without its colon,
+// dots turned into underscores.
+QString RequestPath(const QDBusConnection& bus, const QString& token) {
+    QString sender = bus.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+}
+
+// Receives the request's Response signal.
+class ResponseWaiter : public QObject {
+    Q_OBJECT
+
+  public:
+    std::optional<uint> response;
+
+  signals:
+    void answered();
+
+  public slots:
+    void onResponse(uint code, const QVariantMap& /*results*/) {
+        response = code;
+        emit answered();
+    }
+};
+
+} // namespace
+
+WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environment& environment,
+                             std::chrono::milliseconds limit) {
+    WayResult result{Way::Portal, false, WayReason::None, "", ""};
+    QDBusConnection bus = SessionBus(environment);
+    if (!bus.isConnected()) {
+        result.reason = WayReason::NoSessionBus;
+        return result;
+    }
+    const QString token = NewToken();
+    QString requestPath = RequestPath(bus, token);
+    ResponseWaiter waiter;
+    bus.connect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
+                SLOT(onResponse(uint, QVariantMap)));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kPortal, kPortalPath, QStringLiteral("org.freedesktop.portal.Wallpaper"),
+        QStringLiteral("SetWallpaperURI"));
+    const QVariantMap options{{QStringLiteral("handle_token"), token},
+                              {QStringLiteral("show-preview"), false},
+                              {QStringLiteral("set-on"), QStringLiteral("background")}};
+    call << QString() << QUrl::fromLocalFile(QString::fromStdString(file.string())).toString()
+         << options;
+
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&waiter, &ResponseWaiter::answered, &loop, &QEventLoop::quit);
+    QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(limit.count())));
+    std::optional<QDBusMessage> failure;
+    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
+        const QDBusPendingReply<QDBusObjectPath> reply = watcher;
+        if (reply.isError()) {
+            failure = reply.reply();
+            loop.quit();
+        } else if (reply.value().path() != requestPath) {
+            // An older portal chooses the path itself; its answer comes there.
+            bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
+                           SLOT(onResponse(uint, QVariantMap)));
+            requestPath = reply.value().path();
+            bus.connect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
+                        SLOT(onResponse(uint, QVariantMap)));
+        }
+    });
+    deadline.start(static_cast<int>(limit.count()));
+    if (!waiter.response && !failure)
+        loop.exec();
+    bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
+                   SLOT(onResponse(uint, QVariantMap)));
+
+    if (failure) {
+        const QString name = failure->errorName();
+        const bool absent = name == QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown") ||
+                            name == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod") ||
+                            name == QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface");
+        const bool late = name == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
+        result.reason = absent ? WayReason::NoPortal
+                        : late ? WayReason::NoAnswer
+                               : WayReason::PortalDeclined;
+        result.detail = failure->errorMessage().toStdString();
+        return result;
+    }
+    if (!waiter.response) {
+        result.reason = WayReason::NoAnswer;
+        return result;
+    }
+    if (*waiter.response != 0) {
+        result.reason = WayReason::PortalDeclined;
+        result.detail =
+            *waiter.response == 1 ? "cancelled" : "response " + std::to_string(*waiter.response);
+        return result;
+    }
+    result.applied = true;
+    return result;
+}
+
+} // namespace tidepool
+
+#include "portal_wallpaper.moc"

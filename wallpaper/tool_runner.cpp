@@ -1,0 +1,77 @@
+#include "wallpaper/tool_runner.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace tidepool {
+
+namespace {
+
+QProcessEnvironment QtEnvironment(const Environment& environment) {
+    QProcessEnvironment qt;
+    for (const auto& [name, value] : environment)
+        qt.insert(QString::fromStdString(name), QString::fromStdString(value));
+    return qt;
+}
+
+// The first line a failed tool wrote, which is usually what went wrong.
+std::string FirstLine(const QByteArray& text) {
+    const QByteArray line = text.trimmed().split('\n').value(0).trimmed();
+    return line.toStdString();
+}
+
+} // namespace
+
+ToolRunner::ToolRunner(Environment environment, std::chrono::milliseconds limit)
+    : environment_(std::move(environment)), limit_(limit) {}
+
+std::string ToolRunner::find(const std::string& program) const {
+    const QStringList path =
+        QString::fromStdString(Lookup(environment_, "PATH")).split(':', Qt::SkipEmptyParts);
+    if (path.isEmpty())
+        return {};
+    return QStandardPaths::findExecutable(QString::fromStdString(program), path).toStdString();
+}
+
+bool ToolRunner::has(const std::string& program) const {
+    return !find(program).empty();
+}
+
+ToolRun ToolRunner::run(const ToolCommand& command) const {
+    const std::string program = find(command.program);
+    if (program.empty())
+        return {ToolRun::Status::Missing, {}, command.program + " is not on PATH"};
+    QStringList arguments;
+    for (const std::string& argument : command.arguments)
+        arguments << QString::fromStdString(argument);
+
+    QProcess process;
+    process.setProcessEnvironment(QtEnvironment(environment_));
+    process.start(QString::fromStdString(program), arguments);
+    if (!process.waitForStarted(static_cast<int>(limit_.count())))
+        return {ToolRun::Status::Failed, {}, command.program + " did not start"};
+    if (!process.waitForFinished(static_cast<int>(limit_.count()))) {
+        process.kill();
+        process.waitForFinished(-1);
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%g", std::chrono::duration<double>(limit_).count());
+        return {ToolRun::Status::TimedOut,
+                {},
+                command.program + " gave no answer within " + seconds + " s"};
+    }
+    if (process.exitStatus() != QProcess::NormalExit)
+        return {ToolRun::Status::Failed, {}, command.program + " crashed"};
+    if (process.exitCode() != 0) {
+        std::string reason =
+            command.program + " ended with status " + std::to_string(process.exitCode());
+        if (const std::string said = FirstLine(process.readAllStandardError()); !said.empty())
+            reason += ": " + said;
+        return {ToolRun::Status::Failed, {}, reason};
+    }
+    return {ToolRun::Status::Succeeded, process.readAllStandardOutput().toStdString(), {}};
+}
+
+} // namespace tidepool

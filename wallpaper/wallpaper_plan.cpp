@@ -1,0 +1,52 @@
+#include "wallpaper/wallpaper_plan.h"
+
+#include <algorithm>
+
+namespace tidepool {
+
+namespace {
+
+std::string TooLarge(const DeviceRect& area) {
+    return "the desktop needs a picture of " + std::to_string(area.width) + " x " +
+           std::to_string(area.height) + " pixels, more than " + std::to_string(kMaxWallpaperSide) +
+           " on a side";
+}
+
+} // namespace
+
+WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set) {
+    WallpaperPlan plan;
+    const DeviceRect bounds = DesktopBounds(screens);
+    if (bounds.width <= 0 || bounds.height <= 0) {
+        plan.error = "no screen to put a wallpaper on";
+        return plan;
+    }
+    plan.originX = bounds.x;
+    plan.originY = bounds.y;
+    if (set == PictureSet::OneForAll) {
+        plan.pictures.push_back({bounds, ""});
+    } else {
+        for (const Screen& screen : screens)
+            plan.pictures.push_back({DeviceArea(screen), screen.name});
+    }
+    for (const PlannedPicture& picture : plan.pictures) {
+        const DeviceRect& area = picture.area;
+        if (std::max(area.width, area.height) > kMaxWallpaperSide) {
+            plan.error = TooLarge(area);
+            plan.pictures.clear();
+            return plan;
+        }
+    }
+    return plan;
+}
+
+std::vector<DrawingSurface> ComposePictures(const DrawingSurface& canvas,
+                                            const WallpaperPlan& plan) {
+    std::vector<DrawingSurface> pictures;
+    pictures.reserve(plan.pictures.size());
+    for (const PlannedPicture& picture : plan.pictures)
+        pictures.push_back(CutFromTiling(canvas, picture.area, plan.originX, plan.originY));
+    return pictures;
+}
+
+} // namespace tidepool

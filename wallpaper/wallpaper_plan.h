@@ -1,0 +1,36 @@
+#pragma once
+
+#include "wallpaper/desktop_tiling.h"
+
+#include <string>
+#include <vector>
+
+namespace tidepool {
+
+// What a desktop takes: one picture per screen, or one picture spanning every screen.
+enum class PictureSet { OnePerScreen, OneForAll };
+
+// One picture to make: its area of the desktop and the screen it is for (empty when it spans all).
+struct PlannedPicture {
+    DeviceRect area;
+    std::string screen;
+};
+
+// The pictures a desktop gets, all cut from one tiling whose tile corner is the desktop's top-left
+// corner, so that they line up across screens; or, in error, why none can be made.
+struct WallpaperPlan {
+    std::vector<PlannedPicture> pictures;
+    int originX = 0;
+    int originY = 0;
+    std::string error;
+};
+
+// Plans the pictures for the screens. Refuses a picture longer than kMaxWallpaperSide on a side
+// rather than composing without bound, and a desktop without a screen.
+WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set);
+
+// Cuts the planned pictures from the canvas.
+std::vector<DrawingSurface> ComposePictures(const DrawingSurface& canvas,
+                                            const WallpaperPlan& plan);
+
+} // namespace tidepool

@@ -1,0 +1,196 @@
+#include "wallpaper/x11_root.h"
+
+#include "wallpaper/desktop_tiling.h"
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tidepool {
+
+namespace {
+
+struct Disconnect {
+    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
+};
+using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+WayResult Refused(std::string detail) {
+    return {Way::RootWindow, false, WayReason::DisplayRefused, "", std::move(detail)};
+}
+
+// How one channel of a plain colour goes into the server's pixel: its mask's place and width.
+struct Channel {
+    int shift = 0;
+    int bits = 0;
+
+    static Channel Of(std::uint32_t mask) { return {std::countr_zero(mask), std::popcount(mask)}; }
+    std::uint32_t place(std::uint32_t value8) const {
+        return bits >= 8 ? value8 << (shift + bits - 8) : (value8 >> (8 - bits)) << shift;
+    }
+};
+
+// The root window's pixel layout, for the 32-bit TrueColor and DirectColor visuals every current
+// X server offers at depth 24 and 32.
+struct PixelLayout {
+    Channel red, green, blue;
+    bool msbFirst = false;
+
+    std::uint32_t convert(Pixel pixel) const {
+        const std::uint32_t value = red.place(pixel >> 16 & 0xFFu) |
+                                    green.place(pixel >> 8 & 0xFFu) | blue.place(pixel & 0xFFu);
+        return msbFirst ? __builtin_bswap32(value) : value;
+    }
+};
+
+std::optional<PixelLayout> LayoutOf(const xcb_setup_t* setup, const xcb_screen_t* screen) {
+    bool bits32 = false;
+    for (auto format = xcb_setup_pixmap_formats_iterator(setup); format.rem;
+         xcb_format_next(&format))
+        if (format.data->depth == screen->root_depth)
+            bits32 = format.data->bits_per_pixel == 32;
+    if (!bits32)
+        return std::nullopt;
+    for (auto depth = xcb_screen_allowed_depths_iterator(screen); depth.rem;
+         xcb_depth_next(&depth)) {
+        for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+             xcb_visualtype_next(&visual)) {
+            const xcb_visualtype_t& type = *visual.data;
+            if (type.visual_id != screen->root_visual)
+                continue;
+            if (type._class != XCB_VISUAL_CLASS_TRUE_COLOR &&
+                type._class != XCB_VISUAL_CLASS_DIRECT_COLOR)
+                return std::nullopt;
+            return PixelLayout{Channel::Of(type.red_mask), Channel::Of(type.green_mask),
+                               Channel::Of(type.blue_mask),
+                               setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST};
+        }
+    }
+    return std::nullopt;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const auto reply = Owned(xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The pixmap a root property names, or none.
+xcb_pixmap_t PixmapProperty(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
+    const auto reply = Owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, property, XCB_ATOM_PIXMAP, 0, 1),
+        nullptr));
+    if (!reply || reply->type != XCB_ATOM_PIXMAP || reply->format != 32 ||
+        xcb_get_property_value_length(reply.get()) != 4)
+        return XCB_NONE;
+    return *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()));
+}
+
+// Sends the picture in strips that fit the server's largest request.
+void PutPicture(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+                const DrawingSurface& picture, const PixelLayout& layout, std::uint8_t depth) {
+    const std::size_t rowBytes = static_cast<std::size_t>(picture.width()) * 4;
+    const std::size_t largest =
+        static_cast<std::size_t>(xcb_get_maximum_request_length(connection)) * 4;
+    const int rowsPerStrip = static_cast<int>(std::max<std::size_t>(1, (largest - 64) / rowBytes));
+    std::vector<std::uint32_t> strip;
+    for (int top = 0; top < picture.height(); top += rowsPerStrip) {
+        const int rows = std::min(rowsPerStrip, picture.height() - top);
+        const Pixel* source = picture.pixels() + static_cast<std::size_t>(top) * picture.width();
+        strip.resize(static_cast<std::size_t>(rows) * picture.width());
+        std::transform(source, source + strip.size(), strip.begin(),
+                       [&layout](Pixel p) { return layout.convert(p); });
+        xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
+                      static_cast<std::uint16_t>(picture.width()), static_cast<std::uint16_t>(rows),
+                      0, static_cast<std::int16_t>(top), 0, depth,
+                      static_cast<std::uint32_t>(strip.size() * 4),
+                      reinterpret_cast<const std::uint8_t*>(strip.data()));
+    }
+}
+
+} // namespace
+
+bool X11DisplayAnswers(const std::string& display) {
+    const Connection connection(xcb_connect(display.c_str(), nullptr));
+    return xcb_connection_has_error(connection.get()) == 0;
+}
+
+WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display) {
+    int screenNumber = 0;
+    Connection connection(xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
+    if (xcb_connection_has_error(connection.get()))
+        return {Way::RootWindow, false, WayReason::NoDisplay, "", display};
+    xcb_connection_t* c = connection.get();
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    auto screens = xcb_setup_roots_iterator(setup);
+    for (int i = 0; i < screenNumber && screens.rem; ++i)
+        xcb_screen_next(&screens);
+    const xcb_screen_t* screen = screens.data;
+    const int width = screen->width_in_pixels;
+    const int height = screen->height_in_pixels;
+    if (std::max(width, height) > kMaxWallpaperSide)
+        return {Way::RootWindow, false, WayReason::NoScreens, "",
+                "the root window is larger than " + std::to_string(kMaxWallpaperSide) +
+                    " pixels on a side"};
+    const std::optional<PixelLayout> layout = LayoutOf(setup, screen);
+    if (!layout)
+        return Refused("no 32-bit true-colour visual at the root window's depth");
+
+    const DrawingSurface picture = CutFromTiling(canvas, {0, 0, width, height}, 0, 0);
+    const xcb_window_t root = screen->root;
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    if (auto error = Owned(
+            xcb_request_check(c, xcb_create_pixmap_checked(c, screen->root_depth, pixmap, root,
+                                                           static_cast<std::uint16_t>(width),
+                                                           static_cast<std::uint16_t>(height)))))
+        return Refused("cannot make a pixmap of " + std::to_string(width) + " x " +
+                       std::to_string(height));
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    PutPicture(c, pixmap, gc, picture, *layout, screen->root_depth);
+    xcb_free_gc(c, gc);
+
+    const xcb_atom_t rootPixmap = Atom(c, "_XROOTPMAP_ID");
+    const xcb_atom_t setRootPixmap = Atom(c, "ESETROOT_PMAP_ID");
+    const xcb_pixmap_t previous = PixmapProperty(c, root, setRootPixmap);
+    const xcb_pixmap_t shown = PixmapProperty(c, root, rootPixmap);
+
+    const std::uint32_t background[] = {pixmap};
+    xcb_change_window_attributes(c, root, XCB_CW_BACK_PIXMAP, background);
+    xcb_clear_area(c, 0, root, 0, 0, 0, 0);
+    for (const xcb_atom_t property : {rootPixmap, setRootPixmap})
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, property, XCB_ATOM_PIXMAP, 32, 1,
+                            &pixmap);
+    // The picture a root-setter left behind, kept for it by the server, goes with that client;
+    // a picture some other program still shows is left alone.
+    if (previous != XCB_NONE && (shown == XCB_NONE || shown == previous))
+        xcb_kill_client(c, previous);
+    xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+
+    // A round trip, so that every request has been carried out and any refusal has arrived.
+    const auto sync = Owned(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    while (const auto event = Owned(xcb_poll_for_event(c)))
+        if (event->response_type == 0)
+            return Refused(
+                "X error " +
+                std::to_string(
+                    reinterpret_cast<const xcb_generic_error_t*>(event.get())->error_code));
+    if (!sync)
+        return Refused("the connection broke");
+    return {Way::RootWindow, true, WayReason::None, "", ""};
+}
+
+} // namespace tidepool
