@@ -1,5 +1,6 @@
 #include "wallpaper/plasma_shell.h"
 
+#include "wallpaper/bus_call.h"
 #include "wallpaper/session_bus.h"
 
 #include <QDBusConnection>
@@ -50,7 +51,7 @@ WayResult ApplyThroughPlasmaShell(const std::vector<std::filesystem::path>& file
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"),
         QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
     call << Script(files);
-    const QDBusMessage reply = bus.call(call, QDBus::BlockWithGui, static_cast<int>(limit.count()));
+    const QDBusMessage reply = CallAndWait(bus, call, limit);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const bool timedOut =
             reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");

@@ -103,8 +103,10 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
         }
     });
     deadline.start(static_cast<int>(limit.count()));
+    // The program's own events go on (a service in this process may answer), the user's wait:
+    // a window waiting here takes no clicks.
     if (!waiter.response && !failure)
-        loop.exec();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
                    SLOT(onResponse(uint, QVariantMap)));
 
