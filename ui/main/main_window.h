@@ -45,8 +45,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    // render is the program's one set of render settings; codec is the plug-in beside the
-    // program. Both must outlive the window.
+    // render is the program's one set of render settings; codec is the program's codec
+    // plug-in, wherever it was found. Both must outlive the window.
     MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs);
     ~MainWindow() override;
 
