@@ -1,0 +1,105 @@
+#include "render/figure_stamp.h"
+
+#include <algorithm>
+
+namespace tidepool {
+
+namespace {
+
+void AddRun(Stamp& stamp, int dy, int x0, int x1, std::uint32_t value) {
+    stamp.runs.push_back({static_cast<std::int16_t>(dy), static_cast<std::int16_t>(x0),
+                          static_cast<std::int16_t>(x1), value});
+    if (stamp.left > stamp.right) {
+        stamp.left = x0, stamp.right = x1, stamp.top = stamp.bottom = dy;
+        return;
+    }
+    stamp.left = std::min(stamp.left, x0);
+    stamp.right = std::max(stamp.right, x1);
+    stamp.bottom = dy; // rows are added top first
+}
+
+// Cuts every row into runs of one value. valueAt(i) gives the value of pixel i of the scratch, or
+// nothing for a pixel the figures left alone.
+template <class ValueAt>
+void CollectRuns(Stamp& stamp, int width, int height, int baseX, int baseY, ValueAt valueAt) {
+    for (int y = 0; y < height; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * width;
+        int x = 0;
+        while (x < width) {
+            const std::optional<std::uint32_t> value = valueAt(row + x);
+            if (!value) {
+                ++x;
+                continue;
+            }
+            int end = x + 1;
+            while (end < width && valueAt(row + end) == value)
+                ++end;
+            AddRun(stamp, y - baseY, x - baseX, end - 1 - baseX, *value);
+            x = end;
+        }
+    }
+}
+
+std::optional<StampAttributes> AttributesLeft(const DrawingSurface& s) {
+    if (s.extent().empty())
+        return std::nullopt;
+    return StampAttributes{s.DrawWidth, s.FillStyle, s.ForeColor, s.FillColor};
+}
+
+} // namespace
+
+Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY) {
+    Stamp stamp;
+    const Pixel* pixels = scratch.pixels();
+    CollectRuns(stamp, scratch.width(), scratch.height(), baseX, baseY,
+                [pixels](std::size_t i) -> std::optional<std::uint32_t> {
+                    if (pixels[i] == kUntouched)
+                        return std::nullopt;
+                    return pixels[i];
+                });
+    stamp.after = AttributesLeft(scratch);
+    return stamp;
+}
+
+std::optional<std::uint32_t> PixelPairs::indexOf(Pixel first, Pixel second) {
+    const std::pair<Pixel, Pixel> pair{first, second};
+    const auto found = std::find(pairs_.begin(), pairs_.end(), pair);
+    if (found != pairs_.end())
+        return static_cast<std::uint32_t>(found - pairs_.begin());
+    if (pairs_.size() == kMaxPairs)
+        return std::nullopt;
+    pairs_.push_back(pair);
+    return static_cast<std::uint32_t>(pairs_.size() - 1);
+}
+
+std::optional<Stamp> PairStampFromScratches(const DrawingSurface& first,
+                                            const DrawingSurface& second, int baseX, int baseY,
+                                            PixelPairs& pairs) {
+    const std::size_t count = static_cast<std::size_t>(first.width()) * first.height();
+    const Pixel* a = first.pixels();
+    const Pixel* b = second.pixels();
+    // Each pixel is named once, so that a full table or a pixel drawn on one surface only is
+    // found before any run is cut.
+    std::vector<std::int16_t> index(count, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((a[i] == kUntouched) != (b[i] == kUntouched))
+            return std::nullopt;
+        if (a[i] == kUntouched)
+            continue;
+        const std::optional<std::uint32_t> named = pairs.indexOf(a[i], b[i]);
+        if (!named)
+            return std::nullopt;
+        index[i] = static_cast<std::int16_t>(*named);
+    }
+    Stamp stamp;
+    CollectRuns(stamp, first.width(), first.height(), baseX, baseY,
+                [&index](std::size_t i) -> std::optional<std::uint32_t> {
+                    if (index[i] < 0)
+                        return std::nullopt;
+                    return static_cast<std::uint32_t>(index[i]);
+                });
+    stamp.after = AttributesLeft(first);
+    return stamp;
+}
+
+} // namespace tidepool
