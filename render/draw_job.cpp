@@ -1,9 +1,11 @@
 #include "render/draw_job.h"
 
 #include "render/background.h"
+#include "render/frame_layers.h"
 #include "render/leading_number.h"
 #include "render/numeric.h"
 #include "render/tile_crabs.h"
+#include "render/tiling_plan.h"
 
 #include <algorithm>
 #include <string>
@@ -84,31 +86,119 @@ void CombineLayers(DrawingSurface& canvas, const DrawingSurface& colour, const D
     blit(canvas, colour, offset, offset, RasterOp::Xor);
 }
 
-void DrawFrame(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
-               WorkBuffers& buffers, const RoleColours& roles) {
+// The render state the frame's shadow layers are drawn in; it stays after the drawing.
+void EnterShadowLayers(RenderSettings& render, const MainSettings& s, Colour shadowColour) {
+    render.UseFixedColours = 0;
+    render.BubblesInCrabColour = 1;
+    if (!s.bubbleShadow)
+        render.SuppressBubbles = 1;
+    render.themes[render.themes.frameIndex()].Foreground = shadowColour;
+}
+
+// The crab layers sit one pixel in, so the shadow lies d - 1 pixels right and down.
+int ShadowLayerOffset(const MainSettings& s) {
+    return nearestClamped(toFloat32(LeadingNumber(s.shadowWidth)) + 1.0);
+}
+
+void DrawFrameInLayers(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+                       WorkBuffers& buffers, const RoleColours& roles, DrawPath path) {
     const int frame = render.themes.frameIndex();
     const int inverted = render.themes.invertedFrameIndex();
     auto& layers = buffers.layers;
+    const double m = LeadingNumber(s.magnification);
+    for (DrawingSurface& layer : layers)
+        SizeSurface(layer, canvas.width(), canvas.height(), m, render.palette);
 
     render.themes[frame].Foreground = roles.frameCrab;
-    TileCrabs(layers[0], frame, s, render);
-    TileCrabs(layers[1], inverted, s, render);
+    TileCrabs(layers[0], frame, s, render, path);
+    TileCrabs(layers[1], inverted, s, render, path);
 
     if (s.crabShadow) {
-        render.UseFixedColours = 0;
-        render.BubblesInCrabColour = 1;
-        if (!s.bubbleShadow)
-            render.SuppressBubbles = 1;
-        float shadow = toFloat32(LeadingNumber(s.shadowWidth));
-        render.themes[frame].Foreground = roles.shadow;
-        TileCrabs(layers[2], frame, s, render);
-        TileCrabs(layers[3], inverted, s, render);
+        EnterShadowLayers(render, s, roles.shadow);
+        TileCrabs(layers[2], frame, s, render, path);
+        TileCrabs(layers[3], inverted, s, render, path);
         if (!s.usePicture)
             canvas.setBackColor(roles.shadowedCanvas);
-        // The crab layers sit one pixel in, so the shadow lies d - 1 pixels right and down.
-        CombineLayers(canvas, layers[2], layers[3], nearestClamped(shadow + 1.0));
+        CombineLayers(canvas, layers[2], layers[3], ShadowLayerOffset(s));
     }
     CombineLayers(canvas, layers[0], layers[1], 1);
+}
+
+// The frame's layer pairs in the order they are combined (the shadow's first), each planned in
+// the render state it is drawn in, and where each is laid.
+struct FramePairs {
+    std::vector<LayerPairPlan> plans;
+    std::vector<int> offsets;
+};
+
+FramePairs PlanFramePairs(const MainSettings& s, const RenderSettings& render, int w, int h,
+                          const RoleColours& roles) {
+    const int frame = render.themes.frameIndex();
+    const int inverted = render.themes.invertedFrameIndex();
+    RenderSettings state = render;
+    auto plan = [&] {
+        return LayerPairPlan{PlanTiling(w, h, frame, s, state),
+                             PlanTiling(w, h, inverted, s, state)};
+    };
+    state.themes[frame].Foreground = roles.frameCrab;
+    const LayerPairPlan crabs = plan();
+    if (!s.crabShadow)
+        return {{crabs}, {1}};
+    EnterShadowLayers(state, s, roles.shadow);
+    return {{plan(), crabs}, {ShadowLayerOffset(s), 1}};
+}
+
+// The same picture without the four layers: the layers are drawn together, all at once when
+// they draw the same figures, else pair by pair. False, with nothing drawn and render untouched,
+// when that cannot be.
+bool DrawFrameInPairs(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+                      WorkBuffers& buffers, const RoleColours& roles, StampUse use) {
+    const FramePairs pairs = PlanFramePairs(s, render, canvas.width(), canvas.height(), roles);
+    // Each set of layers with the pairs it holds, in combining order.
+    std::vector<std::pair<FrameLayers, std::vector<std::size_t>>> sets(1);
+    if (sets[0].first.prepare(pairs.plans, canvas, use)) {
+        for (std::size_t p = 0; p < pairs.plans.size(); ++p)
+            sets[0].second.push_back(p);
+    } else {
+        sets.assign(pairs.plans.size(), {});
+        for (std::size_t p = 0; p < pairs.plans.size(); ++p) {
+            if (!sets[p].first.prepare({pairs.plans[p]}, canvas, use))
+                return false;
+            sets[p].second.push_back(0);
+        }
+    }
+
+    // The render state drawing the layers one by one leaves.
+    render.themes[render.themes.frameIndex()].Foreground = roles.frameCrab;
+    if (s.crabShadow) {
+        EnterShadowLayers(render, s, roles.shadow);
+        if (!s.usePicture)
+            canvas.setBackColor(roles.shadowedCanvas);
+    }
+    std::size_t combined = 0;
+    for (const auto& [layers, held] : sets) {
+        layers.draw(buffers.layerPairs);
+        for (std::size_t p : held)
+            layers.combine(canvas, p, pairs.offsets[combined++], buffers.layerPairs);
+    }
+    return true;
+}
+
+void DrawFrame(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+               WorkBuffers& buffers, const RoleColours& roles, DrawPath path) {
+    switch (path) {
+    case DrawPath::Fast:
+        if (DrawFrameInPairs(s, render, canvas, buffers, roles, StampUse::WhenTheyPay))
+            return;
+        break;
+    case DrawPath::Stamped:
+        if (DrawFrameInPairs(s, render, canvas, buffers, roles, StampUse::WhereverTheyFit))
+            return;
+        break;
+    case DrawPath::Plain:
+        break;
+    }
+    DrawFrameInLayers(s, render, canvas, buffers, roles, path);
 }
 
 // The theme index of the list's selection; the list always has one.
@@ -148,7 +238,7 @@ void CorrectFields(MainSettings& s) {
 }
 
 void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, WorkBuffers& buffers,
-             const DrawJobServices& services) {
+             const DrawJobServices& services, DrawPath path) {
     render.UseFixedColours = s.fixedColours ? 1 : 0;
     render.BubblesInCrabColour = s.bubbleCrabColour ? 1 : 0;
     render.SuppressBubbles = 0;
@@ -161,21 +251,20 @@ void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, Wo
     const int h = static_cast<int>(nearest(LeadingNumber(s.height)));
     const double m = LeadingNumber(s.magnification);
     SizeSurface(canvas, w, h, m, render.palette);
-    if (s.mode == DrawMode::Frame)
-        for (DrawingSurface& layer : buffers.layers)
-            SizeSurface(layer, w, h, m, render.palette);
 
-    canvas.clear();
     const RoleColours roles = ColoursForRole(s);
-    if (PictureWanted(s, services))
+    if (PictureWanted(s, services)) {
+        canvas.clear();
         ComposeBackground(canvas, buffers.picture);
-    else
+    } else {
+        // Setting the colour fills the canvas, so clearing it first would change nothing.
         canvas.setBackColor(roles.canvas);
+    }
 
     if (s.mode == DrawMode::Normal)
-        TileCrabs(canvas, ListedTheme(s, render), s, render);
+        TileCrabs(canvas, ListedTheme(s, render), s, render, path);
     else
-        DrawFrame(s, render, canvas, buffers, roles);
+        DrawFrame(s, render, canvas, buffers, roles, path);
 }
 
 } // namespace tidepool

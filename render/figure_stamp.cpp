@@ -7,8 +7,8 @@ namespace tidepool {
 namespace {
 
 void AddRun(Stamp& stamp, int dy, int x0, int x1, std::uint32_t value) {
-    stamp.runs.push_back({static_cast<std::int16_t>(dy), static_cast<std::int16_t>(x0),
-                          static_cast<std::int16_t>(x1), value});
+    stamp.runs.push_back({dy * stamp.stride + x0, static_cast<std::int16_t>(dy),
+                          static_cast<std::int16_t>(x0), static_cast<std::int16_t>(x1), value});
     if (stamp.left > stamp.right) {
         stamp.left = x0, stamp.right = x1, stamp.top = stamp.bottom = dy;
         return;
@@ -48,8 +48,9 @@ std::optional<StampAttributes> AttributesLeft(const DrawingSurface& s) {
 
 } // namespace
 
-Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY) {
+Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY, int stride) {
     Stamp stamp;
+    stamp.stride = stride;
     const Pixel* pixels = scratch.pixels();
     CollectRuns(stamp, scratch.width(), scratch.height(), baseX, baseY,
                 [pixels](std::size_t i) -> std::optional<std::uint32_t> {
@@ -61,37 +62,41 @@ Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY) {
     return stamp;
 }
 
-std::optional<std::uint32_t> PixelPairs::indexOf(Pixel first, Pixel second) {
-    const std::pair<Pixel, Pixel> pair{first, second};
-    const auto found = std::find(pairs_.begin(), pairs_.end(), pair);
-    if (found != pairs_.end())
-        return static_cast<std::uint32_t>(found - pairs_.begin());
-    if (pairs_.size() == kMaxPairs)
+std::optional<std::uint32_t> PixelTuples::indexOf(const Pixel* values) {
+    for (std::size_t i = 0; i < size(); ++i)
+        if (std::equal(values, values + arity_, pixels_.begin() + i * arity_))
+            return static_cast<std::uint32_t>(i);
+    if (size() == kMaxTuples)
         return std::nullopt;
-    pairs_.push_back(pair);
-    return static_cast<std::uint32_t>(pairs_.size() - 1);
+    pixels_.insert(pixels_.end(), values, values + arity_);
+    return static_cast<std::uint32_t>(size() - 1);
 }
 
-std::optional<Stamp> PairStampFromScratches(const DrawingSurface& first,
-                                            const DrawingSurface& second, int baseX, int baseY,
-                                            PixelPairs& pairs) {
+std::optional<Stamp> TupleStampFromScratches(const std::vector<DrawingSurface>& scratches,
+                                             int baseX, int baseY, int stride,
+                                             PixelTuples& tuples) {
+    const DrawingSurface& first = scratches.front();
     const std::size_t count = static_cast<std::size_t>(first.width()) * first.height();
-    const Pixel* a = first.pixels();
-    const Pixel* b = second.pixels();
-    // Each pixel is named once, so that a full table or a pixel drawn on one surface only is
+    // Each pixel is named once, so that a full table or a pixel drawn on some scratches only is
     // found before any run is cut.
     std::vector<std::int16_t> index(count, -1);
+    std::vector<Pixel> tuple(scratches.size());
     for (std::size_t i = 0; i < count; ++i) {
-        if ((a[i] == kUntouched) != (b[i] == kUntouched))
+        for (std::size_t k = 0; k < scratches.size(); ++k)
+            tuple[k] = scratches[k].pixels()[i];
+        const bool drawn = tuple[0] != kUntouched;
+        if (std::any_of(tuple.begin(), tuple.end(),
+                        [drawn](Pixel p) { return (p != kUntouched) != drawn; }))
             return std::nullopt;
-        if (a[i] == kUntouched)
+        if (!drawn)
             continue;
-        const std::optional<std::uint32_t> named = pairs.indexOf(a[i], b[i]);
+        const std::optional<std::uint32_t> named = tuples.indexOf(tuple.data());
         if (!named)
             return std::nullopt;
         index[i] = static_cast<std::int16_t>(*named);
     }
     Stamp stamp;
+    stamp.stride = stride;
     CollectRuns(stamp, first.width(), first.height(), baseX, baseY,
                 [&index](std::size_t i) -> std::optional<std::uint32_t> {
                     if (index[i] < 0)

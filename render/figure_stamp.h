@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace tidepool {
@@ -21,8 +21,9 @@ namespace tidepool {
 inline constexpr Pixel kUntouched = 0;
 
 struct StampRun {
-    std::int16_t dy; // row, from the base pixel
-    std::int16_t x0; // first and last column, inclusive, from the base pixel
+    std::int32_t offset; // of its first pixel from the base pixel, in a grid of the stamp's stride
+    std::int16_t dy;     // row, from the base pixel
+    std::int16_t x0;     // first and last column, inclusive, from the base pixel
     std::int16_t x1;
     std::uint32_t value; // a pixel, or the index of a pixel pair
 };
@@ -37,6 +38,7 @@ struct StampAttributes {
 
 struct Stamp {
     std::vector<StampRun> runs; // row by row, top first
+    int stride = 0;             // width of the grid the run offsets are for
     // Inclusive bounds of the runs; left > right when there are none.
     int left = 0;
     int right = -1;
@@ -47,31 +49,65 @@ struct Stamp {
 };
 
 // The stamp of what was drawn on scratch since it was filled with kUntouched and its extent was
-// reset, relative to scratch pixel (baseX, baseY).
-Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY);
+// reset, relative to scratch pixel (baseX, baseY), for drawing in grids stride values wide.
+Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY, int stride);
 
-// Pairs of pixels, one from each of two surfaces, named by small indexes in order of first
-// appearance. Index 0 is the pair the two surfaces hold where nothing is drawn.
-class PixelPairs {
+// Tuples of pixels, one from each of several surfaces, named by small indexes in order of first
+// appearance. Index 0 is the tuple the surfaces hold where nothing is drawn.
+class PixelTuples {
   public:
-    static constexpr std::size_t kMaxPairs = 256;
+    static constexpr std::size_t kMaxTuples = 256;
 
-    explicit PixelPairs(std::pair<Pixel, Pixel> background) : pairs_{background} {}
+    explicit PixelTuples(std::vector<Pixel> background)
+        : arity_(background.size()), pixels_(std::move(background)) {}
 
-    // The index of the pair, added when new; nothing once kMaxPairs are named.
-    std::optional<std::uint32_t> indexOf(Pixel first, Pixel second);
-    const std::vector<std::pair<Pixel, Pixel>>& pairs() const { return pairs_; }
+    std::size_t arity() const { return arity_; }
+    std::size_t size() const { return pixels_.size() / arity_; }
+    // Pixel k of tuple i.
+    Pixel at(std::size_t i, std::size_t k) const { return pixels_[i * arity_ + k]; }
+
+    // The index of the tuple of arity() pixels at values, added when new; nothing once
+    // kMaxTuples are named.
+    std::optional<std::uint32_t> indexOf(const Pixel* values);
 
   private:
-    std::vector<std::pair<Pixel, Pixel>> pairs_;
+    std::size_t arity_;
+    std::vector<Pixel> pixels_; // tuple after tuple
 };
 
-// The stamp of what was drawn on first and second, two scratch surfaces of one size prepared
-// alike and given the same figures in other colours, with each pixel's value the index of its pair
-// in pairs. Nothing when the two differ in which pixels were drawn, or when pairs is full.
-std::optional<Stamp> PairStampFromScratches(const DrawingSurface& first,
-                                            const DrawingSurface& second, int baseX, int baseY,
-                                            PixelPairs& pairs);
+// The stamp of what was drawn on scratches, surfaces of one size prepared alike and given the
+// same figures in other colours, with each pixel's value the index of its tuple in tuples (one
+// pixel from each scratch). Nothing when the scratches differ in which pixels were drawn, or
+// when tuples is full.
+std::optional<Stamp> TupleStampFromScratches(const std::vector<DrawingSurface>& scratches,
+                                             int baseX, int baseY, int stride, PixelTuples& tuples);
+
+// Set the n >= 1 values from first to value. Most runs are a few values long, too short for the
+// library call compilers make of a plain loop of bytes, or for a vector loop, to pay; these store
+// whole words and then what is left by halves.
+inline void FillRun(std::uint32_t* first, int n, std::uint32_t value) {
+    const std::uint64_t two = std::uint64_t{value} << 32 | value;
+    for (; n >= 2; n -= 2, first += 2)
+        std::memcpy(first, &two, 8);
+    if (n)
+        *first = value;
+}
+
+inline void FillRun(std::uint8_t* first, int n, std::uint8_t value) {
+    const std::uint64_t eight = 0x0101010101010101u * value;
+    for (; n >= 8; n -= 8, first += 8)
+        std::memcpy(first, &eight, 8);
+    if (n & 4) {
+        std::memcpy(first, &eight, 4);
+        first += 4;
+    }
+    if (n & 2) {
+        std::memcpy(first, &eight, 2);
+        first += 2;
+    }
+    if (n & 1)
+        *first = value;
+}
 
 // Writes the stamp into a row-major grid of width x height values with its base at (x, y),
 // clipped to the grid.
@@ -79,13 +115,10 @@ template <class Value>
 void DrawStamp(const Stamp& stamp, Value* values, int width, int height, int x, int y) {
     const bool inside = x + stamp.left >= 0 && x + stamp.right < width && y + stamp.top >= 0 &&
                         y + stamp.bottom < height;
-    if (inside) {
-        for (const StampRun& run : stamp.runs) {
-            Value* row = values + static_cast<std::size_t>(y + run.dy) * width + x;
-            const auto value = static_cast<Value>(run.value);
-            for (int i = run.x0; i <= run.x1; ++i)
-                row[i] = value;
-        }
+    if (inside && stamp.stride == width) {
+        Value* base = values + static_cast<std::ptrdiff_t>(y) * width + x;
+        for (const StampRun& run : stamp.runs)
+            FillRun(base + run.offset, run.x1 - run.x0 + 1, static_cast<Value>(run.value));
         return;
     }
     if (x + stamp.right < 0 || x + stamp.left >= width || y + stamp.bottom < 0 ||
@@ -96,10 +129,9 @@ void DrawStamp(const Stamp& stamp, Value* values, int width, int height, int x, 
         if (row < 0 || row >= height)
             continue;
         const int x0 = std::max(x + run.x0, 0), x1 = std::min(x + run.x1, width - 1);
-        Value* line = values + static_cast<std::size_t>(row) * width;
-        const auto value = static_cast<Value>(run.value);
-        for (int i = x0; i <= x1; ++i)
-            line[i] = value;
+        if (x0 <= x1)
+            FillRun(values + static_cast<std::size_t>(row) * width + x0, x1 - x0 + 1,
+                    static_cast<Value>(run.value));
     }
 }
 

@@ -210,23 +210,24 @@ bool StampLattice::record(const SitePass& pass, const DrawingSurface& grid) {
                   pass.axes.rows[static_cast<std::size_t>(r)], variant);
         if (!HeldWhole(scratch))
             return std::nullopt;
-        return StampFromScratch(scratch, -columns_.low, -rows_.low);
+        return StampFromScratch(scratch, -columns_.low, -rows_.low, grid.width());
     });
 }
 
-bool StampLattice::recordPairs(const SitePass& first, const SitePass& second,
-                               const DrawingSurface& grid, PixelPairs& pairs) {
+bool StampLattice::recordTuples(const std::vector<SitePass>& passes, const DrawingSurface& grid,
+                                PixelTuples& tuples) {
     const int width = columns_.high - columns_.low + 1, height = rows_.high - rows_.low + 1;
-    DrawingSurface one(width, height), other(width, height);
+    std::vector<DrawingSurface> scratches(passes.size(), DrawingSurface(width, height));
     return recordEach([&](int c, int r, int variant) -> std::optional<Stamp> {
         const auto column = static_cast<std::size_t>(c), row = static_cast<std::size_t>(r);
-        placeScratch(one, grid, c, r);
-        placeScratch(other, grid, c, r);
-        first.draw(one, first.axes.columns[column], first.axes.rows[row], variant);
-        second.draw(other, second.axes.columns[column], second.axes.rows[row], variant);
-        if (!HeldWhole(one) || !HeldWhole(other))
-            return std::nullopt;
-        return PairStampFromScratches(one, other, -columns_.low, -rows_.low, pairs);
+        for (std::size_t k = 0; k < passes.size(); ++k) {
+            placeScratch(scratches[k], grid, c, r);
+            passes[k].draw(scratches[k], passes[k].axes.columns[column], passes[k].axes.rows[row],
+                           variant);
+            if (!HeldWhole(scratches[k]))
+                return std::nullopt;
+        }
+        return TupleStampFromScratches(scratches, -columns_.low, -rows_.low, grid.width(), tuples);
     });
 }
 

@@ -44,10 +44,11 @@ class StampLattice {
     // Records one stamp per combination by drawing the pass's site on a scratch surface standing
     // for grid. False when a figure does not fit its scratch surface.
     bool record(const SitePass& pass, const DrawingSurface& grid);
-    // The same for two passes over the same sites in other colours, each stamp naming pairs of
-    // pixels. False also when the two passes draw different pixels, or pairs fills up.
-    bool recordPairs(const SitePass& first, const SitePass& second, const DrawingSurface& grid,
-                     PixelPairs& pairs);
+    // The same for several passes over the same sites in other colours, each stamp naming tuples
+    // of pixels, one from each pass. False also when the passes draw different pixels, or tuples
+    // fills up.
+    bool recordTuples(const std::vector<SitePass>& passes, const DrawingSurface& grid,
+                      PixelTuples& tuples);
 
     // Draws every site in the pass's order into a row-major grid of width x height values, the
     // pixel grid the lattice was laid out on. Gives the attributes the last site drawn leaves.

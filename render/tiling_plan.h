@@ -48,6 +48,8 @@ TilingPlan PlanTiling(int width, int height, int themeIndex, const MainSettings&
 struct AxisOrigin {
     std::optional<std::int16_t> figure;
     std::optional<std::int16_t> shadow;
+
+    bool operator==(const AxisOrigin&) const = default;
 };
 
 struct SiteAxes {
