@@ -83,30 +83,36 @@ std::optional<Stamp> TupleStampFromScratches(const std::vector<DrawingSurface>& 
                                              int baseX, int baseY, int stride, PixelTuples& tuples);
 
 // Set the n >= 1 values from first to value. Most runs are a few values long, too short for the
-// library call compilers make of a plain loop of bytes, or for a vector loop, to pay; these store
-// whole words and then what is left by halves.
+// library call compilers make of a loop of bytes, or for a vector loop, to pay; these are written
+// as two word stores that overlap as much as they must.
 inline void FillRun(std::uint32_t* first, int n, std::uint32_t value) {
-    const std::uint64_t two = std::uint64_t{value} << 32 | value;
-    for (; n >= 2; n -= 2, first += 2)
-        std::memcpy(first, &two, 8);
-    if (n)
+    if (n == 1) {
         *first = value;
+        return;
+    }
+    const std::uint64_t two = std::uint64_t{value} << 32 | value;
+    std::uint32_t* const last = first + n - 2;
+    for (; first < last; first += 2)
+        std::memcpy(first, &two, 8);
+    std::memcpy(last, &two, 8);
 }
 
 inline void FillRun(std::uint8_t* first, int n, std::uint8_t value) {
     const std::uint64_t eight = 0x0101010101010101u * value;
-    for (; n >= 8; n -= 8, first += 8)
-        std::memcpy(first, &eight, 8);
-    if (n & 4) {
+    if (n >= 8) {
+        std::uint8_t* const last = first + n - 8;
+        for (; first < last; first += 8)
+            std::memcpy(first, &eight, 8);
+        std::memcpy(last, &eight, 8);
+    } else if (n >= 4) {
         std::memcpy(first, &eight, 4);
-        first += 4;
-    }
-    if (n & 2) {
+        std::memcpy(first + n - 4, &eight, 4);
+    } else if (n >= 2) {
         std::memcpy(first, &eight, 2);
-        first += 2;
-    }
-    if (n & 1)
+        std::memcpy(first + n - 2, &eight, 2);
+    } else {
         *first = value;
+    }
 }
 
 // Writes the stamp into a row-major grid of width x height values with its base at (x, y),

@@ -11,6 +11,32 @@ namespace {
 
 constexpr Pixel kOpaque = 0xFF000000u;
 
+// What a pair of layers does to canvas pixels: AND with the mask layer's pixel, then XOR with
+// the colour layer's, as the tuple named for each pixel has them, and then make them opaque.
+struct Laid {
+    std::array<Pixel, PixelTuples::kMaxTuples> andWith{};
+    std::array<Pixel, PixelTuples::kMaxTuples> xorWith{};
+    std::int64_t offset = 0;
+};
+
+// Canvas columns lo to hi (exclusive) of a row, whose ids start at ids.
+void CombineRun(Pixel* row, std::int64_t lo, std::int64_t hi, const Laid& pair,
+                const std::uint8_t* ids) {
+    for (std::int64_t x = lo; x < hi; ++x, ++ids)
+        row[x] = ((row[x] & pair.andWith[*ids]) ^ pair.xorWith[*ids]) | kOpaque;
+}
+
+// Both pairs in turn on each pixel; setting the alpha byte once at the end gives the same colour,
+// as AND and XOR work bit by bit.
+void CombineRunTwice(Pixel* row, std::int64_t lo, std::int64_t hi, const Laid& first,
+                     const std::uint8_t* firstIds, const Laid& second,
+                     const std::uint8_t* secondIds) {
+    for (std::int64_t x = lo; x < hi; ++x, ++firstIds, ++secondIds) {
+        const Pixel once = (row[x] & first.andWith[*firstIds]) ^ first.xorWith[*firstIds];
+        row[x] = ((once & second.andWith[*secondIds]) ^ second.xorWith[*secondIds]) | kOpaque;
+    }
+}
+
 // The layers in drawing order: each pair's colour layer, then its mask.
 std::vector<const TilingPlan*> Layers(const std::vector<LayerPairPlan>& pairs) {
     std::vector<const TilingPlan*> layers;
@@ -103,28 +129,57 @@ void FrameLayers::draw(std::vector<std::uint8_t>& ids) const {
         crabs_->draw(ids.data(), width_, height_);
 }
 
-void FrameLayers::combine(DrawingSurface& canvas, std::size_t p, int offset,
+void FrameLayers::combine(DrawingSurface& canvas, const std::vector<int>& offsets,
                           const std::vector<std::uint8_t>& ids) const {
-    std::array<Pixel, PixelTuples::kMaxTuples> andWith{}, xorWith{};
-    for (std::size_t i = 0; i < tuples_->size(); ++i) {
-        xorWith[i] = tuples_->at(i, 2 * p);
-        andWith[i] = tuples_->at(i, 2 * p + 1);
+    std::vector<Laid> laid(offsets.size());
+    for (std::size_t p = 0; p < offsets.size(); ++p) {
+        for (std::size_t i = 0; i < tuples_->size(); ++i) {
+            laid[p].xorWith[i] = tuples_->at(i, 2 * p);
+            laid[p].andWith[i] = tuples_->at(i, 2 * p + 1);
+        }
+        laid[p].offset = offsets[p];
     }
-    // The overlap, worked out in 64 bits as blit() does, so that no offset overflows.
-    const std::int64_t left = std::max<std::int64_t>(offset, 0);
-    const std::int64_t right =
-        std::min<std::int64_t>(std::int64_t{offset} + width_, canvas.width());
-    const std::int64_t top = std::max<std::int64_t>(offset, 0);
-    const std::int64_t bottom =
-        std::min<std::int64_t>(std::int64_t{offset} + height_, canvas.height());
-    if (left >= right || top >= bottom)
-        return;
-    const std::int64_t n = right - left;
-    for (std::int64_t y = top; y < bottom; ++y) {
-        Pixel* d = canvas.pixels() + y * canvas.width() + left;
-        const std::uint8_t* s = ids.data() + (y - offset) * width_ + (left - offset);
-        for (std::int64_t i = 0; i < n; ++i)
-            d[i] = ((d[i] & andWith[s[i]]) ^ xorWith[s[i]]) | kOpaque;
+    // Worked out in 64 bits, as blit() does, so that no offset overflows.
+    const std::int64_t width = canvas.width(), height = canvas.height();
+    auto columns = [&](const Laid& pair, std::int64_t y) {
+        if (y < pair.offset || y >= pair.offset + height_)
+            return std::pair<std::int64_t, std::int64_t>{0, 0};
+        return std::pair{std::max<std::int64_t>(pair.offset, 0),
+                         std::min<std::int64_t>(pair.offset + width_, width)};
+    };
+    // The ids of the pair at canvas pixel (x, y), which it must cover.
+    auto idsAt = [&](const Laid& pair, std::int64_t x, std::int64_t y) {
+        return ids.data() + (y - pair.offset) * width_ + (x - pair.offset);
+    };
+    auto combineRun = [&](Pixel* row, std::int64_t y, std::int64_t lo, std::int64_t hi,
+                          const Laid& pair) {
+        if (lo < hi)
+            CombineRun(row, lo, hi, pair, idsAt(pair, lo, y));
+    };
+    for (std::int64_t y = 0; y < height; ++y) {
+        Pixel* row = canvas.pixels() + y * width;
+        if (laid.size() != 2) {
+            for (const Laid& pair : laid) {
+                const auto [lo, hi] = columns(pair, y);
+                combineRun(row, y, lo, hi, pair);
+            }
+            continue;
+        }
+        // Where both pairs lie, both at once; elsewhere each alone, as the pixels differ.
+        const Laid &first = laid[0], &second = laid[1];
+        const auto [firstLo, firstHi] = columns(first, y);
+        const auto [secondLo, secondHi] = columns(second, y);
+        const std::int64_t lo = std::max(firstLo, secondLo), hi = std::min(firstHi, secondHi);
+        if (lo >= hi) {
+            combineRun(row, y, firstLo, firstHi, first);
+            combineRun(row, y, secondLo, secondHi, second);
+            continue;
+        }
+        combineRun(row, y, firstLo, lo, first);
+        combineRun(row, y, hi, firstHi, first);
+        combineRun(row, y, secondLo, lo, second);
+        combineRun(row, y, hi, secondHi, second);
+        CombineRunTwice(row, lo, hi, first, idsAt(first, lo, y), second, idsAt(second, lo, y));
     }
 }
 

@@ -32,9 +32,11 @@ class FrameLayers {
 
     // Draws every layer into ids, one value per pixel of grid. Only after prepare() is true.
     void draw(std::vector<std::uint8_t>& ids) const;
-    // Combines pair p of the layers drawn into ids into canvas, their top-left corner at canvas
-    // pixel (offset, offset).
-    void combine(DrawingSurface& canvas, std::size_t p, int offset,
+    // Combines every pair of the layers drawn into ids into canvas in turn, pair p with its
+    // top-left corner at canvas pixel (offsets[p], offsets[p]); at most two pairs. Each canvas
+    // pixel takes every pair before the next pixel, which gives the same pixels as combining the
+    // pairs one after the other over the whole canvas.
+    void combine(DrawingSurface& canvas, const std::vector<int>& offsets,
                  const std::vector<std::uint8_t>& ids) const;
 
   private:
