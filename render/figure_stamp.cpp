@@ -18,23 +18,24 @@ void AddRun(Stamp& stamp, int dy, int x0, int x1, std::uint32_t value) {
     stamp.bottom = dy; // rows are added top first
 }
 
-// Cuts every row into runs of one value. valueAt(i) gives the value of pixel i of the scratch, or
-// nothing for a pixel the figures left alone.
-template <class ValueAt>
-void CollectRuns(Stamp& stamp, int width, int height, int baseX, int baseY, ValueAt valueAt) {
+// Cuts every row of a scratch surface's values into runs of one value, leaving out those the
+// figures left untouched.
+template <class Value>
+void CollectRuns(Stamp& stamp, const Value* values, Value untouched, int width, int height,
+                 int baseX, int baseY) {
     for (int y = 0; y < height; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * width;
+        const Value* row = values + static_cast<std::size_t>(y) * width;
         int x = 0;
         while (x < width) {
-            const std::optional<std::uint32_t> value = valueAt(row + x);
-            if (!value) {
+            const Value value = row[x];
+            if (value == untouched) {
                 ++x;
                 continue;
             }
             int end = x + 1;
-            while (end < width && valueAt(row + end) == value)
+            while (end < width && row[end] == value)
                 ++end;
-            AddRun(stamp, y - baseY, x - baseX, end - 1 - baseX, *value);
+            AddRun(stamp, y - baseY, x - baseX, end - 1 - baseX, static_cast<std::uint32_t>(value));
             x = end;
         }
     }
@@ -51,13 +52,8 @@ std::optional<StampAttributes> AttributesLeft(const DrawingSurface& s) {
 Stamp StampFromScratch(const DrawingSurface& scratch, int baseX, int baseY, int stride) {
     Stamp stamp;
     stamp.stride = stride;
-    const Pixel* pixels = scratch.pixels();
-    CollectRuns(stamp, scratch.width(), scratch.height(), baseX, baseY,
-                [pixels](std::size_t i) -> std::optional<std::uint32_t> {
-                    if (pixels[i] == kUntouched)
-                        return std::nullopt;
-                    return pixels[i];
-                });
+    CollectRuns(stamp, scratch.pixels(), kUntouched, scratch.width(), scratch.height(), baseX,
+                baseY);
     stamp.after = AttributesLeft(scratch);
     return stamp;
 }
@@ -77,32 +73,38 @@ std::optional<Stamp> TupleStampFromScratches(const std::vector<DrawingSurface>& 
                                              PixelTuples& tuples) {
     const DrawingSurface& first = scratches.front();
     const std::size_t count = static_cast<std::size_t>(first.width()) * first.height();
+    const std::size_t arity = scratches.size();
     // Each pixel is named once, so that a full table or a pixel drawn on some scratches only is
-    // found before any run is cut.
-    std::vector<std::int16_t> index(count, -1);
-    std::vector<Pixel> tuple(scratches.size());
+    // found before any run is cut. Neighbours mostly hold the same tuple, so the last one named
+    // is tried first.
+    constexpr std::int16_t kNone = -1;
+    std::vector<std::int16_t> index(count, kNone);
+    std::vector<Pixel> tuple(arity), last(arity);
+    std::int16_t lastIndex = kNone;
     for (std::size_t i = 0; i < count; ++i) {
-        for (std::size_t k = 0; k < scratches.size(); ++k)
+        std::size_t drawn = 0;
+        bool asLast = lastIndex != kNone;
+        for (std::size_t k = 0; k < arity; ++k) {
             tuple[k] = scratches[k].pixels()[i];
-        const bool drawn = tuple[0] != kUntouched;
-        if (std::any_of(tuple.begin(), tuple.end(),
-                        [drawn](Pixel p) { return (p != kUntouched) != drawn; }))
-            return std::nullopt;
-        if (!drawn)
+            drawn += tuple[k] != kUntouched;
+            asLast = asLast && tuple[k] == last[k];
+        }
+        if (drawn == 0)
             continue;
-        const std::optional<std::uint32_t> named = tuples.indexOf(tuple.data());
-        if (!named)
+        if (drawn != arity)
             return std::nullopt;
-        index[i] = static_cast<std::int16_t>(*named);
+        if (!asLast) {
+            const std::optional<std::uint32_t> named = tuples.indexOf(tuple.data());
+            if (!named)
+                return std::nullopt;
+            last = tuple;
+            lastIndex = static_cast<std::int16_t>(*named);
+        }
+        index[i] = lastIndex;
     }
     Stamp stamp;
     stamp.stride = stride;
-    CollectRuns(stamp, first.width(), first.height(), baseX, baseY,
-                [&index](std::size_t i) -> std::optional<std::uint32_t> {
-                    if (index[i] < 0)
-                        return std::nullopt;
-                    return static_cast<std::uint32_t>(index[i]);
-                });
+    CollectRuns(stamp, index.data(), kNone, first.width(), first.height(), baseX, baseY);
     stamp.after = AttributesLeft(first);
     return stamp;
 }

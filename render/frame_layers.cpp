@@ -67,31 +67,34 @@ SitePass AllPasses(const std::vector<SitePass>& passes) {
         }};
 }
 
-// Lays out and records one of TileCrabs' passes over all layers, given each layer's sites.
-template <class MakePass>
-std::optional<StampLattice>
-RecordPass(const std::vector<const TilingPlan*>& layers, const std::vector<SiteAxes>& sites,
-           MakePass makePass, const DrawingSurface& grid, StampUse use, PixelTuples& tuples) {
-    for (const SiteAxes& axes : sites)
-        if (axes.columns != sites.front().columns || axes.rows != sites.front().rows)
-            return std::nullopt;
-    std::vector<SitePass> passes;
-    for (std::size_t k = 0; k < layers.size(); ++k)
-        passes.push_back(makePass(*layers[k], sites[k]));
-    StampLattice lattice;
-    if (!lattice.layOut(AllPasses(passes), grid, use) ||
-        !lattice.recordTuples(passes, grid, tuples))
-        return std::nullopt;
-    return lattice;
-}
+// One of TileCrabs' passes over every layer, each layer's with its own sites.
+class LayeredPass {
+  public:
+    template <class Axes, class MakePass>
+    LayeredPass(const std::vector<const TilingPlan*>& layers, Axes axesOf, MakePass makePass) {
+        for (const TilingPlan* layer : layers)
+            sites_.push_back(axesOf(*layer));
+        // The passes hold on to the sites, which stay where they are from here on.
+        for (std::size_t k = 0; k < layers.size(); ++k)
+            passes_.push_back(makePass(*layers[k], sites_[k]));
+    }
+    LayeredPass(const LayeredPass&) = delete;
+    LayeredPass& operator=(const LayeredPass&) = delete;
 
-template <class Axes>
-std::vector<SiteAxes> SitesOf(const std::vector<const TilingPlan*>& layers, Axes axesOf) {
-    std::vector<SiteAxes> sites;
-    for (const TilingPlan* layer : layers)
-        sites.push_back(axesOf(*layer));
-    return sites;
-}
+    bool layOut(StampLattice& lattice, const DrawingSurface& grid, StampUse use) const {
+        const bool sameSites = std::all_of(sites_.begin(), sites_.end(), [&](const SiteAxes& a) {
+            return a.columns == sites_.front().columns && a.rows == sites_.front().rows;
+        });
+        return sameSites && lattice.layOut(AllPasses(passes_), grid, use);
+    }
+    bool record(StampLattice& lattice, const DrawingSurface& grid, PixelTuples& tuples) const {
+        return lattice.recordTuples(passes_, grid, tuples);
+    }
+
+  private:
+    std::vector<SiteAxes> sites_;
+    std::vector<SitePass> passes_;
+};
 
 } // namespace
 
@@ -111,14 +114,23 @@ bool FrameLayers::prepare(const std::vector<LayerPairPlan>& pairs, const Drawing
     if (!layers.front()->grid)
         return true; // every layer is its background alone
 
-    if (layers.front()->bubbles) {
-        bubbles_ = RecordPass(layers, SitesOf(layers, BubbleSiteAxes), BubbleSitePass, grid, use,
-                              *tuples_);
-        if (!bubbles_)
-            return false;
-    }
-    crabs_ = RecordPass(layers, SitesOf(layers, CrabSiteAxes), CrabSitePass, grid, use, *tuples_);
-    return crabs_.has_value();
+    // Both passes are laid out before either is recorded, so that layers whose crabs cannot be
+    // stamped cost no recording of their bubbles.
+    std::optional<LayeredPass> bubblePass;
+    if (layers.front()->bubbles)
+        bubblePass.emplace(layers, BubbleSiteAxes, BubbleSitePass);
+    const LayeredPass crabPass(layers, CrabSiteAxes, CrabSitePass);
+    StampLattice bubbles, crabs;
+    if ((bubblePass && !bubblePass->layOut(bubbles, grid, use)) ||
+        !crabPass.layOut(crabs, grid, use))
+        return false;
+    if ((bubblePass && !bubblePass->record(bubbles, grid, *tuples_)) ||
+        !crabPass.record(crabs, grid, *tuples_))
+        return false;
+    if (bubblePass)
+        bubbles_ = std::move(bubbles);
+    crabs_ = std::move(crabs);
+    return true;
 }
 
 void FrameLayers::draw(std::vector<std::uint8_t>& ids) const {
