@@ -122,9 +122,11 @@ void DrawStamp(const Stamp& stamp, Value* values, int width, int height, int x, 
     const bool inside = x + stamp.left >= 0 && x + stamp.right < width && y + stamp.top >= 0 &&
                         y + stamp.bottom < height;
     if (inside && stamp.stride == width) {
-        Value* base = values + static_cast<std::ptrdiff_t>(y) * width + x;
+        // The base pixel itself may lie off the grid; only the runs' pixels are on it.
+        const std::ptrdiff_t base = static_cast<std::ptrdiff_t>(y) * width + x;
         for (const StampRun& run : stamp.runs)
-            FillRun(base + run.offset, run.x1 - run.x0 + 1, static_cast<Value>(run.value));
+            FillRun(values + (base + run.offset), run.x1 - run.x0 + 1,
+                    static_cast<Value>(run.value));
         return;
     }
     if (x + stamp.right < 0 || x + stamp.left >= width || y + stamp.bottom < 0 ||
