@@ -102,7 +102,7 @@ row() {
     printf '%-58s %s\n' "$1" "$2"
 }
 ratio() {
-    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
 }
 
 echo
