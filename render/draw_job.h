@@ -37,7 +37,7 @@ struct DrawJobServices {
 struct WorkBuffers {
     std::array<DrawingSurface, 4> layers; // Picture1(0) to Picture1(3)
     DrawingSurface picture;               // Picture1(4), the loaded background picture
-    std::vector<std::uint8_t> layerPairs; // see layer_pair.h
+    std::vector<std::uint8_t> layerIds;   // frame layers drawn together, see frame_layers.h
 };
 
 // The canvas's colour before any drawing without a picture has set one: the button face. It shows

@@ -112,8 +112,8 @@ bool DrawFrameInPairs(const MainSettings& s, RenderSettings& render, DrawingSurf
             canvas.setBackColor(colours.shadowedCanvas);
     }
     for (std::size_t k = 0; k < sets.size(); ++k) {
-        sets[k].draw(buffers.layerPairs);
-        sets[k].combine(canvas, offsets[k], buffers.layerPairs);
+        sets[k].draw(buffers.layerIds);
+        sets[k].combine(canvas, offsets[k], buffers.layerIds);
     }
     return true;
 }

@@ -56,8 +56,6 @@ std::vector<AxisOrigin> AxisOrigins(int count, Start start, float shadow, bool s
 TilingPlan PlanTiling(int width, int height, int themeIndex, const MainSettings& settings,
                       const RenderSettings& render) {
     TilingPlan plan;
-    plan.width = width;
-    plan.height = height;
     const double magnification = LeadingNumber(settings.magnification);
     plan.grid = LayOutCrabGrid(width, height, magnification, LeadingNumber(settings.spacing),
                                settings.layout);

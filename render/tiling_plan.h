@@ -18,8 +18,6 @@
 namespace tidepool {
 
 struct TilingPlan {
-    int width = 0; // the surface's size in pixels
-    int height = 0;
     std::optional<Colour> background; // frame entries fill the surface with it first
     std::optional<CrabGrid> grid;     // nothing is drawn without one
     Layout layout = Layout::Slide;
