@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::array<BenchCaseInfo, 4> kCases{{
     {BenchCase::Default, "default", 1.0},
-    {BenchCase::Uxga, "uxga", 5.0},
-    {BenchCase::WorstNormal, "worst-normal", 250.0},
-    {BenchCase::WorstFrame, "worst-frame", 1000.0},
+    {BenchCase::Uxga, "uxga", 2.0},
+    {BenchCase::WorstNormal, "worst-normal", 60.0},
+    {BenchCase::WorstFrame, "worst-frame", 90.0},
 }};
 
 // The limits the drawing job accepts, so every crab and bubble is as small and as dense as it

@@ -77,7 +77,7 @@ void RegisterImageFileCases() {
         double goalMs;
     };
     static const SaveCase kSaves[] = {{"Save2400/bmp", ".bmp", 100},
-                                      {"Save2400/png", ".png", 500},
+                                      {"Save2400/png", ".png", 200},
                                       {"Save2400/jpg", ".jpg", 500},
                                       {"Save2400/gif", ".gif", 500}};
     for (const SaveCase& c : kSaves)

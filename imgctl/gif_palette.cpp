@@ -1,9 +1,10 @@
 #include "imgctl/gif_palette.h"
 
+#include "imgctl/exact_palette.h"
 #include "imgctl/pixel.h"
 
 #include <cstddef>
-#include <unordered_map>
+#include <utility>
 
 namespace tidepool::imgctl {
 
@@ -15,34 +16,15 @@ GifColorType gifColour(std::uint32_t pixel) {
     return GifColorType{redOf(pixel), greenOf(pixel), blueOf(pixel)};
 }
 
-// Gives each colour an index in order of first appearance. Stops at the 257th colour, so a
-// photograph costs no more than a few rows before quantising takes over.
-std::optional<IndexedPicture> exactPalette(const Dib& dib) {
+// The picture's own colours, so it survives unchanged.
+std::optional<IndexedPicture> exactGifPalette(const Dib& dib) {
+    std::optional<ExactPalette> exact = exactPalette(dib);
+    if (!exact)
+        return std::nullopt;
     IndexedPicture picture;
-    picture.indices.resize(dib.pixels.size());
-    std::unordered_map<std::uint32_t, GifByteType> indexOf;
-    indexOf.reserve(kMaxGifColours * 2);
-    // Pictures here are mostly runs of one colour, so the last lookup is usually the answer.
-    std::uint32_t lastColour = 0;
-    GifByteType lastIndex = 0;
-    bool haveLast = false;
-    for (std::size_t i = 0; i < dib.pixels.size(); ++i) {
-        const std::uint32_t colour = makeOpaque(dib.pixels[i]);
-        if (!haveLast || colour != lastColour) {
-            auto found = indexOf.find(colour);
-            if (found == indexOf.end()) {
-                if (picture.palette.size() == kMaxGifColours)
-                    return std::nullopt;
-                const auto index = static_cast<GifByteType>(picture.palette.size());
-                found = indexOf.emplace(colour, index).first;
-                picture.palette.push_back(gifColour(colour));
-            }
-            lastColour = colour;
-            lastIndex = found->second;
-            haveLast = true;
-        }
-        picture.indices[i] = lastIndex;
-    }
+    for (const std::uint32_t colour : exact->colours)
+        picture.palette.push_back(gifColour(colour));
+    picture.indices = std::move(exact->indices);
     return picture;
 }
 
@@ -70,7 +52,7 @@ std::optional<IndexedPicture> medianCutPalette(const Dib& dib) {
 } // namespace
 
 std::optional<IndexedPicture> indexPicture(const Dib& dib) {
-    if (auto exact = exactPalette(dib))
+    if (auto exact = exactGifPalette(dib))
         return exact;
     return medianCutPalette(dib);
 }

@@ -1,6 +1,7 @@
 #include "render/draw_job.h"
 
 #include "render/background.h"
+#include "render/frame_mode.h"
 #include "render/leading_number.h"
 #include "render/numeric.h"
 #include "render/tile_crabs.h"
@@ -76,41 +77,6 @@ void SizeSurface(DrawingSurface& surface, int w, int h, double m, const SystemPa
     surface.setPalette(palette);
 }
 
-// Lays the crab shapes of a colour layer and its mask over the canvas: where the mask is black
-// the canvas takes the colour layer's pixel, elsewhere it shows through.
-void CombineLayers(DrawingSurface& canvas, const DrawingSurface& colour, const DrawingSurface& mask,
-                   int offset) {
-    blit(canvas, mask, offset, offset, RasterOp::And);
-    blit(canvas, colour, offset, offset, RasterOp::Xor);
-}
-
-void DrawFrame(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
-               WorkBuffers& buffers, const RoleColours& roles) {
-    const int frame = render.themes.frameIndex();
-    const int inverted = render.themes.invertedFrameIndex();
-    auto& layers = buffers.layers;
-
-    render.themes[frame].Foreground = roles.frameCrab;
-    TileCrabs(layers[0], frame, s, render);
-    TileCrabs(layers[1], inverted, s, render);
-
-    if (s.crabShadow) {
-        render.UseFixedColours = 0;
-        render.BubblesInCrabColour = 1;
-        if (!s.bubbleShadow)
-            render.SuppressBubbles = 1;
-        float shadow = toFloat32(LeadingNumber(s.shadowWidth));
-        render.themes[frame].Foreground = roles.shadow;
-        TileCrabs(layers[2], frame, s, render);
-        TileCrabs(layers[3], inverted, s, render);
-        if (!s.usePicture)
-            canvas.setBackColor(roles.shadowedCanvas);
-        // The crab layers sit one pixel in, so the shadow lies d - 1 pixels right and down.
-        CombineLayers(canvas, layers[2], layers[3], nearestClamped(shadow + 1.0));
-    }
-    CombineLayers(canvas, layers[0], layers[1], 1);
-}
-
 // The theme index of the list's selection; the list always has one.
 int ListedTheme(const MainSettings& s, const RenderSettings& render) {
     return std::clamp(s.themeIndex + 1, 1, render.themes.ThemeCount - 2);
@@ -148,7 +114,7 @@ void CorrectFields(MainSettings& s) {
 }
 
 void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, WorkBuffers& buffers,
-             const DrawJobServices& services) {
+             const DrawJobServices& services, DrawPath path) {
     render.UseFixedColours = s.fixedColours ? 1 : 0;
     render.BubblesInCrabColour = s.bubbleCrabColour ? 1 : 0;
     render.SuppressBubbles = 0;
@@ -161,21 +127,21 @@ void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, Wo
     const int h = static_cast<int>(nearest(LeadingNumber(s.height)));
     const double m = LeadingNumber(s.magnification);
     SizeSurface(canvas, w, h, m, render.palette);
-    if (s.mode == DrawMode::Frame)
-        for (DrawingSurface& layer : buffers.layers)
-            SizeSurface(layer, w, h, m, render.palette);
 
-    canvas.clear();
     const RoleColours roles = ColoursForRole(s);
-    if (PictureWanted(s, services))
+    if (PictureWanted(s, services)) {
+        canvas.clear();
         ComposeBackground(canvas, buffers.picture);
-    else
+    } else if (!FrameShadowRepaintsCanvas(s)) {
+        // Setting the colour fills the canvas, so clearing it first would change nothing.
         canvas.setBackColor(roles.canvas);
+    }
 
     if (s.mode == DrawMode::Normal)
-        TileCrabs(canvas, ListedTheme(s, render), s, render);
+        TileCrabs(canvas, ListedTheme(s, render), s, render, path);
     else
-        DrawFrame(s, render, canvas, buffers, roles);
+        DrawFrame(s, render, canvas, buffers, {roles.frameCrab, roles.shadow, roles.shadowedCanvas},
+                  path);
 }
 
 } // namespace tidepool

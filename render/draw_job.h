@@ -3,11 +3,14 @@
 #include "render/drawing_surface.h"
 #include "render/main_settings.h"
 #include "render/render_settings.h"
+#include "render/tile_crabs.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tidepool {
 
@@ -29,10 +32,12 @@ struct DrawJobServices {
 };
 
 // The work buffers the job owns between runs: four layers for frame mode and the picture buffer.
-// The layers are only given pixels when a frame-mode drawing needs them.
+// The layers are only given pixels when a frame-mode drawing needs them; most frame drawings need
+// instead one byte per pixel for a colour layer and its mask drawn at once.
 struct WorkBuffers {
     std::array<DrawingSurface, 4> layers; // Picture1(0) to Picture1(3)
     DrawingSurface picture;               // Picture1(4), the loaded background picture
+    std::vector<std::uint8_t> layerIds;   // frame layers drawn together, see frame_layers.h
 };
 
 // The canvas's colour before any drawing without a picture has set one: the button face. It shows
@@ -49,9 +54,10 @@ DrawingSurface CreateCanvas(const MainSettings& settings, const SystemPalette& p
 
 // Turns the settings into the finished wallpaper on canvas. Corrects out-of-range fields of
 // settings in place, sets the render flags, loads the background picture when one is wanted,
-// sizes the canvas and lays the background, and draws the crabs in normal or frame mode.
+// sizes the canvas and lays the background, and draws the crabs in normal or frame mode. Every
+// path gives the same picture and leaves the same settings.
 void DrawJob(MainSettings& settings, RenderSettings& render, DrawingSurface& canvas,
-             WorkBuffers& buffers, const DrawJobServices& services);
+             WorkBuffers& buffers, const DrawJobServices& services, DrawPath path = DrawPath::Fast);
 
 // Step 3 of the job alone: corrects each numeric field in place, in the job's order.
 void CorrectFields(MainSettings& settings);

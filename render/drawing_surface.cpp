@@ -60,6 +60,7 @@ void DrawingSurface::resize(int width, int height) {
     unitsAcross_ = static_cast<float>(width_);
     unitsDown_ = static_cast<float>(height_);
     kx_ = ky_ = 1;
+    originX_ = originY_ = 0;
     stencils_.clear();
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
                    palette_.pixel(backColor_));
@@ -71,6 +72,40 @@ void DrawingSurface::setScale(float unitsAcross, float unitsDown) {
     kx_ = width_ / static_cast<double>(unitsAcross);
     ky_ = height_ / static_cast<double>(unitsDown);
     stencils_.clear();
+}
+
+double DrawingSurface::pixelX(int x) const {
+    return roundToPixel(x * kx_) - originX_;
+}
+
+double DrawingSurface::pixelY(int y) const {
+    return roundToPixel(y * ky_) - originY_;
+}
+
+void DrawingSurface::showPartOf(const DrawingSurface& other, int left, int top) {
+    // Stencils are shapes in pixels, so they only hold while the pixels per unit do.
+    if (kx_ != other.kx_ || ky_ != other.ky_)
+        stencils_.clear();
+    unitsAcross_ = other.unitsAcross_;
+    unitsDown_ = other.unitsDown_;
+    kx_ = other.kx_;
+    ky_ = other.ky_;
+    originX_ = other.originX_ + left;
+    originY_ = other.originY_ + top;
+    palette_ = other.palette_;
+}
+
+void DrawingSurface::widenExtent(int unitX, int unitY, double left, double right, double top,
+                                 double bottom) {
+    DrawnExtent& e = extent_;
+    e.unitLeft = std::min(e.unitLeft, unitX);
+    e.unitRight = std::max(e.unitRight, unitX);
+    e.unitTop = std::min(e.unitTop, unitY);
+    e.unitBottom = std::max(e.unitBottom, unitY);
+    e.pixelLeft = std::min(e.pixelLeft, left);
+    e.pixelRight = std::max(e.pixelRight, right);
+    e.pixelTop = std::min(e.pixelTop, top);
+    e.pixelBottom = std::max(e.pixelBottom, bottom);
 }
 
 void DrawingSurface::setBackColor(Colour c) {
@@ -88,7 +123,7 @@ bool DrawingSurface::missesBitmap(double left, double right, double top, double 
 
 void DrawingSurface::Circle(int x, int y, int r, std::optional<Colour> colour,
                             std::optional<ArcAngles> angles, double aspect) {
-    const double cx = roundToPixel(x * kx_), cy = roundToPixel(y * ky_);
+    const double cx = pixelX(x), cy = pixelY(y);
     const double radius = std::fabs(r * kx_), shape = std::fabs(aspect);
     raster::EllipseGeometry ellipse;
     ellipse.a = shape < 1 || shape == 1 ? radius : radius / shape;
@@ -97,8 +132,10 @@ void DrawingSurface::Circle(int x, int y, int r, std::optional<Colour> colour,
     const double h = ellipse.penWidth / 2.0;
     if (!usable(cx) || !usable(cy) || !usable(ellipse.a) || !usable(ellipse.b))
         return;
-    if (missesBitmap(cx - ellipse.a - h, cx + ellipse.a + h, cy - ellipse.b - h,
-                     cy + ellipse.b + h))
+    const double left = cx - ellipse.a - h, right = cx + ellipse.a + h;
+    const double top = cy - ellipse.b - h, bottom = cy + ellipse.b + h;
+    widenExtent(x, y, left, right, top, bottom);
+    if (missesBitmap(left, right, top, bottom))
         return;
     if (angles) {
         if (!usable(angles->start) || !usable(angles->end))
@@ -126,14 +163,17 @@ void DrawingSurface::Circle(int x, int y, int r, std::optional<Colour> colour,
 }
 
 void DrawingSurface::Line(int x1, int y1, int x2, int y2) {
-    const double px = roundToPixel(x1 * kx_), py = roundToPixel(y1 * ky_);
-    const double qx = roundToPixel(x2 * kx_), qy = roundToPixel(y2 * ky_);
+    const double px = pixelX(x1), py = pixelY(y1);
+    const double qx = pixelX(x2), qy = pixelY(y2);
     if (!usable(px) || !usable(py) || !usable(qx) || !usable(qy))
         return;
     const int pen = penWidth();
     const double h = pen / 2.0;
-    if (missesBitmap(std::min(px, qx) - h, std::max(px, qx) + h, std::min(py, qy) - h,
-                     std::max(py, qy) + h))
+    const double left = std::min(px, qx) - h, right = std::max(px, qx) + h;
+    const double top = std::min(py, qy) - h, bottom = std::max(py, qy) + h;
+    widenExtent(x1, y1, left, right, top, bottom);
+    widenExtent(x2, y2, left, right, top, bottom);
+    if (missesBitmap(left, right, top, bottom))
         return;
 
     const Pixel colour = palette_.pixel(ForeColor);

@@ -4,6 +4,7 @@
 #include "render/raster_stencil_cache.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,22 @@ enum class RasterOp {
     Xor,  // destination = destination XOR source
 };
 
+// How far the primitives drawn since DrawingSurface::resetExtent() reached, drawn or clipped: the
+// unit coordinates they were given (centres and line ends; radii are not coordinates) and the
+// pixel box their geometry spans. Empty while nothing has been drawn.
+struct DrawnExtent {
+    int unitLeft = std::numeric_limits<int>::max();
+    int unitRight = std::numeric_limits<int>::min();
+    int unitTop = std::numeric_limits<int>::max();
+    int unitBottom = std::numeric_limits<int>::min();
+    double pixelLeft = std::numeric_limits<double>::infinity();
+    double pixelRight = -std::numeric_limits<double>::infinity();
+    double pixelTop = std::numeric_limits<double>::infinity();
+    double pixelBottom = -std::numeric_limits<double>::infinity();
+
+    bool empty() const { return unitLeft > unitRight; }
+};
+
 // A persistent bitmap of 24-bit colour with a user scale and the drawing attributes of a picture
 // box. Coordinates and radii are whole user units; one unit is width / unitsAcross pixels across
 // and height / unitsDown pixels down. The unit point (x, y) is the centre of pixel
@@ -38,7 +55,7 @@ class DrawingSurface {
     DrawingSurface(int width, int height);
 
     // Gives the bitmap a new size in pixels, filled with the background colour, and a scale of
-    // one unit per pixel. Negative sizes count as 0.
+    // one unit per pixel with the unit origin on pixel (0, 0). Negative sizes count as 0.
     void resize(int width, int height);
     // Sets the user scale: the bitmap spans unitsAcross by unitsDown units.
     void setScale(float unitsAcross, float unitsDown);
@@ -50,6 +67,18 @@ class DrawingSurface {
     // Pixels per unit on each axis.
     double scaleX() const { return kx_; }
     double scaleY() const { return ky_; }
+    // The pixel column (row) whose centre the unit x (y) lands on, as a whole number. Far outside
+    // the bitmap for a coordinate off it; not finite for a scale of 0 units.
+    double pixelX(int x) const;
+    double pixelY(int y) const;
+
+    // Makes this surface stand for the part of other's pixel grid whose top-left pixel is
+    // (left, top) of other: the same pixels per unit and palette, so that every figure lands on
+    // it exactly as on other, shifted by whole pixels. Its own size and pixels stay as they are.
+    void showPartOf(const DrawingSurface& other, int left, int top);
+
+    const DrawnExtent& extent() const { return extent_; }
+    void resetExtent() { extent_ = DrawnExtent{}; }
 
     // Row-major, top row first, width() pixels per row, no padding.
     const Pixel* pixels() const { return pixels_.data(); }
@@ -97,6 +126,7 @@ class DrawingSurface {
   private:
     int penWidth() const { return DrawWidth < 1 ? 1 : DrawWidth; }
     bool missesBitmap(double left, double right, double top, double bottom) const;
+    void widenExtent(int unitX, int unitY, double left, double right, double top, double bottom);
 
     int width_ = 0;
     int height_ = 0;
@@ -104,6 +134,10 @@ class DrawingSurface {
     float unitsDown_ = 0;
     double kx_ = 1;
     double ky_ = 1;
+    // Pixel of a larger grid that this surface's pixel (0, 0) stands for; see showPartOf().
+    double originX_ = 0;
+    double originY_ = 0;
+    DrawnExtent extent_;
     Colour backColor_ = 0;
     SystemPalette palette_ = SystemPalette::defaults();
     std::vector<Pixel> pixels_;

@@ -1,8 +1,8 @@
 #include "render/tile_crabs.h"
 
-#include "render/bubbles.h"
-#include "render/leading_number.h"
 #include "render/numeric.h"
+#include "render/stamped_tiling.h"
+#include "render/tiling_plan.h"
 
 #include <cmath>
 
@@ -13,107 +13,34 @@ namespace {
 // The block of crabs is counted as 122 units per crab when it is centred.
 constexpr double kCrabCell = 122;
 
-struct CrabColours {
-    CrabKind kind;
-    Colour primary;   // P1, the crab body
-    Colour secondary; // P2, patterns and shadows
-    Colour bubble;    // BC
-};
-
-CrabColours PickCrabColours(const ColourTheme& theme, const MainSettings& settings,
-                            const RenderSettings& render) {
-    CrabColours colours{};
-    if (theme.Kind >= 3) {
-        colours = {theme.Kind, theme.Foreground, theme.Middle, 0};
-    } else {
-        colours.kind = render.UseFixedColours == 1 ? 1 : 2;
-        const auto& swatch = settings.swatches;
-        switch (settings.colourRole) {
-        case ColourRole::Foreground:
-            colours.primary = swatch[0], colours.secondary = swatch[1];
-            break;
-        case ColourRole::Middle:
-            colours.primary = swatch[1], colours.secondary = swatch[0];
-            break;
-        case ColourRole::Background:
-            colours.primary = swatch[2], colours.secondary = swatch[1];
-            break;
-        case ColourRole::None:
-            colours.primary = 0, colours.secondary = 0;
-            break;
-        }
-    }
-    bool crabColouredBubbles = colours.kind >= 4 || render.BubblesInCrabColour == 1;
-    colours.bubble = crabColouredBubbles ? colours.primary : render.FixedColours[4];
-    return colours;
+void DrawBubbleField(DrawingSurface& surface, const TilingPlan& plan, const SiteAxes& axes) {
+    for (const AxisOrigin& column : axes.columns)
+        for (const AxisOrigin& row : axes.rows)
+            DrawBubbleSite(surface, plan, column, row);
 }
 
-// Everything one call reads from the fields, parsed once.
-struct TilingInputs {
-    double magnification;
-    double spacing;
-    float shadow;        // T
-    float bubbleSpacing; // B
-    float shiftX;        // BX
-    float shiftY;        // BY
-    bool normalMode;
-};
-
-TilingInputs ReadTilingInputs(const MainSettings& s) {
-    return {LeadingNumber(s.magnification),
-            LeadingNumber(s.spacing),
-            toFloat32(LeadingNumber(s.shadowWidth)),
-            toFloat32(LeadingNumber(s.bubbleSpacing)),
-            toFloat32(LeadingNumber(s.bubbleShiftX)),
-            toFloat32(LeadingNumber(s.bubbleShiftY)),
-            s.mode == DrawMode::Normal};
-}
-
-void DrawBubbleField(DrawingSurface& surface, const CrabGrid& grid, const MainSettings& settings,
-                     const TilingInputs& in, const CrabColours& colours) {
-    BubbleCounts counts = BubbleFieldCounts(grid, in.bubbleSpacing);
-    bool shadows = in.normalMode && settings.bubbleShadow;
-    for (int i = 0; i <= counts.NBX; ++i) {
-        for (int j = 0; j <= counts.NBY; ++j) {
-            BubbleOrigin g = BubbleGroupOrigin(grid, settings.layout, in.bubbleSpacing, in.shiftX,
-                                               in.shiftY, i, j);
-            // A group whose origin does not fit a drawing coordinate lies far off the surface.
-            if (shadows) {
-                auto sx = nearestInt16(g.x + in.shadow), sy = nearestInt16(g.y + in.shadow);
-                if (sx && sy)
-                    DrawBubbles(surface, *sx, *sy, colours.secondary);
-            }
-            auto x = nearestInt16(g.x), y = nearestInt16(g.y);
-            if (x && y)
-                DrawBubbles(surface, *x, *y, colours.bubble);
-        }
-    }
-}
-
-void DrawCrabPass(DrawingSurface& surface, const CrabGrid& grid, const MainSettings& settings,
-                  const TilingInputs& in, const CrabColours& colours, const CrabStyle& style) {
-    std::vector<EyeShape> shapes =
-        ShapeSequence(settings.eyeShapes, LeadingNumber(settings.eyeShift));
-    bool shadows = in.normalMode && settings.crabShadow;
+void DrawCrabPass(DrawingSurface& surface, const TilingPlan& plan, const SiteAxes& axes) {
     std::size_t q = 0;
-    for (int r = 0; r < grid.NY; ++r) {
-        double rowY = static_cast<double>(static_cast<float>(r)) * grid.DY + grid.OY;
-        for (int c = 0; c < grid.NX; ++c) {
-            EyeShape shape = shapes[q];
-            q = q + 1 >= shapes.size() ? 0 : q + 1;
-            double colX = static_cast<double>(static_cast<float>(c)) * grid.DX + grid.OX;
-            if (shadows) {
-                auto sx = nearestInt16(colX + in.shadow), sy = nearestInt16(rowY + in.shadow);
-                if (sx && sy)
-                    DrawCrab(surface, 2, *sx, *sy, colours.secondary, colours.primary, shape,
-                             style);
-            }
-            auto x = nearestInt16(colX), y = nearestInt16(rowY);
-            if (x && y)
-                DrawCrab(surface, colours.kind, *x, *y, colours.primary, colours.secondary, shape,
-                         style);
+    for (const AxisOrigin& row : axes.rows) {
+        for (const AxisOrigin& column : axes.columns) {
+            EyeShape shape = plan.shapes[q];
+            q = q + 1 >= plan.shapes.size() ? 0 : q + 1;
+            DrawCrabSite(surface, plan, column, row, shape);
         }
     }
+}
+
+// Draws a pass from stamps unless the path says otherwise or stamps do not serve.
+bool Stamped(DrawingSurface& surface, const SitePass& pass, DrawPath path) {
+    switch (path) {
+    case DrawPath::Fast:
+        return StampPass(surface, pass, StampUse::WhenTheyPay);
+    case DrawPath::Stamped:
+        return StampPass(surface, pass, StampUse::WhereverTheyFit);
+    case DrawPath::Plain:
+        return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -192,22 +119,23 @@ BubbleOrigin BubbleGroupOrigin(const CrabGrid& grid, Layout layout, float bubble
 }
 
 void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& settings,
-               const RenderSettings& render) {
-    TilingInputs in = ReadTilingInputs(settings);
-    auto grid = LayOutCrabGrid(surface.width(), surface.height(), in.magnification, in.spacing,
-                               settings.layout);
-    const ColourTheme& theme = render.themes[themeIndex];
-    CrabColours colours = PickCrabColours(theme, settings, render);
-    if (theme.Kind >= 3)
-        surface.setBackColor(theme.Background);
-    if (!grid)
+               const RenderSettings& render, DrawPath path) {
+    const TilingPlan plan =
+        PlanTiling(surface.width(), surface.height(), themeIndex, settings, render);
+    if (plan.background)
+        surface.setBackColor(*plan.background);
+    if (!plan.grid)
         return;
     surface.DrawWidth = 1;
     surface.FillStyle = 0;
-    if (settings.bubbles && render.SuppressBubbles == 0)
-        DrawBubbleField(surface, *grid, settings, in, colours);
-    CrabStyle style{render.UseFixedColours, render.FixedColours, OutlinePenWidth(in.magnification)};
-    DrawCrabPass(surface, *grid, settings, in, colours, style);
+    if (plan.bubbles) {
+        const SiteAxes bubbles = BubbleSiteAxes(plan);
+        if (!Stamped(surface, BubbleSitePass(plan, bubbles), path))
+            DrawBubbleField(surface, plan, bubbles);
+    }
+    const SiteAxes crabs = CrabSiteAxes(plan);
+    if (!Stamped(surface, CrabSitePass(plan, crabs), path))
+        DrawCrabPass(surface, plan, crabs);
 }
 
 } // namespace tidepool

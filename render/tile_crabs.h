@@ -41,10 +41,17 @@ struct BubbleOrigin {
 BubbleOrigin BubbleGroupOrigin(const CrabGrid& grid, Layout layout, float bubbleSpacing,
                                float shiftX, float shiftY, int i, int j);
 
+// How crabs and bubbles reach the pixels. Every path gives the same picture.
+enum class DrawPath {
+    Fast,    // figures that repeat are drawn from stamps where that pays, the rest one by one
+    Stamped, // stamps wherever a figure fits one, paying or not (to test them on small pictures)
+    Plain,   // every figure on its own, primitive by primitive: the reference for the others
+};
+
 // Covers surface with crabs drawn with theme entry themeIndex: the bubble field first, then one
 // crab per cell, each after its shadow in normal mode. Frame entries (Kind 3 and 4) first fill
 // the surface with their Background.
 void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& settings,
-               const RenderSettings& render);
+               const RenderSettings& render, DrawPath path = DrawPath::Fast);
 
 } // namespace tidepool

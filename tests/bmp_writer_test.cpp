@@ -79,6 +79,14 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BmpRoundTrip,
                                                        std::get<1>(info.param));
                          });
 
+TEST(BmpWriter, APictureOfSeveralChunksComesBackExactly) {
+    const auto bmp = DecodeBmp(Encode(PatternSurface(2401, 300)));
+    ASSERT_TRUE(bmp);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 2401; ++x)
+            ASSERT_EQ(bmp->at(x, y), PatternPixel(x, y) & 0xFFFFFFu) << "at " << x << ", " << y;
+}
+
 TEST(BmpWriter, StoresTheBottomRowFirstInBlueGreenRedOrder) {
     DrawingSurface surface(1, 2);
     surface.pixels()[0] = 0xFF112233; // top

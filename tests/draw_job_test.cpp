@@ -123,6 +123,7 @@ struct JobRun {
     bool fileThere = false;
     int loadResult = 0;
     DrawingSurface loadedPicture;
+    DrawPath path = DrawPath::Fast;
 
     void run() {
         DrawJobServices services;
@@ -133,7 +134,7 @@ struct JobRun {
             return loadResult;
         };
         services.showMessage = [this](std::string_view m) { messages.emplace_back(m); };
-        DrawJob(settings, render, canvas, buffers, services);
+        DrawJob(settings, render, canvas, buffers, services, path);
     }
 };
 
@@ -237,7 +238,8 @@ TEST(DrawJobTest, FrameModeLeavesTheShadowColourInTheFrameEntry) {
     EXPECT_EQ(job.render.themes[1].Foreground, 0x0000FFu);
 }
 
-// The frame picture rebuilt by hand from the four layers at the offsets the shadow width gives.
+// The frame picture rebuilt by hand from the four layers at the offsets the shadow width gives,
+// against the picture drawn without them.
 struct OffsetCase {
     std::string shadowWidth;
     int offset;
@@ -246,15 +248,19 @@ struct OffsetCase {
 class FrameOffsetTest : public testing::TestWithParam<OffsetCase> {};
 
 TEST_P(FrameOffsetTest, ShadowLayersSitAtTheRoundedShadowWidthPlusOne) {
-    JobRun job;
-    job.settings.mode = DrawMode::Frame;
-    job.settings.shadowWidth = GetParam().shadowWidth;
-    job.settings.swatches = {kRed, kGreen, kBlue};
+    JobRun job, layered;
+    for (JobRun* run : {&job, &layered}) {
+        run->settings.mode = DrawMode::Frame;
+        run->settings.shadowWidth = GetParam().shadowWidth;
+        run->settings.swatches = {kRed, kGreen, kBlue};
+    }
+    layered.path = DrawPath::Plain;
     job.run();
+    layered.run();
 
     DrawingSurface expected = job.canvas;
     expected.setBackColor(kBlue);
-    const auto& layers = job.buffers.layers;
+    const auto& layers = layered.buffers.layers;
     blit(expected, layers[3], GetParam().offset, GetParam().offset, RasterOp::And);
     blit(expected, layers[2], GetParam().offset, GetParam().offset, RasterOp::Xor);
     blit(expected, layers[1], 1, 1, RasterOp::And);
@@ -270,6 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, FrameOffsetTest,
 
 TEST(DrawJobTest, FrameLayersHoldOnlyTheColoursDrawn) {
     JobRun job;
+    job.path = DrawPath::Plain;
     job.settings.mode = DrawMode::Frame;
     job.settings.swatches = {kRed, kGreen, kBlue};
     job.run();

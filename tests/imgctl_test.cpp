@@ -279,6 +279,72 @@ TEST_F(ImgctlTest, PngWrittenByThePlugInReadsBackExactly) {
             ASSERT_EQ(pixels.at(x, y), ManyColours(x, y)) << x << "," << y;
 }
 
+// Colour i of a picture's own palette, all distinct.
+std::uint32_t NthColour(int i) {
+    return 0xFF000040u | static_cast<std::uint32_t>(i & 0xFF) << 16 |
+           static_cast<std::uint32_t>(i >> 8) << 8;
+}
+
+// n colours over 40 x 20 pixels, each on some pixel; the first appearances are not in order.
+PixelFunction ColoursUpTo(int n) {
+    return [n](int x, int y) { return NthColour((x * 7 + y * 40) % n); };
+}
+
+struct PngColourCase {
+    int colours;
+    int bitDepth;   // IHDR byte 24
+    int colourType; // IHDR byte 25: 3 palette, 2 truecolour
+};
+
+class PngOfColours : public ImgctlTest, public ::testing::WithParamInterface<PngColourCase> {};
+
+TEST_P(PngOfColours, TakesTheNarrowestLosslessFormAndReadsBackExactly) {
+    const PixelFunction pixel = ColoursUpTo(GetParam().colours);
+    const Dib dib = MakeDib(40, 20, pixel);
+    ASSERT_NE(DIBtoPNG(PathOf("a.png").c_str(), dib.handle(), 0), 0);
+    const std::string bytes = ReadWholeFile(scratch_ / "a.png");
+    ASSERT_GT(bytes.size(), 26u);
+    EXPECT_EQ(bytes[24], GetParam().bitDepth);
+    EXPECT_EQ(bytes[25], GetParam().colourType);
+    const Dib back(PNGtoDIB(PathOf("a.png").c_str()));
+    Canvas pixels = DibPixels(back.handle());
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(pixels.at(x, y), pixel(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Imgctl, PngOfColours,
+                         ::testing::Values(PngColourCase{1, 1, 3}, PngColourCase{3, 2, 3},
+                                           PngColourCase{16, 4, 3}, PngColourCase{17, 8, 3},
+                                           PngColourCase{256, 8, 3}, PngColourCase{257, 8, 2}),
+                         [](const auto& info) { return std::to_string(info.param.colours); });
+
+TEST_F(ImgctlTest, PngPaletteListsColoursInTheOrderTheyFirstAppear) {
+    const PixelFunction pixel = ColoursUpTo(200);
+    const Dib dib = MakeDib(40, 20, pixel);
+    ASSERT_NE(DIBtoPNG(PathOf("a.png").c_str(), dib.handle(), 0), 0);
+    std::string expected;
+    std::vector<std::uint32_t> seen;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (std::find(seen.begin(), seen.end(), pixel(x, y)) == seen.end()) {
+                seen.push_back(pixel(x, y));
+                expected += {static_cast<char>(pixel(x, y) >> 16),
+                             static_cast<char>(pixel(x, y) >> 8), static_cast<char>(pixel(x, y))};
+            }
+    const std::string bytes = ReadWholeFile(scratch_ / "a.png");
+    const std::size_t chunk = bytes.find("PLTE");
+    ASSERT_NE(chunk, std::string::npos);
+    auto byte = [&](std::size_t at) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(bytes[at]));
+    };
+    EXPECT_EQ(byte(chunk - 4) << 24 | byte(chunk - 3) << 16 | byte(chunk - 2) << 8 |
+                  byte(chunk - 1),
+              expected.size())
+        << "the chunk holds those colours and no more";
+    EXPECT_EQ(bytes.substr(chunk + 4, expected.size()), expected);
+}
+
 TEST_F(ImgctlTest, WriterReplacesALongerExistingFile) {
     WriteWholeFile(scratch_ / "a.png", std::string(100000, 'x'));
     const Dib dib = MakeDib(4, 4, FewColours);

@@ -1,0 +1,31 @@
+#pragma once
+
+// The drawing job's frame mode: the crabs laid over the canvas as outlines, from a colour layer
+// and its mask layer, after an optional drop shadow from a second pair of layers.
+
+#include "render/draw_job.h"
+#include "render/drawing_surface.h"
+#include "render/main_settings.h"
+#include "render/render_settings.h"
+#include "render/tile_crabs.h"
+
+namespace tidepool {
+
+// The swatches a frame drawing takes, by the selected colour role.
+struct FrameColours {
+    Colour crab;           // the crabs' outlines
+    Colour shadow;         // their drop shadow
+    Colour shadowedCanvas; // the plain canvas repainted under the shadow
+};
+
+// Draws the frame's layers with the frame entries of the theme table and combines them into the
+// canvas, the shadow's first, leaving render in the state the shadow layers were drawn in.
+void DrawFrame(const MainSettings& settings, RenderSettings& render, DrawingSurface& canvas,
+               WorkBuffers& buffers, const FrameColours& colours, DrawPath path);
+
+// Whether a frame drawing paints the whole canvas in the shadow's canvas colour before it lays
+// anything on it (with the shadow and no picture), so that painting it in the plain colour first
+// would be wasted.
+bool FrameShadowRepaintsCanvas(const MainSettings& settings);
+
+} // namespace tidepool
