@@ -8,6 +8,8 @@
 #include "wallpaper/wallpaper_store.h"
 #include "wallpaper/x11_root.h"
 
+#include <array>
+#include <functional>
 #include <map>
 
 namespace tidepool {
@@ -65,78 +67,92 @@ class PictureMaker {
     std::map<PictureSet, Made> made_;
 };
 
-WayResult NotMade(Way way, WayReason reason, const StoredPictures& stored, std::string tool = "") {
-    return {way, false, reason, std::move(tool), stored.error};
+// The desktop and its own tool, as this session has them.
+struct DesktopChoice {
+    Desktop desktop = Desktop::None;
+    std::string program;      // the tool's program, empty where none is run
+    bool toolMissing = false; // the program is not on PATH
+};
+
+// 1. The portal takes one picture and lets the desktop scale it, which only one screen shows
+// unscaled; with several it stands in for a desktop's tool that is missing.
+WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice,
+                    const DesktopSession& session) {
+    const bool noTool =
+        choice.desktop == Desktop::None || choice.desktop == Desktop::Unknown || choice.toolMissing;
+    if (maker.screens().size() > 1 && !noTool)
+        return {Way::Portal, false, WayReason::SeveralScreens, "", ""};
+    if (!SessionBus(session.environment).isConnected())
+        return {Way::Portal, false, WayReason::NoSessionBus, "", ""};
+    WayReason reason;
+    const StoredPictures& stored = maker.pictures(PictureSet::OneForAll, reason);
+    if (!stored.ok())
+        return {Way::Portal, false, reason, "", stored.error};
+    return ApplyThroughPortal(stored.files.front(), session.environment, session.limit);
+}
+
+// 2. The desktop's own tool.
+WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice, const ToolRunner& runner,
+                         const DesktopSession& session) {
+    switch (choice.desktop) {
+    case Desktop::None:
+        return {Way::DesktopTool, false, WayReason::NoDesktop, "", ""};
+    case Desktop::Unknown:
+        return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "",
+                Lookup(session.environment, "XDG_CURRENT_DESKTOP")};
+    default:
+        break;
+    }
+    if (choice.toolMissing)
+        return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, ""};
+    const int screens = static_cast<int>(maker.screens().size());
+    WayReason reason;
+    const StoredPictures& stored = maker.pictures(DesktopPictures(choice.desktop, screens), reason);
+    if (!stored.ok())
+        return {Way::DesktopTool, false, reason, choice.program, stored.error};
+    return ApplyWithDesktopTool(choice.desktop, stored.files, maker.screens(), runner,
+                                session.environment, session.limit);
+}
+
+// 3. The root window, which a desktop covers with its own background.
+WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choice,
+                        const DesktopSession& session) {
+    if (choice.desktop != Desktop::None)
+        return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
+                std::string(DesktopName(choice.desktop))};
+    const std::string display = Lookup(session.environment, "DISPLAY");
+    if (display.empty())
+        return {Way::RootWindow, false, WayReason::NoDisplay, "", ""};
+    return ApplyToRootWindow(canvas, display);
 }
 
 } // namespace
 
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session) {
-    const Environment& environment = session.environment;
-    const Desktop desktop = DesktopOf(Lookup(environment, "XDG_CURRENT_DESKTOP"));
-    const ToolRunner runner(environment, session.limit);
+    DesktopChoice choice;
+    choice.desktop = DesktopOf(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
+    const ToolRunner runner(session.environment, session.limit);
 
     // sway tells its outputs' names, which its own tool needs, better than the toolkit does.
     std::vector<Screen> screens = session.screens;
     std::string screensError = session.screensError;
-    if (desktop == Desktop::Sway && runner.has("swaymsg"))
+    if (choice.desktop == Desktop::Sway && runner.has("swaymsg"))
         screens = SwayScreens(runner, screensError);
     PictureMaker maker(canvas, codec, session, std::move(screens), std::move(screensError));
-    const int screenCount = static_cast<int>(maker.screens().size());
+    choice.program = DesktopToolProgram(choice.desktop, static_cast<int>(maker.screens().size()));
+    choice.toolMissing = !choice.program.empty() && !runner.has(choice.program);
 
-    const std::string program = DesktopToolProgram(desktop, screenCount);
-    const bool toolMissing = !program.empty() && !runner.has(program);
-    const bool noTool = desktop == Desktop::None || desktop == Desktop::Unknown || toolMissing;
-
+    const std::array<std::function<WayResult()>, 3> ways{
+        [&] { return TryPortal(maker, choice, session); },
+        [&] { return TryDesktopTool(maker, choice, runner, session); },
+        [&] { return TryRootWindow(canvas, choice, session); }};
     WallpaperReport report;
-    const auto tried = [&report](WayResult result) {
-        report.tried.push_back(std::move(result));
-        return report.applied();
-    };
-
-    // 1. The portal takes one picture and lets the desktop scale it, which only one screen shows
-    // unscaled; with several it stands in for a missing tool.
-    if (screenCount > 1 && !noTool) {
-        tried({Way::Portal, false, WayReason::SeveralScreens, "", ""});
-    } else if (!SessionBus(environment).isConnected()) {
-        tried({Way::Portal, false, WayReason::NoSessionBus, "", ""});
-    } else {
-        WayReason reason;
-        const StoredPictures& stored = maker.pictures(PictureSet::OneForAll, reason);
-        if (!stored.ok()
-                ? tried(NotMade(Way::Portal, reason, stored))
-                : tried(ApplyThroughPortal(stored.files.front(), environment, session.limit)))
-            return report;
+    for (const auto& way : ways) {
+        report.tried.push_back(way());
+        if (report.applied())
+            break;
     }
-
-    // 2. The desktop's own tool.
-    if (desktop == Desktop::None) {
-        tried({Way::DesktopTool, false, WayReason::NoDesktop, "", ""});
-    } else if (desktop == Desktop::Unknown) {
-        tried({Way::DesktopTool, false, WayReason::NoToolForDesktop, "",
-               Lookup(environment, "XDG_CURRENT_DESKTOP")});
-    } else if (toolMissing) {
-        tried({Way::DesktopTool, false, WayReason::ToolMissing, program, ""});
-    } else {
-        WayReason reason;
-        const StoredPictures& stored =
-            maker.pictures(DesktopPictures(desktop, screenCount), reason);
-        if (!stored.ok() ? tried(NotMade(Way::DesktopTool, reason, stored, program))
-                         : tried(ApplyWithDesktopTool(desktop, stored.files, maker.screens(),
-                                                      runner, environment, session.limit)))
-            return report;
-    }
-
-    // 3. The root window, which a desktop covers with its own background.
-    const std::string display = Lookup(environment, "DISPLAY");
-    if (desktop != Desktop::None)
-        tried({Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
-               std::string(DesktopName(desktop))});
-    else if (display.empty())
-        tried({Way::RootWindow, false, WayReason::NoDisplay, "", ""});
-    else
-        tried(ApplyToRootWindow(canvas, display));
     return report;
 }
 
