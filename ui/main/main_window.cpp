@@ -67,14 +67,15 @@ std::string WallpaperNotSetMessage(const WallpaperReport& report) {
     return text;
 }
 
-} // namespace
-
+// Hands the picture to the desktop this program runs on, with the screens Qt knows.
 WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas, CodecLibrary& codec) {
     DesktopSession session;
     session.environment = ProcessEnvironment();
     session.screens = DesktopScreens();
     return ApplyWallpaper(canvas, codec, session);
 }
+
+} // namespace
 
 MainWindowDialogs DesktopDialogs() {
     return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
