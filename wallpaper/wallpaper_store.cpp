@@ -4,6 +4,7 @@
 #include "imagefile/save_image.h"
 
 #include <ctime>
+#include <optional>
 #include <regex>
 #include <set>
 
@@ -13,57 +14,65 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// wallpaper-20261207-153000-042.png, or wallpaper-20261207-153000-042-screen2.png for one of
-// several screens; the stamp sorts in time order.
-const std::regex kStoredName(R"(wallpaper-(\d{8}-\d{6}-\d{3})(-screen\d+)?\.(png|bmp))");
+// wallpaper-42-20261207T153000Z.png, or wallpaper-42-20261207T153000Z-screen2.png for one of
+// several screens. The counter orders the applications, whatever the clock did between them; the
+// time, in UTC, is only for people reading the folder.
+const std::regex kStoredName(R"(wallpaper-(\d{1,18})-\d{8}T\d{6}Z(-screen\d+)?\.(png|bmp))");
+// The names of earlier versions, in local time: older than any counted name.
+const std::regex kLegacyName(R"(wallpaper-\d{8}-\d{6}-\d{3}(-screen\d+)?\.(png|bmp))");
 
-std::string Stamp(std::chrono::system_clock::time_point now) {
+std::string UtcStamp(std::chrono::system_clock::time_point now) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
     char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "%s-%03d", text, static_cast<int>(milliseconds));
-    return stamp;
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+    return text;
 }
 
-// The stamps of the applications whose files are in the folder. Only files count: the folder
-// holds nothing else of ours.
-std::set<std::string> StoredStamps(const fs::path& folder) {
-    std::set<std::string> stamps;
+// The application a stored file belongs to: its counter, 0 for an earlier version's name; none
+// for a file that is not ours.
+std::optional<long long> ApplicationOf(const fs::directory_entry& entry) {
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        std::smatch match;
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(error) && std::regex_match(name, match, kStoredName))
-            stamps.insert(match[1]);
-    }
-    return stamps;
+    if (!entry.is_regular_file(error))
+        return std::nullopt;
+    const std::string name = entry.path().filename().string();
+    std::smatch match;
+    if (std::regex_match(name, match, kStoredName))
+        return std::stoll(match[1]);
+    if (std::regex_match(name, kLegacyName))
+        return 0;
+    return std::nullopt;
 }
 
-fs::path FileName(const std::string& stamp, std::size_t screen, std::size_t screens,
-                  const char* extension) {
-    std::string name = "wallpaper-" + stamp;
+std::set<long long> StoredApplications(const fs::path& folder) {
+    std::set<long long> applications;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+        if (const auto application = ApplicationOf(entry))
+            applications.insert(*application);
+    return applications;
+}
+
+fs::path FileName(long long counter, const std::string& stamp, std::size_t screen,
+                  std::size_t screens, const char* extension) {
+    std::string name = "wallpaper-" + std::to_string(counter) + "-" + stamp;
     if (screens > 1)
         name += "-screen" + std::to_string(screen + 1);
     return name + extension;
 }
 
-void RemoveOlderApplications(const fs::path& folder) {
-    const std::set<std::string> stamps = StoredStamps(folder);
-    if (stamps.size() <= static_cast<std::size_t>(kApplicationsKept))
+// Keeps the newest kApplicationsKept applications by counter, the one just written among them
+// whatever the others are called.
+void RemoveOlderApplications(const fs::path& folder, long long justWritten) {
+    const std::set<long long> applications = StoredApplications(folder);
+    if (applications.size() <= static_cast<std::size_t>(kApplicationsKept))
         return;
-    const auto firstKept = std::prev(stamps.end(), kApplicationsKept);
+    const long long firstKept = *std::prev(applications.end(), kApplicationsKept);
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        std::smatch match;
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(error) && std::regex_match(name, match, kStoredName) &&
-            match[1] < *firstKept)
+        const auto application = ApplicationOf(entry);
+        if (application && *application < firstKept && *application != justWritten)
             fs::remove(entry.path(), error);
     }
 }
@@ -87,17 +96,14 @@ StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSu
     if (error)
         return {{}, "cannot create the folder " + folder.string() + ": " + error.message()};
 
-    const std::set<std::string> taken = StoredStamps(folder);
-    std::string stamp = Stamp(now);
-    while (taken.count(stamp) != 0) {
-        now += std::chrono::milliseconds(1);
-        stamp = Stamp(now);
-    }
+    const std::set<long long> taken = StoredApplications(folder);
+    const long long counter = taken.empty() ? 1 : *taken.rbegin() + 1;
+    const std::string stamp = UtcStamp(now);
 
     const char* extension = codec.present() ? ".png" : ".bmp";
     StoredPictures stored;
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const fs::path file = folder / FileName(stamp, i, pictures.size(), extension);
+        const fs::path file = folder / FileName(counter, stamp, i, pictures.size(), extension);
         if (const WriteResult written = SaveImage(pictures[i], file, codec); !written.ok()) {
             for (const fs::path& done : stored.files)
                 fs::remove(done, error);
@@ -105,7 +111,7 @@ StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSu
         }
         stored.files.push_back(file);
     }
-    RemoveOlderApplications(folder);
+    RemoveOlderApplications(folder, counter);
     return stored;
 }
 

@@ -34,10 +34,11 @@ struct StoredPictures {
 };
 
 // Writes the pictures of one application into folder, creating it when missing, under names never
-// used there before (some desktops cache a picture by its path): PNG through the codec plug-in,
-// BMP without it. Every file is written completely or the application leaves nothing behind.
-// Then removes the files of all but the newest kApplicationsKept applications; no other file is
-// ever touched. now names the application.
+// used there before (some desktops cache a picture by its path): a counter one past the highest
+// stored, and the time now in UTC. PNG through the codec plug-in, BMP without it. Every file is
+// written completely or the application leaves nothing behind. Then removes the files of all but
+// the newest kApplicationsKept applications by counter, never one just written; no other file is
+// ever touched.
 StoredPictures StorePictures(const std::filesystem::path& folder,
                              const std::vector<DrawingSurface>& pictures, CodecLibrary& codec,
                              std::chrono::system_clock::time_point now);

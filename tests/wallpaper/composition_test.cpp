@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 
 namespace tidepool {
@@ -179,6 +181,43 @@ TEST_F(StorePicturesTest, KeepsTheThreeNewestApplicationsAndEveryOtherFile) {
     for (std::size_t i = 4; i < written.size(); ++i)
         expected.push_back(written[i].filename().string());
     EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(expected));
+}
+
+// The clock going back (a time-zone change, a step of the clock) must not make the picture just
+// applied look like the oldest: the folder is pruned at every application, by order of creation.
+TEST_F(StorePicturesTest, KeepsWhatWasJustWrittenWhenTheClockGoesBack) {
+    for (int i = 0; i < 5; ++i) {
+        const StoredPictures stored = StorePictures(folder, two, codec, now - i * 1h);
+        ASSERT_TRUE(stored.ok()) << stored.error;
+        for (const auto& file : stored.files)
+            EXPECT_TRUE(std::filesystem::exists(file)) << "application " << i;
+        const auto files = std::distance(std::filesystem::directory_iterator(folder),
+                                         std::filesystem::directory_iterator());
+        EXPECT_LE(files, 2 * kApplicationsKept) << "after application " << i;
+    }
+}
+
+TEST_F(StorePicturesTest, NamesFilesInUniversalTimeWhateverTheLocalZone) {
+    const char* zone = std::getenv("TZ");
+    const std::string saved = zone ? zone : "";
+    setenv("TZ", "JST-9", 1);
+    tzset();
+    // 2026-12-07 15:30:00 UTC, 2026-12-08 00:30 in Tokyo.
+    const auto time = std::chrono::system_clock::from_time_t(1796657400);
+    const StoredPictures stored = StorePictures(folder, {NumberedCanvas(3, 3)}, codec, time);
+    zone ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+    tzset();
+    ASSERT_TRUE(stored.ok()) << stored.error;
+    EXPECT_EQ(stored.files.at(0).filename(), "wallpaper-1-20261207T153000Z.bmp");
+}
+
+// Files of the earlier versions, named in local time, are ours and go first.
+TEST_F(StorePicturesTest, PrunesEarlierVersionsNamesBeforeCountedOnes) {
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "wallpaper-29991231-235959-999.png") << "old";
+    for (int i = 0; i < kApplicationsKept; ++i)
+        ASSERT_TRUE(StorePictures(folder, two, codec, now).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder / "wallpaper-29991231-235959-999.png"));
 }
 
 // A write that fails part of the way leaves the folder as it was.
