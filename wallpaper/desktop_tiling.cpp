@@ -1,5 +1,7 @@
 #include "wallpaper/desktop_tiling.h"
 
+#include "imagefile/picture_limits.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,6 +31,15 @@ void CopyWrappedRow(const Pixel* source, int sourceWidth, int first, Pixel* row,
 }
 
 } // namespace
+
+std::string PictureSizeError(int width, int height) {
+    if (width > 0 && height > 0 && WithinPictureLimits(width, height))
+        return {};
+    return "the desktop needs a picture of " + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels; the largest that can be made is " +
+           std::to_string(kMaxPictureSide) + " pixels on a side and " +
+           std::to_string(kMaxPicturePixels) + " pixels in all";
+}
 
 DeviceRect DeviceArea(const Screen& screen) {
     return {DevicePixels(screen.x, screen.scale), DevicePixels(screen.y, screen.scale),

@@ -35,13 +35,15 @@ DeviceRect DeviceArea(const Screen& screen);
 // The smallest rectangle holding every screen's device area; empty without screens.
 DeviceRect DesktopBounds(const std::vector<Screen>& screens);
 
-// The longest side of a picture made for the desktop, in pixels.
-inline constexpr int kMaxWallpaperSide = 16384;
+// Why no picture of width x height can be made for the desktop, naming its size and the limit;
+// empty when one can. The limit is the codec's own, so that a desktop too large for it is refused
+// before anything is drawn or allocated rather than when the picture is written.
+std::string PictureSizeError(int width, int height);
 
 // The part area of the canvas repeated endlessly over the desktop with a tile's top-left corner at
 // (originX, originY): desktop pixel (x, y) shows canvas pixel ((x - originX) mod width,
-// (y - originY) mod height). The canvas must not be empty, and the area must be at most
-// kMaxWallpaperSide on a side.
+// (y - originY) mod height). The canvas must not be empty, and the area must pass
+// PictureSizeError.
 DrawingSurface CutFromTiling(const DrawingSurface& canvas, const DeviceRect& area, int originX,
                              int originY);
 

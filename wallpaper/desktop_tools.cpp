@@ -1,11 +1,11 @@
 #include "wallpaper/desktop_tools.h"
 
+#include "wallpaper/file_uri.h"
 #include "wallpaper/plasma_shell.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QUrl>
 
 #include <regex>
 #include <sstream>
@@ -41,12 +41,6 @@ const GsettingsSchema* SchemaOf(Desktop desktop) {
     default:
         return nullptr;
     }
-}
-
-std::string FileUri(const fs::path& file) {
-    return QUrl::fromLocalFile(QString::fromStdString(file.string()))
-        .toString(QUrl::FullyEncoded)
-        .toStdString();
 }
 
 WayResult ToolResult(const std::string& tool, const ToolRun& run) {

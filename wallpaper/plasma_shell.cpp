@@ -1,6 +1,7 @@
 #include "wallpaper/plasma_shell.h"
 
 #include "wallpaper/bus_call.h"
+#include "wallpaper/file_uri.h"
 #include "wallpaper/session_bus.h"
 
 #include <QDBusConnection>
@@ -8,7 +9,6 @@
 #include <QDBusMessage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QUrl>
 
 namespace tidepool {
 
@@ -20,7 +20,7 @@ constexpr const char* kTool = "plasmashell";
 QString Script(const std::vector<std::filesystem::path>& files) {
     QJsonArray uris;
     for (const std::filesystem::path& file : files)
-        uris.append(QUrl::fromLocalFile(QString::fromStdString(file.string())).toString());
+        uris.append(QString::fromStdString(FileUri(file)));
     const QString list = QString::fromUtf8(QJsonDocument(uris).toJson(QJsonDocument::Compact));
     return QStringLiteral("var pictures = %1;\n"
                           "desktops().forEach(function (d) {\n"

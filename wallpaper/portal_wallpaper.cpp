@@ -1,5 +1,6 @@
 #include "wallpaper/portal_wallpaper.h"
 
+#include "wallpaper/file_uri.h"
 #include "wallpaper/session_bus.h"
 
 #include <QDBusConnection>
@@ -10,7 +11,6 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QTimer>
-#include <QUrl>
 #include <QVariantMap>
 
 #include <atomic>
@@ -78,8 +78,7 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
     const QVariantMap options{{QStringLiteral("handle_token"), token},
                               {QStringLiteral("show-preview"), false},
                               {QStringLiteral("set-on"), QStringLiteral("background")}};
-    call << QString() << QUrl::fromLocalFile(QString::fromStdString(file.string())).toString()
-         << options;
+    call << QString() << QString::fromStdString(FileUri(file)) << options;
 
     QEventLoop loop;
     QTimer deadline;

@@ -4,16 +4,6 @@
 
 namespace tidepool {
 
-namespace {
-
-std::string TooLarge(const DeviceRect& area) {
-    return "the desktop needs a picture of " + std::to_string(area.width) + " x " +
-           std::to_string(area.height) + " pixels, more than " + std::to_string(kMaxWallpaperSide) +
-           " on a side";
-}
-
-} // namespace
-
 WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set) {
     WallpaperPlan plan;
     const DeviceRect bounds = DesktopBounds(screens);
@@ -31,8 +21,8 @@ WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set) {
     }
     for (const PlannedPicture& picture : plan.pictures) {
         const DeviceRect& area = picture.area;
-        if (std::max(area.width, area.height) > kMaxWallpaperSide) {
-            plan.error = TooLarge(area);
+        if (std::string error = PictureSizeError(area.width, area.height); !error.empty()) {
+            plan.error = std::move(error);
             plan.pictures.clear();
             return plan;
         }

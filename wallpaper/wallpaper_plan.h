@@ -25,8 +25,8 @@ struct WallpaperPlan {
     std::string error;
 };
 
-// Plans the pictures for the screens. Refuses a picture longer than kMaxWallpaperSide on a side
-// rather than composing without bound, and a desktop without a screen.
+// Plans the pictures for the screens. Refuses a picture PictureSizeError refuses rather than
+// composing without bound, and a desktop without a screen.
 WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set);
 
 // Cuts the planned pictures from the canvas.

@@ -141,10 +141,8 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     const xcb_screen_t* screen = screens.data;
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
-    if (std::max(width, height) > kMaxWallpaperSide)
-        return {Way::RootWindow, false, WayReason::NoScreens, "",
-                "the root window is larger than " + std::to_string(kMaxWallpaperSide) +
-                    " pixels on a side"};
+    if (std::string error = PictureSizeError(width, height); !error.empty())
+        return {Way::RootWindow, false, WayReason::NoScreens, "", std::move(error)};
     const std::optional<PixelLayout> layout = LayoutOf(setup, screen);
     if (!layout)
         return Refused("no 32-bit true-colour visual at the root window's depth");

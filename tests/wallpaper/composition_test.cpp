@@ -1,5 +1,6 @@
 #include "imagefile/codec_library.h"
 #include "tests/support/scratch_folder.h"
+#include "wallpaper/file_uri.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
 
@@ -112,16 +113,46 @@ TEST(PlanPictures, CountsAScaledScreenInDevicePixels) {
     EXPECT_EQ(plan.pictures.at(0).area, (DeviceRect{0, 0, 2560, 1600}));
 }
 
-TEST(PlanPictures, RefusesAPictureBeyondTheLargestSide) {
-    const Screen fiveK{"DP-4", 0, 0, 5120, 2880, 1};
-    Screen second = fiveK, third = fiveK, fourth = fiveK;
-    second.x = 5120;
-    third.x = 10240;
-    fourth.x = 15360;
-    EXPECT_TRUE(PlanPictures({fiveK, second, third}, PictureSet::OneForAll).error.empty());
-    const WallpaperPlan plan = PlanPictures({fiveK, second, third, fourth}, PictureSet::OneForAll);
-    EXPECT_THAT(plan.error, ::testing::HasSubstr("20480 x 2880"));
-    EXPECT_TRUE(plan.pictures.empty());
+struct SizeCase {
+    const char* name;
+    int width, height;
+    bool allowed;
+};
+
+class PictureSizeLimitTest : public ::testing::TestWithParam<SizeCase> {};
+
+// The limit is the codec's: a side of 16384 and 64 M pixels, each allowed exactly.
+TEST_P(PictureSizeLimitTest, AllowsUpToTheCodecsLimitAndNamesItBeyond) {
+    const SizeCase& c = GetParam();
+    const Screen screen{"DP-1", 0, 0, c.width, c.height, 1};
+    const WallpaperPlan plan = PlanPictures({screen}, PictureSet::OneForAll);
+    EXPECT_EQ(plan.error.empty(), c.allowed) << plan.error;
+    if (!c.allowed) {
+        EXPECT_THAT(plan.error, ::testing::HasSubstr(std::to_string(c.width) + " x " +
+                                                     std::to_string(c.height)));
+        EXPECT_THAT(plan.error, ::testing::HasSubstr("16384"));
+        EXPECT_TRUE(plan.pictures.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, PictureSizeLimitTest,
+    ::testing::Values(SizeCase{"LongestSide", 16384, 1200, true},
+                      SizeCase{"OnePastTheSide", 16385, 1200, false},
+                      SizeCase{"OnePastTheSideDown", 1200, 16385, false},
+                      SizeCase{"AllThePixels", 16384, 4096, true},
+                      SizeCase{"OneRowPastThePixels", 16384, 4097, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Device pixels are rounded to the nearest, as the desktop lays a scaled screen out.
+TEST(DeviceArea, RoundsFractionalScalesToTheNearestPixel) {
+    EXPECT_EQ(DeviceArea({"a", 0, 0, 1366, 768, 1.25}), (DeviceRect{0, 0, 1708, 960}));
+    EXPECT_EQ(DeviceArea({"b", 1367, 0, 1281, 801, 1.5}), (DeviceRect{2051, 0, 1922, 1202}));
+}
+
+TEST(FileUri, PercentEncodesWhatAnAddressCannotHoldAsItIs) {
+    EXPECT_EQ(FileUri("/home/a b/#1/100%/\xE3\x81\x8B.png"),
+              "file:///home/a%20b/%231/100%25/%E3%81%8B.png");
 }
 
 // The per-screen pictures are the very parts of the spanning picture: the tiling runs on
