@@ -8,6 +8,7 @@
 
 #include <QLoggingCategory>
 
+#include <chrono>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
     case CommandKind::Render: {
         tidepool::CodecLibrary codec(tidepool::ProgramFolder());
         const auto setWallpaper = [&](const tidepool::DrawingSurface& canvas) {
-            const DesktopConnection desktop = ConnectToDesktop(argc, argv);
+            DesktopConnection desktop = ConnectToDesktop(argc, argv);
+            desktop.session.limit = std::chrono::milliseconds(
+                static_cast<long long>(command.request.wallpaperSeconds * 1000));
             return tidepool::ApplyWallpaper(canvas, codec, desktop.session);
         };
         return RunRender(command.request, std::cout, std::cerr, codec, setWallpaper);

@@ -15,9 +15,10 @@ constexpr const char* kDescription =
     "window corrects them.";
 constexpr const char* kFooter =
     "--set-wallpaper repeats the wallpaper over every screen from the desktop's top-left corner "
-    "and hands it over, first that works: the desktop portal (one screen), the desktop's own tool "
-    "(gsettings, xfconf-query, plasma-apply-wallpaperimage, pcmanfm-qt, swaymsg), or the X11 root "
-    "window. The pictures are kept in $XDG_DATA_HOME/tidepool.\n\n"
+    "and hands it over, first that works and is seen to take: the desktop's own tool (gsettings, "
+    "xfconf-query, plasma-apply-wallpaperimage, pcmanfm-qt, swaymsg) where XDG_CURRENT_DESKTOP "
+    "names a known desktop, the desktop portal, or the X11 root window where nothing covers it. "
+    "The pictures are kept in $XDG_DATA_HOME/tidepool.\n\n"
     "Exit status: 0 done; 1 the file could not be written; 2 bad command line, nothing written; "
     "3 written, but without the background picture; 4 drawn, but not put on the desktop (each "
     "way tried is reported on stderr).";
@@ -80,6 +81,12 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     bool setWallpaper = false;
     app.add_flag("--set-wallpaper", setWallpaper,
                  "Put the wallpaper on the desktop, tiled over every screen; -o is then optional");
+    double wallpaperSeconds = 5;
+    app.add_option("--wallpaper-timeout", wallpaperSeconds,
+                   "Seconds --set-wallpaper may take in all, every way and check together "
+                   "(default 5)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0.1, 600.0));
     app.set_version_flag("--version", "tidepool-render " TIDEPOOL_VERSION);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -99,6 +106,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     if (auto error = ApplyInOrder(app, bound, command.request))
         return Failure(std::move(*error));
     command.request.setWallpaper = setWallpaper;
+    command.request.wallpaperSeconds = wallpaperSeconds;
     if (command.request.output.empty() && !setWallpaper)
         return Failure("no output file given; use -o FILE or --set-wallpaper");
     return command;

@@ -14,6 +14,7 @@ struct RenderRequest {
     RenderSettings render;
     std::string output;        // empty when the wallpaper only goes on the desktop
     bool setWallpaper = false; // put it on the desktop too
+    double wallpaperSeconds = 5; // how long putting it on the desktop may take in all
 };
 
 } // namespace tidepool::cli

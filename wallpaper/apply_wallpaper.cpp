@@ -1,14 +1,14 @@
 #include "wallpaper/apply_wallpaper.h"
 
-#include "wallpaper/desktop_kind.h"
-#include "wallpaper/desktop_tools.h"
+#include "wallpaper/deadline.h"
+#include "wallpaper/desktop_record.h"
 #include "wallpaper/portal_wallpaper.h"
 #include "wallpaper/session_bus.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
+#include "wallpaper/x11_desktop_windows.h"
 #include "wallpaper/x11_root.h"
 
-#include <array>
 #include <functional>
 #include <map>
 
@@ -26,36 +26,30 @@ class PictureMaker {
 
     const std::vector<Screen>& screens() const { return screens_; }
 
-    // The stored files, or the way's result saying why there are none.
-    const StoredPictures& pictures(PictureSet set, WayReason& reason) {
+    Pictures pictures(PictureSet set) {
         // One screen's picture is the one picture for all.
         if (screens_.size() == 1)
             set = PictureSet::OneForAll;
         auto made = made_.find(set);
         if (made == made_.end())
             made = made_.emplace(set, make(set)).first;
-        reason = made->second.reason;
-        return made->second.stored;
+        return made->second;
     }
 
   private:
-    struct Made {
-        StoredPictures stored;
-        WayReason reason = WayReason::None;
-    };
-
-    Made make(PictureSet set) const {
+    Pictures make(PictureSet set) const {
         if (screens_.empty())
-            return {{{}, screensError_}, WayReason::NoScreens};
+            return {{}, WayReason::NoScreens, screensError_};
         const WallpaperPlan plan = PlanPictures(screens_, set);
         if (!plan.error.empty())
-            return {{{}, plan.error}, WayReason::NoScreens};
+            return {{}, WayReason::NoScreens, plan.error};
         if (!folder_.error.empty())
-            return {{{}, folder_.error}, WayReason::CannotStore};
+            return {{}, WayReason::CannotStore, folder_.error};
         StoredPictures stored =
             StorePictures(folder_.folder, ComposePictures(canvas_, plan), codec_, session_.now);
-        const WayReason reason = stored.ok() ? WayReason::None : WayReason::CannotStore;
-        return {std::move(stored), reason};
+        if (!stored.ok())
+            return {{}, WayReason::CannotStore, stored.error};
+        return {std::move(stored.files), WayReason::None, ""};
     }
 
     const DrawingSurface& canvas_;
@@ -64,92 +58,109 @@ class PictureMaker {
     std::vector<Screen> screens_;
     std::string screensError_;
     FolderChoice folder_;
-    std::map<PictureSet, Made> made_;
+    std::map<PictureSet, Pictures> made_;
 };
 
 // The desktop and its own tool, as this session has them.
 struct DesktopChoice {
-    Desktop desktop = Desktop::None;
-    std::string program;      // the tool's program, empty where none is run
-    bool toolMissing = false; // the program is not on PATH
+    const DesktopRecord* desktop = nullptr; // null where none known is named
+    std::string program;                    // the tool's program, empty where none is run
+    bool toolThere = false;                 // the desktop is known and its tool can be run
+    bool sandboxed = false;                 // inside a Flatpak or Snap, where the portal is the way
 };
 
-// 1. The portal takes one picture and lets the desktop scale it, which only one screen shows
-// unscaled; with several it stands in for a desktop's tool that is missing.
+bool Sandboxed(const Environment& environment) {
+    return !Lookup(environment, "FLATPAK_ID").empty() || !Lookup(environment, "SNAP").empty();
+}
+
+bool WaylandSession(const Environment& environment) {
+    return !Lookup(environment, "WAYLAND_DISPLAY").empty() ||
+           Lookup(environment, "XDG_SESSION_TYPE") == "wayland";
+}
+
+// The portal takes one picture and lets the desktop scale it, which only one screen shows
+// unscaled; with several it stands in for a desktop's tool that cannot be used.
 WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice,
-                    const DesktopSession& session) {
-    const bool noTool =
-        choice.desktop == Desktop::None || choice.desktop == Desktop::Unknown || choice.toolMissing;
-    if (maker.screens().size() > 1 && !noTool)
-        return {Way::Portal, false, WayReason::SeveralScreens, "", ""};
+                    const DesktopSession& session, const Deadline& deadline) {
+    if (maker.screens().size() > 1 && choice.toolThere && !choice.sandboxed)
+        return {Way::Portal, false, WayReason::SeveralScreens, "", "", ""};
     if (!SessionBus(session.environment).isConnected())
-        return {Way::Portal, false, WayReason::NoSessionBus, "", ""};
-    WayReason reason;
-    const StoredPictures& stored = maker.pictures(PictureSet::OneForAll, reason);
-    if (!stored.ok())
-        return {Way::Portal, false, reason, "", stored.error};
-    return ApplyThroughPortal(stored.files.front(), session.environment, session.limit);
+        return {Way::Portal, false, WayReason::NoSessionBus, "", "", ""};
+    const Pictures pictures = maker.pictures(PictureSet::OneForAll);
+    if (!pictures.ok())
+        return {Way::Portal, false, pictures.failure, "", pictures.error, ""};
+    return ApplyThroughPortal(pictures.files.front(), session.environment, deadline);
 }
 
-// 2. The desktop's own tool.
-WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice, const ToolRunner& runner,
-                         const DesktopSession& session) {
-    switch (choice.desktop) {
-    case Desktop::None:
-        return {Way::DesktopTool, false, WayReason::NoDesktop, "", ""};
-    case Desktop::Unknown:
-        return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "",
-                Lookup(session.environment, "XDG_CURRENT_DESKTOP")};
-    default:
-        break;
-    }
-    if (choice.toolMissing)
-        return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, ""};
-    const int screens = static_cast<int>(maker.screens().size());
-    WayReason reason;
-    const StoredPictures& stored = maker.pictures(DesktopPictures(choice.desktop, screens), reason);
-    if (!stored.ok())
-        return {Way::DesktopTool, false, reason, choice.program, stored.error};
-    return ApplyWithDesktopTool(choice.desktop, stored.files, maker.screens(), runner,
-                                session.environment, session.limit);
+WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
+                         const ToolRunner& runner, const DesktopSession& session,
+                         const Deadline& deadline) {
+    const std::string named = Lookup(session.environment, "XDG_CURRENT_DESKTOP");
+    if (named.empty())
+        return {Way::DesktopTool, false, WayReason::NoDesktop, "", "", ""};
+    if (choice.desktop == nullptr)
+        return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "", named, ""};
+    if (!choice.toolThere)
+        return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
+    const DesktopContext context{[&maker](PictureSet set) { return maker.pictures(set); },
+                                 maker.screens(), runner, session.environment, deadline};
+    return choice.desktop->apply(context);
 }
 
-// 3. The root window, which a desktop covers with its own background.
+// The root window shows where nothing covers it: no compositor drawing its own background, no
+// desktop program's window over it.
 WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choice,
                         const DesktopSession& session) {
-    if (choice.desktop != Desktop::None)
+    if (choice.desktop != nullptr && choice.desktop->hidesRootWindow)
         return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
-                std::string(DesktopName(choice.desktop))};
+                std::string(choice.desktop->name), ""};
+    if (WaylandSession(session.environment))
+        return {Way::RootWindow, false, WayReason::WaylandSession, "", "", ""};
     const std::string display = Lookup(session.environment, "DISPLAY");
     if (display.empty())
-        return {Way::RootWindow, false, WayReason::NoDisplay, "", ""};
-    return ApplyToRootWindow(canvas, display);
+        return {Way::RootWindow, false, WayReason::NoDisplay, "", "", ""};
+    const auto windows = X11DesktopWindows(display);
+    if (!windows)
+        return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
+    if (!windows->empty())
+        return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
+                windows->front().instance + " covers the root window", ""};
+    WayResult result = ApplyToRootWindow(canvas, display);
+    if (result.applied)
+        result.checked += "; no desktop window covers the root window";
+    return result;
 }
 
 } // namespace
 
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session) {
+    const Deadline deadline(session.limit);
+    const ToolRunner runner(session.environment, deadline);
     DesktopChoice choice;
-    choice.desktop = DesktopOf(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
-    const ToolRunner runner(session.environment, session.limit);
+    choice.desktop = DesktopNamed(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
+    choice.sandboxed = Sandboxed(session.environment);
 
-    // sway tells its outputs' names, which its own tool needs, better than the toolkit does.
     std::vector<Screen> screens = session.screens;
     std::string screensError = session.screensError;
-    if (choice.desktop == Desktop::Sway && runner.has("swaymsg"))
-        screens = SwayScreens(runner, screensError);
+    if (choice.desktop != nullptr && choice.desktop->screens != nullptr &&
+        runner.has(choice.desktop->program(1)))
+        screens = choice.desktop->screens(runner, screensError);
     PictureMaker maker(canvas, codec, session, std::move(screens), std::move(screensError));
-    choice.program = DesktopToolProgram(choice.desktop, static_cast<int>(maker.screens().size()));
-    choice.toolMissing = !choice.program.empty() && !runner.has(choice.program);
+    if (choice.desktop != nullptr) {
+        choice.program = choice.desktop->program(static_cast<int>(maker.screens().size()));
+        choice.toolThere = choice.program.empty() || runner.has(choice.program);
+    }
 
-    const std::array<std::function<WayResult()>, 3> ways{
-        [&] { return TryPortal(maker, choice, session); },
-        [&] { return TryDesktopTool(maker, choice, runner, session); },
-        [&] { return TryRootWindow(canvas, choice, session); }};
+    using TryWay = std::function<WayResult()>;
+    const TryWay portal = [&] { return TryPortal(maker, choice, session, deadline); };
+    const TryWay tool = [&] { return TryDesktopTool(maker, choice, runner, session, deadline); };
+    const TryWay root = [&] { return TryRootWindow(canvas, choice, session); };
+    const bool toolFirst = choice.toolThere && !choice.sandboxed;
     WallpaperReport report;
-    for (const auto& way : ways) {
-        report.tried.push_back(way());
+    for (const TryWay* way : toolFirst ? std::vector{&tool, &portal, &root}
+                                       : std::vector{&portal, &tool, &root}) {
+        report.tried.push_back((*way)());
         if (report.applied())
             break;
     }

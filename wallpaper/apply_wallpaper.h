@@ -13,21 +13,27 @@ namespace tidepool {
 
 class CodecLibrary;
 
+// How long one application may take in all, every way and check together, unless told otherwise.
+inline constexpr std::chrono::milliseconds kDefaultWallpaperTimeLimit{5000};
+
 // Where the wallpaper goes: the session's environment (the desktop's name, PATH, the data folder,
 // the display), the screens as the window system reports them (empty without a display, with the
-// reason), how long a tool or the portal may take, and the time that names the stored pictures.
+// reason), how long the whole application may take, and the time that names the stored pictures.
 struct DesktopSession {
     Environment environment;
     std::vector<Screen> screens;
     std::string screensError;
-    std::chrono::milliseconds limit{10000};
+    std::chrono::milliseconds limit = kDefaultWallpaperTimeLimit;
     std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
 };
 
 // Puts the canvas on the desktop, repeated from the desktop's top-left corner in device pixels.
-// The first way that works wins: the desktop portal (with one screen, or where the desktop's own
-// tool is missing), the desktop's own tool, and the X11 root window of a session with no desktop
-// above it. The pictures a way hands over are stored first in the wallpaper folder.
+// The first way that works wins, and a way works only when what can be checked afterwards says so
+// (the settings read back, the program drawing the background running, the root window's
+// properties). The desktop's own tool comes first where the desktop is known and its tool is
+// there; the desktop portal first where not (an unknown desktop, a sandbox); the X11 root window
+// last, where nothing draws over it. Blocks for at most session.limit, with no event loop of the
+// caller's needed: run it off a window's thread.
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session);
 

@@ -1,11 +1,13 @@
-#include "wallpaper/plasma_shell.h"
+// KDE Plasma keeps a desktop per screen, each with its own picture: plasma-apply-wallpaperimage
+// sets them all alike, so with several screens each is given its own through the shell's
+// scripting interface on the session bus.
+#include "wallpaper/desktop_ways.h"
 
 #include "wallpaper/bus_call.h"
 #include "wallpaper/file_uri.h"
 #include "wallpaper/session_bus.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,9 +16,10 @@ namespace tidepool {
 
 namespace {
 
-constexpr const char* kTool = "plasmashell";
+constexpr const char* kShell = "org.kde.plasmashell";
 
-// The script sets every desktop whose screen has a picture; FillMode 2 is "scaled and cropped".
+// The script sets every desktop whose screen has a picture; FillMode 2 is "scaled and cropped",
+// which shows a picture of the screen's own size unscaled.
 QString Script(const std::vector<std::filesystem::path>& files) {
     QJsonArray uris;
     for (const std::filesystem::path& file : files)
@@ -33,25 +36,23 @@ QString Script(const std::vector<std::filesystem::path>& files) {
         .arg(list);
 }
 
-} // namespace
-
-WayResult ApplyThroughPlasmaShell(const std::vector<std::filesystem::path>& files,
-                                  const Environment& environment, std::chrono::milliseconds limit) {
-    WayResult result{Way::DesktopTool, false, WayReason::None, kTool, ""};
-    QDBusConnection bus = SessionBus(environment);
+WayResult ThroughShellScript(const std::vector<std::filesystem::path>& files,
+                             const DesktopContext& context) {
+    WayResult result{Way::DesktopTool, false, WayReason::None, "plasmashell", "", ""};
+    QDBusConnection bus = SessionBus(context.environment);
     if (!bus.isConnected()) {
         result.reason = WayReason::NoSessionBus;
         return result;
     }
-    if (!bus.interface()->isServiceRegistered(QStringLiteral("org.kde.plasmashell"))) {
+    if (!BusNameHasOwner(context.environment, kShell, context.deadline)) {
         result.reason = WayReason::ToolMissing;
         return result;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"),
+        QString::fromLatin1(kShell), QStringLiteral("/PlasmaShell"),
         QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
     call << Script(files);
-    const QDBusMessage reply = CallAndWait(bus, call, limit);
+    const QDBusMessage reply = CallAndWait(bus, call, context.deadline.remaining());
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const bool timedOut =
             reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
@@ -60,6 +61,33 @@ WayResult ApplyThroughPlasmaShell(const std::vector<std::filesystem::path>& file
         return result;
     }
     result.applied = true;
+    result.checked = "plasmashell ran the script without an error (not read back)";
+    return result;
+}
+
+} // namespace
+
+WayResult ApplyOnPlasma(const DesktopContext& context) {
+    const bool several = context.screens.size() > 1;
+    const std::string tool = several ? "plasmashell" : "plasma-apply-wallpaperimage";
+    const Pictures pictures =
+        context.pictures(several ? PictureSet::OnePerScreen : PictureSet::OneForAll);
+    if (!pictures.ok())
+        return {Way::DesktopTool, false, pictures.failure, tool, pictures.error, ""};
+    if (several)
+        return ThroughShellScript(pictures.files, context);
+
+    if (const ToolRun run = context.runner.run({tool, {pictures.files.front().string()}});
+        !run.ok())
+        return ToolWayResult(tool, run);
+    WayResult result{Way::DesktopTool, false, WayReason::None, tool, "", ""};
+    if (!BusNameHasOwner(context.environment, kShell, context.deadline)) {
+        result.reason = WayReason::NothingDraws;
+        result.detail = "plasmashell is not running";
+        return result;
+    }
+    result.applied = true;
+    result.checked = "plasmashell is running (the setting is not read back)";
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "wallpaper/portal_wallpaper.h"
 
+#include "wallpaper/bus_call.h"
 #include "wallpaper/file_uri.h"
 #include "wallpaper/session_bus.h"
 
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
@@ -56,11 +58,32 @@ class ResponseWaiter : public QObject {
     }
 };
 
+// Kept from the deadline for closing a request the portal has not answered.
+constexpr std::chrono::milliseconds kCloseTime{200};
+
+// Closes a request that was not answered in time, waiting a moment for the portal to take it.
+void CloseRequest(QDBusConnection& bus, const QString& requestPath) {
+    const QDBusMessage close = QDBusMessage::createMethodCall(kPortal, requestPath, kRequest,
+                                                              QStringLiteral("Close"));
+    CallAndWait(bus, close, kCloseTime);
+}
+
+std::string ResponseWords(uint response) {
+    switch (response) {
+    case 1:
+        return "cancelled";
+    case 2:
+        return "the request ended otherwise (response 2)";
+    default:
+        return "response " + std::to_string(response);
+    }
+}
+
 } // namespace
 
 WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environment& environment,
-                             std::chrono::milliseconds limit) {
-    WayResult result{Way::Portal, false, WayReason::None, "", ""};
+                             const Deadline& deadline) {
+    WayResult result{Way::Portal, false, WayReason::None, "", "", ""};
     QDBusConnection bus = SessionBus(environment);
     if (!bus.isConnected()) {
         result.reason = WayReason::NoSessionBus;
@@ -81,11 +104,13 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
     call << QString() << QString::fromStdString(FileUri(file)) << options;
 
     QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&waiter, &ResponseWaiter::answered, &loop, &QEventLoop::quit);
-    QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(limit.count())));
+    const std::chrono::milliseconds wait =
+        std::max(deadline.remaining() - kCloseTime, std::chrono::milliseconds(1));
+    QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(wait.count())));
     std::optional<QDBusMessage> failure;
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
@@ -101,9 +126,9 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
                         SLOT(onResponse(uint, QVariantMap)));
         }
     });
-    deadline.start(static_cast<int>(limit.count()));
-    // The program's own events go on (a service in this process may answer), the user's wait:
-    // a window waiting here takes no clicks.
+    timer.start(static_cast<int>(wait.count()));
+    // This thread's own events go on meanwhile: a service in this process may be the one
+    // answering.
     if (!waiter.response && !failure)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
@@ -119,19 +144,24 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
                         : late ? WayReason::NoAnswer
                                : WayReason::PortalDeclined;
         result.detail = failure->errorMessage().toStdString();
+        // The portal may have made the request before it fell silent.
+        if (late)
+            CloseRequest(bus, requestPath);
         return result;
     }
     if (!waiter.response) {
+        CloseRequest(bus, requestPath);
         result.reason = WayReason::NoAnswer;
+        result.detail = "the request was closed";
         return result;
     }
     if (*waiter.response != 0) {
         result.reason = WayReason::PortalDeclined;
-        result.detail =
-            *waiter.response == 1 ? "cancelled" : "response " + std::to_string(*waiter.response);
+        result.detail = ResponseWords(*waiter.response);
         return result;
     }
     result.applied = true;
+    result.checked = "the portal answered that it set it (it cannot be read back)";
     return result;
 }
 

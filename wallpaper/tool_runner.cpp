@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tidepool {
@@ -23,10 +24,20 @@ std::string FirstLine(const QByteArray& text) {
     return line.toStdString();
 }
 
+// "gsettings gave no answer within the time limit of 5 s"
+ToolRun TimedOut(const std::string& program, const Deadline& deadline) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%g",
+                  std::chrono::duration<double>(deadline.limit()).count());
+    return {ToolRun::Status::TimedOut,
+            {},
+            program + " gave no answer within the time limit of " + seconds + " s"};
+}
+
 } // namespace
 
-ToolRunner::ToolRunner(Environment environment, std::chrono::milliseconds limit)
-    : environment_(std::move(environment)), limit_(limit) {}
+ToolRunner::ToolRunner(Environment environment, const Deadline& deadline)
+    : environment_(std::move(environment)), deadline_(deadline) {}
 
 std::string ToolRunner::find(const std::string& program) const {
     const QStringList path =
@@ -48,19 +59,22 @@ ToolRun ToolRunner::run(const ToolCommand& command) const {
     for (const std::string& argument : command.arguments)
         arguments << QString::fromStdString(argument);
 
+    if (deadline_.passed())
+        return TimedOut(command.program, deadline_);
+
     QProcess process;
     process.setProcessEnvironment(QtEnvironment(environment_));
     process.start(QString::fromStdString(program), arguments);
-    if (!process.waitForStarted(static_cast<int>(limit_.count())))
+    // At least a millisecond, so that a tool that has just finished is still heard.
+    const auto left = [this] {
+        return static_cast<int>(std::max<long long>(1, deadline_.remaining().count()));
+    };
+    if (!process.waitForStarted(left()))
         return {ToolRun::Status::Failed, {}, command.program + " did not start"};
-    if (!process.waitForFinished(static_cast<int>(limit_.count()))) {
+    if (!process.waitForFinished(left())) {
         process.kill();
         process.waitForFinished(-1);
-        char seconds[32];
-        std::snprintf(seconds, sizeof seconds, "%g", std::chrono::duration<double>(limit_).count());
-        return {ToolRun::Status::TimedOut,
-                {},
-                command.program + " gave no answer within " + seconds + " s"};
+        return TimedOut(command.program, deadline_);
     }
     if (process.exitStatus() != QProcess::NormalExit)
         return {ToolRun::Status::Failed, {}, command.program + " crashed"};

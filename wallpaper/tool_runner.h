@@ -1,8 +1,8 @@
 #pragma once
 
+#include "wallpaper/deadline.h"
 #include "wallpaper/environment.h"
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -27,11 +27,11 @@ struct ToolRun {
     bool ok() const { return status == Status::Succeeded; }
 };
 
-// Runs desktop tools found on the environment's PATH, in that environment, each stopped once it
-// has taken longer than the time limit.
+// Runs desktop tools found on the environment's PATH, in that environment, each stopped once the
+// application's deadline has passed.
 class ToolRunner {
   public:
-    ToolRunner(Environment environment, std::chrono::milliseconds limit);
+    ToolRunner(Environment environment, const Deadline& deadline);
 
     // Whether the program is on PATH.
     bool has(const std::string& program) const;
@@ -41,7 +41,7 @@ class ToolRunner {
     std::string find(const std::string& program) const;
 
     Environment environment_;
-    std::chrono::milliseconds limit_;
+    const Deadline& deadline_;
 };
 
 } // namespace tidepool

@@ -48,6 +48,17 @@ Words ReasonWords(WayReason reason) {
         return {"not installed", "インストールされていません"};
     case WayReason::ToolFailed:
         return {"failed", "失敗しました"};
+    case WayReason::NotKept:
+        return {"the desktop did not keep the setting", "デスクトップが設定を保持しませんでした"};
+    case WayReason::NothingDraws:
+        return {"the setting took, but nothing draws the background",
+                "設定しましたが、背景を描くプログラムが動いていません"};
+    case WayReason::UnsafePath:
+        return {"the picture's path cannot be handed over safely",
+                "絵のパスを安全に渡せません"};
+    case WayReason::WaylandSession:
+        return {"not used in a Wayland session, which shows no X11 root window",
+                "Wayland のセッションでは使いません（X11 のルートウィンドウが見えないため）"};
     case WayReason::DesktopDrawsItsOwn:
         return {"not used, as the desktop draws its own background",
                 "デスクトップが自分で背景を描くので使いません"};
@@ -73,8 +84,12 @@ std::string WayName(const WayResult& result, bool japanese) {
 
 std::string Line(const WayResult& result, bool japanese) {
     std::string line = WayName(result, japanese) + ": ";
-    if (result.applied)
-        return line + (japanese ? "設定しました" : "applied");
+    if (result.applied) {
+        line += japanese ? "設定しました" : "applied";
+        if (!result.checked.empty())
+            line += japanese ? "（確認: " + result.checked + "）" : " (checked: " + result.checked + ")";
+        return line;
+    }
     const Words reason = ReasonWords(result.reason);
     line += japanese ? reason.japanese : reason.english;
     if (!result.detail.empty())
@@ -92,7 +107,10 @@ std::vector<std::string> Lines(const WallpaperReport& report, bool japanese) {
 } // namespace
 
 std::string AppliedLine(const WayResult& result) {
-    return "applied through " + WayName(result, false);
+    std::string line = "applied through " + WayName(result, false);
+    if (!result.checked.empty())
+        line += " (checked: " + result.checked + ")";
+    return line;
 }
 
 std::vector<std::string> ReportLines(const WallpaperReport& report) {

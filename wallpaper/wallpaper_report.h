@@ -21,21 +21,27 @@ enum class WayReason {
     NoDesktop,          // no desktop is named: there is no tool to ask
     ToolMissing,        // the desktop's tool is not installed
     ToolFailed,         // the tool ran and failed
+    NotKept,            // the tool ran, but the desktop's settings do not say what it was told
+    NothingDraws,       // the settings took, but no program of the desktop draws the background
+    UnsafePath,         // the picture's path cannot be handed to the tool safely
     DesktopDrawsItsOwn, // a desktop covers the root window with its own background
     NoDisplay,          // no X11 display to reach
+    WaylandSession,     // a Wayland session, which shows no X11 root window
     DisplayRefused,     // the X server refused a request or has no usable visual
     NoScreens,          // the screens are not known, or too large to compose for
     CannotStore,        // the picture could not be written
 };
 
 // One way tried: whether it put the wallpaper on the desktop, and otherwise why not. tool names
-// the desktop's tool for that way ("gsettings").
+// the desktop's tool for that way ("gsettings"); checked says what was read back to know that it
+// took ("picture-uri read back; org.gnome.Shell is on the bus").
 struct WayResult {
     Way way = Way::Portal;
     bool applied = false;
     WayReason reason = WayReason::None;
     std::string tool;
     std::string detail;
+    std::string checked;
 };
 
 // Every way tried, in order; the last is the one that applied it, if any did.
@@ -45,7 +51,7 @@ struct WallpaperReport {
     bool applied() const { return !tried.empty() && tried.back().applied; }
 };
 
-// "applied through the desktop portal", for the way that applied it.
+// "applied through the desktop portal (checked: ...)", for the way that applied it.
 std::string AppliedLine(const WayResult& result);
 // One line per way, for the command line.
 std::vector<std::string> ReportLines(const WallpaperReport& report);

@@ -1,6 +1,7 @@
 #include "wallpaper/x11_root.h"
 
 #include "wallpaper/desktop_tiling.h"
+#include "wallpaper/xcb_owned.h"
 
 #include <xcb/xcb.h>
 
@@ -16,18 +17,8 @@ namespace tidepool {
 
 namespace {
 
-struct Disconnect {
-    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
-};
-using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
-
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
-    return ReplyPtr<Reply>(reply, &std::free);
-}
-
 WayResult Refused(std::string detail) {
-    return {Way::RootWindow, false, WayReason::DisplayRefused, "", std::move(detail)};
+    return {Way::RootWindow, false, WayReason::DisplayRefused, "", std::move(detail), ""};
 }
 
 // How one channel of a plain colour goes into the server's pixel: its mask's place and width.
@@ -80,14 +71,6 @@ std::optional<PixelLayout> LayoutOf(const xcb_setup_t* setup, const xcb_screen_t
     return std::nullopt;
 }
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const auto reply = Owned(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // The pixmap a root property names, or none.
 xcb_pixmap_t PixmapProperty(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
     const auto reply = Owned(xcb_get_property_reply(
@@ -124,15 +107,15 @@ void PutPicture(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_
 } // namespace
 
 bool X11DisplayAnswers(const std::string& display) {
-    const Connection connection(xcb_connect(display.c_str(), nullptr));
+    const XcbConnection connection(xcb_connect(display.c_str(), nullptr));
     return xcb_connection_has_error(connection.get()) == 0;
 }
 
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display) {
     int screenNumber = 0;
-    Connection connection(xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
+    XcbConnection connection(xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
     if (xcb_connection_has_error(connection.get()))
-        return {Way::RootWindow, false, WayReason::NoDisplay, "", display};
+        return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
     xcb_connection_t* c = connection.get();
     const xcb_setup_t* setup = xcb_get_setup(c);
     auto screens = xcb_setup_roots_iterator(setup);
@@ -142,7 +125,7 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
     if (std::string error = PictureSizeError(width, height); !error.empty())
-        return {Way::RootWindow, false, WayReason::NoScreens, "", std::move(error)};
+        return {Way::RootWindow, false, WayReason::NoScreens, "", std::move(error), ""};
     const std::optional<PixelLayout> layout = LayoutOf(setup, screen);
     if (!layout)
         return Refused("no 32-bit true-colour visual at the root window's depth");
@@ -161,8 +144,8 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     PutPicture(c, pixmap, gc, picture, *layout, screen->root_depth);
     xcb_free_gc(c, gc);
 
-    const xcb_atom_t rootPixmap = Atom(c, "_XROOTPMAP_ID");
-    const xcb_atom_t setRootPixmap = Atom(c, "ESETROOT_PMAP_ID");
+    const xcb_atom_t rootPixmap = XcbAtom(c, "_XROOTPMAP_ID");
+    const xcb_atom_t setRootPixmap = XcbAtom(c, "ESETROOT_PMAP_ID");
     const xcb_pixmap_t previous = PixmapProperty(c, root, setRootPixmap);
     const xcb_pixmap_t shown = PixmapProperty(c, root, rootPixmap);
 
@@ -172,10 +155,11 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     for (const xcb_atom_t property : {rootPixmap, setRootPixmap})
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, property, XCB_ATOM_PIXMAP, 32, 1,
                             &pixmap);
-    // The picture a root-setter left behind, kept for it by the server, goes with that client;
-    // a picture some other program still shows is left alone.
-    if (previous != XCB_NONE && (shown == XCB_NONE || shown == previous))
-        xcb_kill_client(c, previous);
+    // As the classic root-setters do: the picture one of them left behind, kept for it by the
+    // server, goes with that client only when both properties name it. An id another program
+    // left stale names nothing any more, and its refusal says nothing about this picture.
+    if (previous != XCB_NONE && previous == shown)
+        std::free(xcb_request_check(c, xcb_kill_client_checked(c, previous)));
     xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
 
     // A round trip, so that every request has been carried out and any refusal has arrived.
@@ -188,7 +172,11 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
                     reinterpret_cast<const xcb_generic_error_t*>(event.get())->error_code));
     if (!sync)
         return Refused("the connection broke");
-    return {Way::RootWindow, true, WayReason::None, "", ""};
+    if (PixmapProperty(c, root, rootPixmap) != pixmap ||
+        PixmapProperty(c, root, setRootPixmap) != pixmap)
+        return Refused("the root window's properties do not name the new picture");
+    return {Way::RootWindow, true, WayReason::None, "", "",
+            "_XROOTPMAP_ID and ESETROOT_PMAP_ID read back"};
 }
 
 } // namespace tidepool

@@ -10,8 +10,8 @@ namespace tidepool {
 // Makes the canvas, tiled from the top-left corner over the whole X11 root window, the root
 // window's background on the display (empty for $DISPLAY), and publishes it in the root window's
 // _XROOTPMAP_ID and ESETROOT_PMAP_ID properties, where compositors and transparent terminals look
-// for it, as the classic root-setting tools do. The picture outlives the program; the one those
-// properties named before is freed.
+// for it, as the classic root-setting tools do, and reads them back. The picture outlives the
+// program; the one those properties named before is freed when both named it.
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display);
 
 // Whether an X server answers on the display.

@@ -10,6 +10,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/pick_colour.h"
 #include "ui/preview/preview_window.h"
+#include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
 #include <QCheckBox>
@@ -29,10 +30,12 @@
 #include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,7 +66,9 @@ struct DialogScript {
     QString openFolder;
     WallpaperReport wallpaperAnswer;
     std::vector<QSize> wallpaperCanvases;
-    bool busyWhileSettingWallpaper = false;
+    bool wallpaperOnWindowThread = false;
+    // Held by the test to keep an application running; the setter waits for it.
+    std::shared_ptr<std::mutex> wallpaperHold = std::make_shared<std::mutex>();
 };
 
 } // namespace
@@ -110,10 +115,11 @@ class MainWindowTest : public QObject {
             script.openFolder = folder;
             return script.openAnswer;
         };
-        d.setWallpaper = [this](const DrawingSurface& canvas, CodecLibrary&) {
+        d.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
+                                const std::vector<Screen>&) {
+            const std::lock_guard held(*script.wallpaperHold);
             script.wallpaperCanvases.emplace_back(canvas.width(), canvas.height());
-            const QCursor* cursor = QApplication::overrideCursor();
-            script.busyWhileSettingWallpaper = cursor && cursor->shape() == Qt::WaitCursor;
+            script.wallpaperOnWindowThread = QThread::currentThread() == qApp->thread();
             return script.wallpaperAnswer;
         };
         return d;
@@ -689,19 +695,42 @@ class MainWindowTest : public QObject {
     void setAsWallpaper() {
         QFETCH(bool, applied);
         QFETCH(QString, message);
-        script.wallpaperAnswer.tried = {{Way::Portal, false, WayReason::NoSessionBus, "", ""}};
+        script.wallpaperAnswer.tried = {{Way::Portal, false, WayReason::NoSessionBus, "", "", ""}};
         script.wallpaperAnswer.tried.push_back(
             {Way::DesktopTool, applied, applied ? WayReason::None : WayReason::ToolFailed,
-             "gsettings", applied ? "" : "gsettings ended with status 1"});
+             "gsettings", applied ? "" : "gsettings ended with status 1", ""});
         field("Text1(0)")->setText("100");
         control<QAction>("MNU_Wallpaper")->trigger();
+        QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
-        QVERIFY(script.busyWhileSettingWallpaper);
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(!script.wallpaperOnWindowThread);
         QCOMPARE(script.messages.size(), applied ? 0u : 1u);
         if (!applied)
             QCOMPARE(QString::fromStdString(script.messages.front()), message);
         QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
+    // While the desktop takes its time, the window goes on: it repaints and draws, shows the busy
+    // cursor, and a second command does not start a second application.
+    void wallpaperRunsBesideTheWindow() {
+        script.wallpaperAnswer.tried = {{Way::RootWindow, true, WayReason::None, "", "", ""}};
+        std::unique_lock hold(*script.wallpaperHold);
+        window->activateWindow();
+        QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        control<QAction>("MNU_Wallpaper")->trigger();
+        field("Text1(0)")->setText("320");
+        QTest::keyClick(field("Text1(0)"), Qt::Key_Return);
+        QCOMPARE(canvas().width(), 320);
+        bool ticked = false;
+        QTimer::singleShot(10, [&ticked] { ticked = true; });
+        QTRY_VERIFY(ticked);
+
+        hold.unlock();
+        QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
+        QVERIFY(script.messages.empty());
     }
 
     // The dialog opens modally over the main window, showing the current fixed colours over the

@@ -2,6 +2,7 @@
 // back from the server and compared pixel for pixel.
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/x11_root.h"
+#include "wallpaper/xcb_owned.h"
 
 #include <xcb/xcb.h>
 
@@ -13,14 +14,6 @@
 
 namespace tidepool {
 namespace {
-
-struct Disconnect {
-    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
-};
-
-template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> Owned(Reply* reply) {
-    return {reply, &std::free};
-}
 
 class RootWindowTest : public ::testing::Test {
   protected:
@@ -46,6 +39,30 @@ class RootWindowTest : public ::testing::Test {
         return *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()));
     }
 
+    xcb_atom_t Atom(const char* name) { return XcbAtom(connection.get(), name); }
+
+    // Sets a root property to name the pixmap, or removes it for XCB_NONE.
+    void NamePixmap(const char* property, xcb_pixmap_t pixmap) {
+        xcb_connection_t* c = connection.get();
+        if (pixmap == XCB_NONE)
+            xcb_delete_property(c, screen->root, Atom(property));
+        else
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen->root, Atom(property),
+                                XCB_ATOM_PIXMAP, 32, 1, &pixmap);
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    }
+
+    // A pixmap another root-setter left behind: kept by the server after its client went.
+    xcb_pixmap_t LeftBehindPixmap() {
+        const XcbConnection other(xcb_connect(nullptr, nullptr));
+        xcb_connection_t* c = other.get();
+        const xcb_pixmap_t pixmap = xcb_generate_id(c);
+        xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, 8, 8);
+        xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+        return pixmap;
+    }
+
     bool Exists(xcb_pixmap_t pixmap) {
         xcb_generic_error_t* error = nullptr;
         const auto geometry = Owned(xcb_get_geometry_reply(
@@ -54,7 +71,7 @@ class RootWindowTest : public ::testing::Test {
         return geometry != nullptr;
     }
 
-    std::unique_ptr<xcb_connection_t, Disconnect> connection;
+    XcbConnection connection;
     const xcb_screen_t* screen = nullptr;
     DrawingSurface canvas{37, 23};
 };
@@ -92,6 +109,28 @@ TEST_F(RootWindowTest, FreesThePicturePutThereBefore) {
     EXPECT_NE(second, first);
     EXPECT_TRUE(Exists(second));
     EXPECT_FALSE(Exists(first));
+}
+
+// An id another program left in the properties names nothing any more: it is passed over, and the
+// root is set all the same.
+TEST_F(RootWindowTest, IgnoresAStaleIdLeftByAnotherProgram) {
+    const xcb_pixmap_t stale = LeftBehindPixmap();
+    xcb_free_pixmap(connection.get(), stale);
+    NamePixmap("_XROOTPMAP_ID", stale);
+    NamePixmap("ESETROOT_PMAP_ID", stale);
+    const WayResult result = ApplyToRootWindow(canvas, "");
+    EXPECT_TRUE(result.applied) << result.detail;
+    EXPECT_NE(RootPixmap("_XROOTPMAP_ID"), stale);
+}
+
+// As the classic root-setters do, the picture left behind is freed only when both properties
+// name it: another program may still show the one ESETROOT_PMAP_ID alone names.
+TEST_F(RootWindowTest, FreesThePreviousPictureOnlyWhenBothPropertiesNameIt) {
+    const xcb_pixmap_t left = LeftBehindPixmap();
+    NamePixmap("_XROOTPMAP_ID", XCB_NONE);
+    NamePixmap("ESETROOT_PMAP_ID", left);
+    ASSERT_TRUE(ApplyToRootWindow(canvas, "").applied);
+    EXPECT_TRUE(Exists(left));
 }
 
 TEST_F(RootWindowTest, SaysSoWithoutADisplay) {

@@ -34,6 +34,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace tidepool {
 
@@ -50,14 +51,6 @@ CharacterFilter FilterOf(std::string_view name) {
     return CharacterFilter::None;
 }
 
-// The wait cursor for as long as it lives.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
@@ -67,11 +60,15 @@ std::string WallpaperNotSetMessage(const WallpaperReport& report) {
     return text;
 }
 
-// Hands the picture to the desktop this program runs on, with the screens Qt knows.
-WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas, CodecLibrary& codec) {
+// Hands the picture to the desktop this program runs on. Runs on a worker thread, with a codec
+// plug-in of its own: the window's loads it lazily and is not to be shared across threads.
+WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
+                                    const std::filesystem::path& programFolder,
+                                    const std::vector<Screen>& screens) {
+    CodecLibrary codec(programFolder);
     DesktopSession session;
     session.environment = ProcessEnvironment();
-    session.screens = DesktopScreens();
+    session.screens = screens;
     return ApplyWallpaper(canvas, codec, session);
 }
 
@@ -120,6 +117,9 @@ void MainWindow::createMenu() {
             &MainWindow::changeFixedColours);
     connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
             this, &MainWindow::setAsWallpaper);
+    wallpaperJob_ = new QFutureWatcher<WallpaperReport>(this);
+    connect(wallpaperJob_, &QFutureWatcher<WallpaperReport>::finished, this,
+            &MainWindow::wallpaperFinished);
 }
 
 void MainWindow::connectControls() {
@@ -291,11 +291,25 @@ void MainWindow::changeFixedColours() {
 }
 
 void MainWindow::setAsWallpaper() {
-    WallpaperReport report;
-    {
-        const BusyCursor busy;
-        report = dialogs_.setWallpaper(preview_->canvas(), codec_);
-    }
+    // One application at a time: the command does nothing while one runs.
+    if (wallpaperRunning_)
+        return;
+    wallpaperRunning_ = true;
+    // The busy cursor with its arrow: the window stays usable meanwhile.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // The screens are asked for here, on the window's thread, which alone may ask Qt for them;
+    // the canvas is copied, as a drawing meanwhile changes it.
+    wallpaperJob_->setFuture(QtConcurrent::run(
+        [set = dialogs_.setWallpaper, canvas = preview_->canvas(),
+         folder = codec_.programFolder(), screens = DesktopScreens()] {
+            return set(canvas, folder, screens);
+        }));
+}
+
+void MainWindow::wallpaperFinished() {
+    QApplication::restoreOverrideCursor();
+    wallpaperRunning_ = false;
+    const WallpaperReport report = wallpaperJob_->result();
     if (!report.applied())
         dialogs_.showMessage(this, WallpaperNotSetMessage(report));
 }

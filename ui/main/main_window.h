@@ -6,14 +6,18 @@
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/pick_colour.h"
+#include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
+#include <QFutureWatcher>
 #include <QMainWindow>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace tidepool {
 
@@ -23,9 +27,11 @@ class KeyboardHandler;
 class PreviewWindow;
 struct RenderSettings;
 
-// Puts a picture on the desktop as its wallpaper and says how it went.
-using WallpaperSetter =
-    std::function<WallpaperReport(const DrawingSurface& canvas, CodecLibrary& codec)>;
+// Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
+// programFolder is where the codec plug-in is looked for. Called on a worker thread.
+using WallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canvas,
+                                                      const std::filesystem::path& programFolder,
+                                                      const std::vector<Screen>& screens)>;
 
 // The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
 // uses the desktop's; tests answer them.
@@ -63,8 +69,9 @@ class MainWindow : public QMainWindow {
     void browsePicture();
     // "オプション(&O)": the fixed-colour dialog, modal; returns once it is closed.
     void changeFixedColours();
-    // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop, and says so only when it
-    // cannot.
+    // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop off the window's thread,
+    // under the busy cursor, and says so only when it cannot. Does nothing while the last one
+    // still runs.
     void setAsWallpaper();
 
   protected:
@@ -80,6 +87,7 @@ class MainWindow : public QMainWindow {
     void pickSwatchColour(int swatch);
     void placeWindows();
     DrawJobServices drawJobServices();
+    void wallpaperFinished();
 
     RenderSettings& render_;
     CodecLibrary& codec_;
@@ -91,6 +99,8 @@ class MainWindow : public QMainWindow {
     std::int16_t saveFilterIndex_ = 0;    // the type last chosen when saving
     std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
     FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
+    QFutureWatcher<WallpaperReport>* wallpaperJob_ = nullptr; // owned by this window
+    bool wallpaperRunning_ = false;
 };
 
 } // namespace tidepool

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tidepool {
+
+class Deadline;
+
+// A window a desktop program shows over the X11 root window to draw its background in
+// (_NET_WM_WINDOW_TYPE_DESKTOP), named by its WM_CLASS.
+struct DesktopWindow {
+    std::string instance; // "xfdesktop"
+    std::string className; // "Xfdesktop"
+};
+
+// The desktop windows mapped on the display (empty for $DISPLAY), among the root window's children
+// and the window manager's clients; none when the display cannot be reached.
+std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& display);
+
+// Whether one of the windows has the name as its instance or class, in any case.
+bool HasDesktopWindow(const std::vector<DesktopWindow>& windows, std::string_view name);
+
+// Whether a desktop window of that name is mapped on the display now or by the deadline.
+bool DesktopWindowAppears(const std::string& display, std::string_view name,
+                          const Deadline& deadline);
+
+} // namespace tidepool
