@@ -25,6 +25,7 @@ class PictureMaker {
           screensError_(std::move(screensError)), folder_(WallpaperFolder(session.environment)) {}
 
     const std::vector<Screen>& screens() const { return screens_; }
+    const DrawingSurface& canvas() const { return canvas_; }
 
     Pictures pictures(PictureSet set) {
         // One screen's picture is the one picture for all.
@@ -102,7 +103,8 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
         return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "", named, ""};
     if (!choice.toolThere)
         return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
-    const DesktopContext context{[&maker](PictureSet set) { return maker.pictures(set); },
+    const DesktopContext context{maker.canvas(),
+                                 [&maker](PictureSet set) { return maker.pictures(set); },
                                  maker.screens(), runner, session.environment, deadline};
     return choice.desktop->apply(context);
 }

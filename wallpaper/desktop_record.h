@@ -24,9 +24,11 @@ struct Pictures {
     bool ok() const { return failure == WayReason::None; }
 };
 
-// What a desktop's way is handed: the pictures, made and stored on first asking (one per screen in
-// the screens' order, or one for all), the screens, the tools, and the application's deadline.
+// What a desktop's way is handed: the canvas, the pictures, made and stored on first asking (one
+// per screen in the screens' order, or one for all), the screens, the tools, and the application's
+// deadline.
 struct DesktopContext {
+    const DrawingSurface& canvas;
     std::function<Pictures(PictureSet)> pictures;
     const std::vector<Screen>& screens;
     const ToolRunner& runner;
@@ -59,5 +61,12 @@ const DesktopRecord* DesktopNamed(std::string_view currentDesktop);
 
 // A result of the desktop tool way for the record's tool.
 WayResult ToolWayResult(const std::string& tool, const ToolRun& run);
+
+// For a desktop whose program draws the background in windows on X11, once that took: where those
+// windows leave a screen uncovered (a screen added after the program started, a RandR monitor it
+// does not know) the root window shows, so it gets the tiling too. Says so in result.checked; a
+// root window that refuses fails the result.
+void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view program,
+                              WayResult& result);
 
 } // namespace tidepool

@@ -1,6 +1,8 @@
 #include "wallpaper/desktop_record.h"
 
 #include "wallpaper/desktop_ways.h"
+#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/x11_root.h"
 
 #include <algorithm>
 #include <cctype>
@@ -76,6 +78,23 @@ WayResult ToolWayResult(const std::string& tool, const ToolRun& run) {
         break;
     }
     return result;
+}
+
+void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view program,
+                              WayResult& result) {
+    const std::string display = Lookup(context.environment, "DISPLAY");
+    const auto windows = X11DesktopWindows(display);
+    if (windows && DesktopWindowsCover(*windows, program, context.screens))
+        return;
+    const WayResult root = ApplyToRootWindow(context.canvas, display);
+    if (!root.applied) {
+        result.applied = false;
+        result.reason = root.reason;
+        result.detail = "the root window beside " + std::string(program) + ": " + root.detail;
+        return;
+    }
+    result.checked += "; the root window where " + std::string(program) +
+                      " leaves a screen uncovered: " + root.checked;
 }
 
 } // namespace tidepool

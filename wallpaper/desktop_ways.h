@@ -15,7 +15,7 @@ WayResult ApplyOnCinnamon(const DesktopContext& context);
 WayResult ApplyOnMate(const DesktopContext& context);
 
 // Xfce, through xfconf-query: a picture per monitor where xfdesktop knows the screens by the names
-// the toolkit gives them, else one picture spanning every monitor.
+// the toolkit gives them, else the whole desktop's picture tiled, and the root window beside it.
 WayResult ApplyOnXfce(const DesktopContext& context);
 
 // LXQt, through pcmanfm-qt: one picture of the whole desktop, as its one desktop window covers it.

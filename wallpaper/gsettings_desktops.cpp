@@ -108,6 +108,8 @@ WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopConte
     result.applied = true;
     result.checked = std::string(desktop.schema) + " read back; " + desktop.drawer.name +
                      " is running";
+    if (desktop.drawer.kind == Drawer::Kind::DesktopWindow)
+        ShowBesideDesktopWindows(context, desktop.drawer.name, result);
     return result;
 }
 

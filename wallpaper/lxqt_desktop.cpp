@@ -1,6 +1,7 @@
 // LXQt's desktop is pcmanfm-qt's: one desktop window over the whole virtual screen, however many
-// screens there are, showing one picture. The picture of the whole desktop shown centred is the
-// tiling 1:1 on every screen.
+// screens there are, showing one picture. The picture of the whole desktop tiled from the window's
+// corner, which is the desktop's, is the tiling 1:1 on every screen, and stays right on the part
+// a window left smaller shows.
 #include "wallpaper/desktop_ways.h"
 
 #include "wallpaper/x11_desktop_windows.h"
@@ -15,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kTool = "pcmanfm-qt";
-constexpr const char* kUnscaled = "center";
+constexpr const char* kUnscaled = "tile";
 
 fs::path ConfigHome(const Environment& environment) {
     const fs::path configHome = Lookup(environment, "XDG_CONFIG_HOME");
@@ -86,8 +87,9 @@ WayResult ApplyOnLxqt(const DesktopContext& context) {
         return result;
     }
     result.applied = true;
-    result.checked = settings.string() + " names the picture, centred; pcmanfm-qt's desktop is "
+    result.checked = settings.string() + " names the picture, tiled; pcmanfm-qt's desktop is "
                                          "running";
+    ShowBesideDesktopWindows(context, kTool, result);
     return result;
 }
 

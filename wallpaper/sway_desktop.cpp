@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace tidepool {
 
@@ -59,14 +58,6 @@ void RemoveOlderCopies(const fs::path& folder, const std::vector<fs::path>& show
     }
 }
 
-// sway's process id, from its socket's name: sway-ipc.<uid>.<pid>.sock.
-long SwayProcess(const Environment& environment) {
-    static const std::regex kSocket(R"(sway-ipc\.\d+\.(\d+)\.sock)");
-    const std::string socket = fs::path(Lookup(environment, "SWAYSOCK")).filename().string();
-    std::smatch match;
-    return std::regex_match(socket, match, kSocket) ? std::stol(match[1]) : 0;
-}
-
 std::vector<std::string> CommandLine(const fs::path& process) {
     std::ifstream in(process / "cmdline", std::ios::binary);
     std::vector<std::string> arguments;
@@ -75,19 +66,19 @@ std::vector<std::string> CommandLine(const fs::path& process) {
     return arguments;
 }
 
-long ParentOf(const fs::path& process) {
-    std::ifstream in(process / "stat");
-    std::string line;
-    std::getline(in, line);
-    // pid (comm) state ppid ...; comm may hold spaces and parentheses.
-    const std::size_t close = line.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream rest(line.substr(close + 1));
-    std::string state;
-    long parent = -1;
-    rest >> state >> parent;
-    return parent;
+// Whether the process belongs to this session's sway: swaybg is started by sway, which detaches
+// it, with sway's own environment, so it names the same Wayland display in the same runtime
+// folder. A process of another user, whose environment cannot be read, does not.
+bool OfThisSession(const fs::path& process, const Environment& environment) {
+    std::ifstream in(process / "environ", std::ios::binary);
+    const std::string display = "WAYLAND_DISPLAY=" + Lookup(environment, "WAYLAND_DISPLAY");
+    const std::string runtime = "XDG_RUNTIME_DIR=" + Lookup(environment, "XDG_RUNTIME_DIR");
+    bool sameDisplay = false, sameRuntime = false;
+    for (std::string variable; std::getline(in, variable, '\0');) {
+        sameDisplay = sameDisplay || variable == display;
+        sameRuntime = sameRuntime || variable == runtime;
+    }
+    return sameDisplay && sameRuntime;
 }
 
 // Whether a swaybg started by this sway shows the picture on the output: its arguments hold
@@ -105,7 +96,7 @@ bool SwaybgShows(const std::vector<std::string>& arguments, const std::string& o
     return false;
 }
 
-bool EveryOutputShown(long sway, const std::vector<Screen>& screens,
+bool EveryOutputShown(const Environment& environment, const std::vector<Screen>& screens,
                       const std::vector<fs::path>& pictures) {
     std::vector<bool> shown(screens.size(), false);
     std::error_code error;
@@ -115,7 +106,7 @@ bool EveryOutputShown(long sway, const std::vector<Screen>& screens,
             continue;
         std::string name;
         std::getline(std::ifstream(entry.path() / "comm"), name);
-        if (name != "swaybg" || (sway != 0 && ParentOf(entry.path()) != sway))
+        if (name != "swaybg" || !OfThisSession(entry.path(), environment))
             continue;
         const std::vector<std::string> arguments = CommandLine(entry.path());
         for (std::size_t i = 0; i < screens.size(); ++i)
@@ -159,9 +150,8 @@ WayResult ApplyOnSway(const DesktopContext& context) {
             !run.ok())
             return ToolWayResult(kTool, run);
     }
-    const long sway = SwayProcess(context.environment);
     if (!PollUntil(context.deadline,
-                   [&] { return EveryOutputShown(sway, context.screens, safe); })) {
+                   [&] { return EveryOutputShown(context.environment, context.screens, safe); })) {
         result.reason = WayReason::NothingDraws;
         result.detail = "no swaybg of this sway shows the picture";
         return result;

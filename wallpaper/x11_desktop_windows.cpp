@@ -25,8 +25,9 @@ std::vector<std::uint32_t> ListProperty(xcb_connection_t* c, xcb_window_t window
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-std::optional<DesktopWindow> AsDesktopWindow(xcb_connection_t* c, xcb_window_t window,
-                                             xcb_atom_t windowType, xcb_atom_t desktopType) {
+std::optional<DesktopWindow> AsDesktopWindow(xcb_connection_t* c, xcb_window_t root,
+                                             xcb_window_t window, xcb_atom_t windowType,
+                                             xcb_atom_t desktopType) {
     const auto attributes = Owned(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
@@ -35,6 +36,11 @@ std::optional<DesktopWindow> AsDesktopWindow(xcb_connection_t* c, xcb_window_t w
     if (std::find(types.begin(), types.end(), desktopType) == types.end())
         return std::nullopt;
     DesktopWindow found;
+    const auto geometry = Owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    const auto place = Owned(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr));
+    if (geometry && place)
+        found.area = {place->dst_x, place->dst_y, geometry->width, geometry->height};
     const auto wmClass = Owned(xcb_get_property_reply(
         c, xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
     if (wmClass && wmClass->format == 8) {
@@ -83,7 +89,7 @@ std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& d
     const xcb_atom_t desktopType = XcbAtom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
     std::vector<DesktopWindow> windows;
     for (const xcb_window_t window : candidates)
-        if (auto found = AsDesktopWindow(c, window, windowType, desktopType))
+        if (auto found = AsDesktopWindow(c, root, window, windowType, desktopType))
             windows.push_back(std::move(*found));
     return windows;
 }
@@ -91,6 +97,19 @@ std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& d
 bool HasDesktopWindow(const std::vector<DesktopWindow>& windows, std::string_view name) {
     return std::any_of(windows.begin(), windows.end(), [name](const DesktopWindow& window) {
         return SameName(window.instance, name) || SameName(window.className, name);
+    });
+}
+
+bool DesktopWindowsCover(const std::vector<DesktopWindow>& windows, std::string_view name,
+                         const std::vector<Screen>& screens) {
+    return std::all_of(screens.begin(), screens.end(), [&](const Screen& screen) {
+        const DeviceRect s = DeviceArea(screen);
+        return std::any_of(windows.begin(), windows.end(), [&](const DesktopWindow& window) {
+            const DeviceRect& w = window.area;
+            return (SameName(window.instance, name) || SameName(window.className, name)) &&
+                   w.x <= s.x && w.y <= s.y && s.x + s.width <= w.x + w.width &&
+                   s.y + s.height <= w.y + w.height;
+        });
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wallpaper/desktop_tiling.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +14,9 @@ class Deadline;
 // A window a desktop program shows over the X11 root window to draw its background in
 // (_NET_WM_WINDOW_TYPE_DESKTOP), named by its WM_CLASS.
 struct DesktopWindow {
-    std::string instance; // "xfdesktop"
+    std::string instance;  // "xfdesktop"
     std::string className; // "Xfdesktop"
+    DeviceRect area;       // on the root window
 };
 
 // The desktop windows mapped on the display (empty for $DISPLAY), among the root window's children
@@ -26,5 +29,10 @@ bool HasDesktopWindow(const std::vector<DesktopWindow>& windows, std::string_vie
 // Whether a desktop window of that name is mapped on the display now or by the deadline.
 bool DesktopWindowAppears(const std::string& display, std::string_view name,
                           const Deadline& deadline);
+
+// Whether every screen lies within one of the windows of that name: a desktop program that missed
+// a screen added after it started leaves the root window showing there.
+bool DesktopWindowsCover(const std::vector<DesktopWindow>& windows, std::string_view name,
+                         const std::vector<Screen>& screens);
 
 } // namespace tidepool

@@ -17,10 +17,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kTool = "xfconf-query";
-// Image styles: 1 is centred, the monitor's own picture unscaled; 6 spans one picture over every
-// monitor, as the whole desktop's picture is laid out.
+// Image styles: 1 is centred, the monitor's own picture unscaled; 2 tiles a picture from the
+// corner of the monitor's window.
 constexpr const char* kCentred = "1";
-constexpr const char* kSpanning = "6";
+constexpr const char* kTiled = "2";
 
 // The backdrops xfconf holds, by the monitor's name.
 std::map<std::string, std::vector<std::string>> Backdrops(const std::string& listed) {
@@ -68,8 +68,8 @@ std::vector<Setting> PerMonitor(const std::map<std::string, std::vector<std::str
     return settings;
 }
 
-// The whole desktop's picture, spanning, on every backdrop xfdesktop has made.
-std::vector<Setting> Spanning(const std::map<std::string, std::vector<std::string>>& backdrops,
+// The whole desktop's picture, tiled, on every backdrop xfdesktop has made.
+std::vector<Setting> WholeDesktop(const std::map<std::string, std::vector<std::string>>& backdrops,
                               const std::vector<Screen>& screens, const fs::path& file) {
     std::vector<std::string> all;
     for (const auto& [monitor, own] : backdrops)
@@ -79,7 +79,7 @@ std::vector<Setting> Spanning(const std::map<std::string, std::vector<std::strin
             all.push_back(NewBackdrop(screen.name));
     std::vector<Setting> settings;
     for (const std::string& backdrop : all) {
-        settings.push_back({StyleOf(backdrop), "int", kSpanning});
+        settings.push_back({StyleOf(backdrop), "int", kTiled});
         settings.push_back({backdrop, "string", file.string()});
     }
     return settings;
@@ -99,7 +99,9 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
         return ToolWayResult(kTool, listed);
     const auto backdrops = Backdrops(listed.output);
     // Monitors xfdesktop names otherwise than the toolkit (RandR monitors on one output, which
-    // people make of an ultrawide screen) would keep their old picture: span one instead.
+    // people make of an ultrawide screen) would keep their old picture. xfdesktop's window then
+    // covers only the monitors it knows, from the desktop's corner: it gets the whole desktop's
+    // picture tiled, which starts there, and the root window beside it the tiling.
     const bool perMonitor = KnowsEveryScreen(backdrops, context.screens);
     const Pictures pictures =
         context.pictures(perMonitor ? PictureSet::OnePerScreen : PictureSet::OneForAll);
@@ -107,7 +109,7 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
         return {Way::DesktopTool, false, pictures.failure, kTool, pictures.error, ""};
     const std::vector<Setting> settings =
         perMonitor ? PerMonitor(backdrops, context.screens, pictures.files)
-                   : Spanning(backdrops, context.screens, pictures.files.front());
+                   : WholeDesktop(backdrops, context.screens, pictures.files.front());
 
     for (const Setting& setting : settings)
         if (const ToolRun set = context.runner.run(
@@ -138,8 +140,9 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
     }
     result.applied = true;
     result.checked = std::to_string(settings.size()) + " xfconf properties read back (" +
-                     (perMonitor ? "a picture per monitor" : "one picture spanning the monitors") +
+                     (perMonitor ? "a picture per monitor" : "the whole desktop's picture") +
                      "); xfdesktop is running";
+    ShowBesideDesktopWindows(context, "xfdesktop", result);
     return result;
 }
 

@@ -318,22 +318,22 @@ class DesktopWaysTest : public QObject {
                               "/backdrop/screen0/monitorDP-1/workspace0/image-style"))
             << "window:xfdesktop"
             << QStringList{"xfconf-query [-c] [xfce4-desktop] [-l]",
-                           xfconf + backdrop + "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [6]",
+                           xfconf + backdrop + "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
                            xfconf + backdrop + "HDMI-1/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
-        QTest::newRow("Xfce knowing other monitors than the screens: spanning")
+        QTest::newRow("Xfce knowing other monitors than the screens: tiled")
             << "XFCE" << 2 << "xfconf-query"
             << QString::fromStdString(
                    XfconfBody("/backdrop/screen0/monitorscreen/workspace0/last-image"))
             << "window:xfdesktop"
             << QStringList{"xfconf-query [-c] [xfce4-desktop] [-l]",
-                           xfconf + backdrop + "screen/workspace0/image-style] [-n] [-t] [int] [-s] [6]",
+                           xfconf + backdrop + "screen/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
                            xfconf + backdrop + "screen/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
         QTest::newRow("KDE Plasma, one screen")
             << "KDE" << 1 << "plasma-apply-wallpaperimage"
             << "" << "org.kde.plasmashell" << QStringList{"plasma-apply-wallpaperimage [%1]"};
         QTest::newRow("LXQt, two screens: the whole desktop's picture")
             << "LXQt" << 2 << "pcmanfm-qt" << kPcmanfmBody << "window:pcmanfm-qt"
-            << QStringList{"pcmanfm-qt [--set-wallpaper] [%1] [--wallpaper-mode] [center]"};
+            << QStringList{"pcmanfm-qt [--set-wallpaper] [%1] [--wallpaper-mode] [tile]"};
         QTest::newRow("sway, its own outputs")
             << "sway" << 1 << "swaymsg" << kSwaymsgBody << "swaybg"
             << QStringList{"swaymsg [-t] [get_outputs] [-r]",
@@ -357,6 +357,8 @@ class DesktopWaysTest : public QObject {
             QVERIFY(shells.registerService(drawer));
         useTheBus();
         session.environment["XDG_CURRENT_DESKTOP"] = desktop.toStdString();
+        if (drawer == "swaybg")
+            session.environment["WAYLAND_DISPLAY"] = "wayland-test";
         useScreens(screens);
 
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
@@ -475,6 +477,7 @@ class DesktopWaysTest : public QObject {
         WriteTool(tools(), "swaymsg", kSwaymsgBody);
         WriteTool(tools(), "swaybg", "/bin/sleep 3");
         session.environment["XDG_CURRENT_DESKTOP"] = "sway";
+        session.environment["WAYLAND_DISPLAY"] = "wayland-test";
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
         QVERIFY2(report.applied(), qPrintable(Lines(report)));
         for (const QString& call : toolLog()) {
@@ -496,16 +499,21 @@ class DesktopWaysTest : public QObject {
     }
 
     // pcmanfm-qt keeps the picture but not its mode: the mode is written into its settings, so
-    // that a restarted desktop does not stretch the picture.
+    // that a restarted desktop does not stretch the picture. Its window, smaller than the screen,
+    // leaves the root window showing, which gets the tiling too.
     void lxqtKeepsTheUnscaledMode() {
         WriteTool(tools(), "pcmanfm-qt", kPcmanfmBody);
         FakeDesktopWindow desktop("pcmanfm-qt");
         session.environment["XDG_CURRENT_DESKTOP"] = "LXQt";
-        QVERIFY(ApplyWallpaper(canvas, *codec, session).applied());
+        const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
+        QVERIFY(report.applied());
+        QVERIFY2(QString::fromStdString(report.tried.back().checked)
+                     .contains("the root window where pcmanfm-qt leaves a screen uncovered"),
+                 qPrintable(Lines(report)));
         const QSettings settings(
             QString::fromStdString((*scratch / "config/pcmanfm-qt/lxqt/settings.conf").string()),
             QSettings::IniFormat);
-        QCOMPARE(settings.value("Desktop/WallpaperMode").toString(), "center");
+        QCOMPARE(settings.value("Desktop/WallpaperMode").toString(), "tile");
         QCOMPARE(settings.value("Desktop/Wallpaper").toString(), storedFiles().value(0));
     }
 
