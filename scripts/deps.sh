@@ -26,6 +26,25 @@ TIDEPOOL_PACKAGES=(
     xvfb
     xauth
     dbus
+    # The window on a Wayland session, natively.
+    qt6-wayland
+    # The real desktops the wallpaper is put on in scripts/desktop_tests.sh: X servers with one
+    # screen and with two RandR outputs, the tools that read the screen back, and the desktops.
+    x11-utils
+    x11-xserver-utils
+    x11-apps
+    imagemagick
+    xserver-xorg-core
+    xserver-xorg-video-dummy
+    openbox
+    xfdesktop4
+    xfconf
+    pcmanfm-qt
+    caja
+    mate-desktop-common
+    sway
+    swaybg
+    grim
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
 # builds the benchmark) and in a build instrumented with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Builds the Debian package and checks it without installing it
+# UndefinedBehaviorSanitizer. Puts the wallpaper on real desktops started for the purpose and reads
+# the screen back (scripts/desktop_tests.sh). Builds the Debian package and checks it without installing it
 # (scripts/package.sh, scripts/check_package.sh). Then runs each fuzz target for a bounded time
 # (scripts/fuzz.sh). Missing Debian packages are installed first.
 #
@@ -107,6 +108,19 @@ run_ctest() {
     return "$status"
 }
 
+# Puts the wallpaper on the real desktops, adding their cases to the totals.
+# shellcheck disable=SC2317 # called through run_step
+run_desktop_tests() {
+    local log="$repo/build/desktops.log" status passed failures
+    bash "$repo/scripts/desktop_tests.sh" "$1" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    read -r passed failures < <(sed -n 's/^desktops: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' \
+        "$log")
+    tests_passed=$((tests_passed + ${passed:-0}))
+    tests_failed=$((tests_failed + ${failures:-0}))
+    return "$status"
+}
+
 if ! run_step "install dependencies" tidepool_install_dependencies; then
     print_summary
     exit 1
@@ -117,6 +131,11 @@ echo "c++:   $(c++ --version | head -n 1)"
 echo "ninja: $(ninja --version)"
 
 build_and_test release "$repo/build/release" yes -DCMAKE_BUILD_TYPE=Release
+if [[ -x $repo/build/release/bin/tidepool-render ]]; then
+    run_step "real desktops" run_desktop_tests "$repo/build/release/bin/tidepool-render" || true
+else
+    skip_step "real desktops"
+fi
 if run_step "package: build" bash "$repo/scripts/package.sh"; then
     run_step "package: checks" bash "$repo/scripts/check_package.sh" \
         "$repo"/build/package/tidepool_*.deb || true

@@ -1,0 +1,541 @@
+#!/usr/bin/env bash
+# Puts the wallpaper on real desktops started for the purpose and reads the screen back: a bare X
+# server with and without openbox, Xfce, LXQt's pcmanfm-qt, MATE's caja, with one screen, two
+# RandR outputs (Xorg's dummy driver) and two RandR monitors on one output; sway on its headless
+# backend as the unprivileged user nobody. Each desktop runs in a private session: its own X
+# server, its own session bus activating only the services it needs (never a portal), its own
+# HOME and XDG folders. A case passes when tidepool-render says where it applied the picture and
+# the screen shows the tiled canvas pixel for pixel on every screen, or, where nothing can show it,
+# when it says so with exit status 4. Every process a session started is ended by its id.
+#
+# Usage: scripts/desktop_tests.sh RENDERER
+#   RENDERER  a built tidepool-render, with the codec plug-in imgctl.so beside it
+# Environment: TIDEPOOL_DESKTOP_DISPLAY  the X display number used (default 170)
+#              TIDEPOOL_DESKTOP_KEEP     keep the sessions' folders and screenshots when set
+#              TIDEPOOL_DESKTOP_ONLY     run only the cases whose names match this regex
+# Needs the packages scripts/deps.sh lists under "the real desktops"; must run as root (the dummy
+# Xorg server) and has nobody run sway.
+set -uo pipefail
+
+renderer=$(realpath "$1")
+plugin=$(dirname "$renderer")/imgctl.so
+display_number=${TIDEPOOL_DESKTOP_DISPLAY:-170}
+work=$(mktemp -d /tmp/tidepool-desktops.XXXXXX)
+chmod 755 "$work"
+passed=0
+failed=0
+results=()
+
+# Ends every process whose environment carries the session's marker, then the session's X server,
+# which was started before the marker was set.
+end_session() {
+    local dir=$1 pid pids=()
+    for pid in /proc/[0-9]*; do
+        if grep -qszxF "TIDEPOOL_TEST_SESSION=$dir" "$pid/environ"; then
+            pids+=("${pid#/proc/}")
+        fi
+    done
+    if [[ -f $dir/server.pid ]]; then
+        pids+=("$(cat "$dir/server.pid")")
+    fi
+    ((${#pids[@]})) || return 0
+    kill "${pids[@]}" 2>/dev/null
+    for _ in $(seq 30); do
+        kill -0 "${pids[@]}" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -9 "${pids[@]}" 2>/dev/null
+    return 0
+}
+
+# Ends the session's processes of that name, by their ids.
+end_program() {
+    local dir=$1 name=$2 pid
+    for pid in $(pgrep -x "$name"); do
+        if grep -qszxF "TIDEPOOL_TEST_SESSION=$dir" "/proc/$pid/environ"; then
+            kill "$pid"
+            wait_for 5 sh -c "! kill -0 $pid"
+        fi
+    done
+}
+
+cleanup() {
+    local dir
+    for dir in "$work"/*/; do
+        [[ -d $dir ]] && end_session "${dir%/}"
+    done
+    if [[ -z ${TIDEPOOL_DESKTOP_KEEP:-} ]]; then
+        rm -rf "$work"
+    else
+        echo "sessions kept in $work"
+    fi
+}
+trap cleanup EXIT
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ((tries-- > 0)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Makes a session folder with private HOME and XDG folders and a session bus that can activate
+# only the named services (e.g. org.xfce.Xfconf); prints nothing. The bus starts with the
+# session's environment, so whatever it activates carries the marker.
+new_session() {
+    local dir=$1
+    shift
+    mkdir -p "$dir"/{home,config,cache,data,run,services}
+    chmod 700 "$dir/run"
+    local service
+    for service in "$@"; do
+        ln -s "/usr/share/dbus-1/services/$service.service" "$dir/services/"
+    done
+    cat >"$dir/session.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$dir/run/bus</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$dir/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+    cp "$renderer" "$plugin" "$dir/"
+}
+
+# The session's environment, for env: private folders, the marker, the bus.
+session_environment() {
+    local dir=$1
+    printf '%s\n' HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" XDG_CACHE_HOME="$dir/cache" \
+        XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/run" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
+        GTK_A11Y=none TIDEPOOL_TEST_SESSION="$dir" DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/run/bus" \
+        PATH=/usr/local/bin:/usr/bin:/bin
+}
+
+# Runs a command in the session, in the background (as the session's user where it has one).
+in_session() {
+    local dir=$1
+    shift
+    local -a environment
+    mapfile -t environment < <(session_environment "$dir")
+    env -i "${environment[@]}" "${session_extra[@]}" "$@" >>"$dir/programs.log" 2>&1 &
+}
+
+# Runs a command in the session and waits for it.
+run_in_session() {
+    local dir=$1
+    shift
+    local -a environment
+    mapfile -t environment < <(session_environment "$dir")
+    env -i "${environment[@]}" "${session_extra[@]}" "$@"
+}
+
+start_bus() {
+    local dir=$1
+    in_session "$dir" dbus-daemon --nofork --config-file="$dir/session.conf"
+    wait_for 10 test -S "$dir/run/bus"
+}
+
+# One X screen of the given size.
+start_xvfb() {
+    local dir=$1 size=$2
+    Xvfb ":$display_number" -screen 0 "${size}x24" -nolisten tcp -noreset >"$dir/server.log" 2>&1 &
+    echo $! >"$dir/server.pid"
+    session_extra+=(DISPLAY=":$display_number")
+    wait_for 10 xdpyinfo -display ":$display_number"
+}
+
+# Xorg with the dummy driver: two real RandR outputs, 1280 x 800 and 1024 x 768 to its right.
+start_dummy_xorg() {
+    local dir=$1
+    cat >"$dir/xorg.conf" <<'EOF'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "1280x800" 83.50 1280 1352 1480 1680 800 803 809 831
+    Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "1280x800"
+        Virtual 2304 800
+    EndSubSection
+EndSection
+EOF
+    Xorg ":$display_number" -config "$dir/xorg.conf" -noreset -nolisten tcp \
+        -logfile "$dir/xorg.log" >"$dir/server.log" 2>&1 &
+    echo $! >"$dir/server.pid"
+    session_extra+=(DISPLAY=":$display_number")
+    wait_for 15 xdpyinfo -display ":$display_number" || return 1
+    local -x DISPLAY=":$display_number"
+    xrandr --addmode DUMMY1 1024x768 &&
+        xrandr --output DUMMY1 --mode 1024x768 --pos 1280x0 &&
+        sleep 2
+}
+
+# Two RandR monitors splitting one 2304 x 800 output, as people split an ultrawide screen.
+start_split_monitors() {
+    local dir=$1
+    start_xvfb "$dir" 2304x800 || return 1
+    local -x DISPLAY=":$display_number"
+    xrandr --setmonitor left 1280/338x800/211+0+0 screen &&
+        xrandr --setmonitor right 1024/270x768/203+1280+0 none
+}
+
+# Whether a window of the class (as xwininfo prints it: ("instance" "Class")) covers the size
+# given, WxH, from the corner: a desktop that started before it saw every output has not.
+window_covers() {
+    local class=$1 size=$2
+    DISPLAY=":$display_number" xwininfo -root -tree | grep -F "$class" | grep -q " $size+0+0 "
+}
+
+root_size() {
+    DISPLAY=":$display_number" xdpyinfo | awk '/dimensions:/ { print $2 }'
+}
+
+# The screens' areas of the display, WxH+X+Y, one a line: its RandR monitors.
+x11_screens() {
+    DISPLAY=":$display_number" xrandr --listmonitors | awk 'NR > 1 { print $3 }' |
+        sed -E 's#/[0-9]+##g'
+}
+
+# Whether every screen shows the canvas repeated from the desktop's top-left corner: the screen
+# read back against the tiling, screen by screen, counting differing pixels.
+screen_shows_tiling() {
+    local dir=$1 shot=$2 canvas=$3 screens=$4 geometry width height wrong=0 count
+    read -r width height < <(identify -format '%w %h' "$shot")
+    convert -size "${width}x${height}" "tile:$canvas" "$dir/expected.png"
+    while read -r geometry; do
+        convert "$shot" -crop "$geometry" +repage "$dir/shown-part.png"
+        convert "$dir/expected.png" -crop "$geometry" +repage "$dir/expected-part.png"
+        count=$(compare -metric AE "$dir/shown-part.png" "$dir/expected-part.png" null: 2>&1)
+        echo "    screen $geometry: $count pixels differ"
+        [[ $count == 0 ]] || wrong=1
+    done <<<"$screens"
+    return "$wrong"
+}
+
+# Whether one output's own screenshot is its area of the tiling.
+output_shows_tiling() {
+    local dir=$1 shot=$2 canvas=$3 area=$4 count
+    local size=${area%%+*} offset=${area#*+}
+    local right=$((${size%x*} + ${offset%+*})) bottom=$((${size#*x} + ${offset#*+}))
+    convert -size "${right}x${bottom}" "tile:$canvas" -crop "$area" +repage "$dir/expected-part.png"
+    count=$(compare -metric AE "$shot" "$dir/expected-part.png" null: 2>&1)
+    echo "    output $area: $count pixels differ"
+    [[ $count == 0 ]]
+}
+
+x11_screenshot() {
+    DISPLAY=":$display_number" xwd -root -silent | convert xwd:- "png:$1"
+}
+
+record() {
+    local name=$1 outcome=$2
+    results+=("$outcome  $name")
+    if [[ $outcome == PASS ]]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+    fi
+}
+
+# Applies with tidepool-render in the session and checks the screen. expect is "applied WAY" (the
+# word the report's line must hold) or "refused": exit status 4, and nothing said applied.
+apply_and_check() {
+    local name=$1 dir=$2 expect=$3 desktop=$4
+    local status out
+    echo "$name"
+    DISPLAY=":$display_number" xwininfo -root -tree | grep -E '"(Xfdesktop|pcmanfm-qt|Caja)"\)' |
+        sed 's/^ */    desktop window: /'
+    out=$(run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" \
+        "$dir/tidepool-render" --set-wallpaper -o "$dir/canvas.png" --theme 3 2>"$dir/render.err")
+    status=$?
+    echo "    tidepool-render: status $status: $out"
+    sed 's/^/    /' "$dir/render.err"
+    if [[ $expect == refused ]]; then
+        if ((status == 4)) && [[ -z $out ]]; then
+            record "$name" PASS
+        else
+            record "$name" FAIL
+        fi
+        return
+    fi
+    if ((status != 0)) || [[ $out != *"${expect#applied }"* ]]; then
+        record "$name" FAIL
+        return
+    fi
+    sleep 1.5 # the desktop repaints
+    x11_screenshot "$dir/shot.png"
+    if screen_shows_tiling "$dir" "$dir/shot.png" "$dir/canvas.png" "$(x11_screens)"; then
+        record "$name" PASS
+    else
+        record "$name" FAIL
+    fi
+}
+
+# --- the cases ---
+
+# A new session on an X server of the kind named (one: one screen; outputs: two RandR outputs;
+# monitors: two RandR monitors on one output) with its bus running, the bus able to start the
+# services named after; records the case as failed when the server does not come up.
+start_x_session() {
+    local name=$1 dir=$2 screens=$3
+    shift 3
+    session_extra=()
+    new_session "$dir" "$@"
+    case $screens in
+    one) start_xvfb "$dir" 1280x800 ;;
+    outputs) start_dummy_xorg "$dir" ;;
+    monitors) start_split_monitors "$dir" ;;
+    esac || {
+        record "$name (the X server did not start)" FAIL
+        return 1
+    }
+    start_bus "$dir"
+}
+
+bare_x() {
+    local name=$1 screens=$2 window_manager=$3 desktop=$4 dir="$work/$5"
+    start_x_session "$name" "$dir" "$screens" || return
+    if [[ $window_manager == openbox ]]; then
+        in_session "$dir" openbox
+        wait_for 10 sh -c "DISPLAY=:$display_number xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"
+    fi
+    apply_and_check "$name" "$dir" "applied root window" "$desktop"
+    end_session "$dir"
+}
+
+xfce() {
+    local name=$1 screens=$2 dir="$work/$3"
+    start_x_session "$name" "$dir" "$screens" org.xfce.Xfconf || return
+    run_in_session "$dir" xfconf-query -c xfce4-desktop -p /desktop-icons/style -n -t int -s 0
+    in_session "$dir" openbox
+    in_session "$dir" xfdesktop --disable-wm-check
+    wait_for 20 sh -c "DISPLAY=:$display_number xwininfo -root -tree | grep -q '(\"xfdesktop\" \"Xfdesktop\")'"
+    # Where xfdesktop's window stays smaller than the root window (on this dummy server it often
+    # sees only the first output), the root window beside it must show the tiling.
+    wait_for 5 window_covers '("xfdesktop" "Xfdesktop")' "$(root_size)"
+    sleep 2
+    apply_and_check "$name" "$dir" "applied xfconf-query" XFCE
+    end_session "$dir"
+}
+
+lxqt_settings() {
+    local dir=$1
+    mkdir -p "$dir/config/pcmanfm-qt/lxqt"
+    sed 's/^DesktopShortcuts=.*/DesktopShortcuts=/' /usr/share/pcmanfm-qt/lxqt/settings.conf \
+        >"$dir/config/pcmanfm-qt/lxqt/settings.conf"
+}
+
+start_pcmanfm_desktop() {
+    local dir=$1
+    in_session "$dir" QT_QPA_PLATFORM=xcb pcmanfm-qt --desktop --profile=lxqt
+    wait_for 20 window_covers '("pcmanfm-qt" "pcmanfm-qt")' "$(root_size)"
+    sleep 1
+}
+
+lxqt() {
+    local name=$1 screens=$2 dir="$work/$3"
+    start_x_session "$name" "$dir" "$screens" || return
+    lxqt_settings "$dir"
+    in_session "$dir" openbox
+    start_pcmanfm_desktop "$dir"
+    apply_and_check "$name" "$dir" "applied pcmanfm-qt" LXQt
+    # A restarted desktop shows what its settings say: the picture, still unscaled.
+    end_program "$dir" pcmanfm-qt
+    start_pcmanfm_desktop "$dir"
+    sleep 1
+    x11_screenshot "$dir/restarted.png"
+    echo "    after pcmanfm-qt restarted:"
+    if screen_shows_tiling "$dir" "$dir/restarted.png" "$dir/canvas.png" "$(x11_screens)"; then
+        record "$name, after the desktop restarts" PASS
+    else
+        record "$name, after the desktop restarts" FAIL
+    fi
+    end_session "$dir"
+}
+
+lxqt_without_desktop() {
+    local name=$1 dir="$work/$2"
+    start_x_session "$name" "$dir" one || return
+    lxqt_settings "$dir"
+    # No window manager either: the root window way would show it, so it must be the one
+    # reported, never pcmanfm-qt.
+    apply_and_check "$name" "$dir" "applied root window" LXQt
+    end_session "$dir"
+}
+
+mate() {
+    local name=$1 screens=$2 dir="$work/$3"
+    start_x_session "$name" "$dir" "$screens" ca.desrt.dconf || return
+    local key
+    for key in computer-icon-visible home-icon-visible network-icon-visible trash-icon-visible \
+        volumes-visible; do
+        run_in_session "$dir" gsettings set org.mate.caja.desktop "$key" false
+    done
+    in_session "$dir" openbox
+    in_session "$dir" caja -n --force-desktop
+    wait_for 20 sh -c "DISPLAY=:$display_number xwininfo -root -tree | grep -q '(\"desktop_window\" \"Caja\")'"
+    sleep 2
+    apply_and_check "$name" "$dir" "applied gsettings" MATE
+    end_session "$dir"
+}
+
+# sway headless as nobody, with the data folder's name full of what sway's parser and word
+# expansion would act on: the picture must show, and nothing may run.
+sway_case() {
+    local name=$1 outputs=$2 dir="$work/$3"
+    session_extra=()
+    new_session "$dir"
+    local data="$dir/data/a b\"c\$(touch ran)\`touch ran\`;d'e ü"
+    mkdir -p "$data"
+    {
+        echo 'xwayland disable'
+        echo 'bar { mode invisible }'
+        echo 'output HEADLESS-1 mode 1280x800 position 0 0 scale 1'
+        echo 'output HEADLESS-2 mode 1024x768 position 1280 0 scale 2'
+    } >"$dir/sway.conf"
+    chown -R nobody:nogroup "$dir"
+    session_extra=(WLR_BACKENDS=headless "WLR_HEADLESS_OUTPUTS=$outputs" WLR_RENDERER=pixman
+        WLR_LIBINPUT_NO_DEVICES=1 XDG_DATA_HOME="$data" XDG_CURRENT_DESKTOP=sway)
+    local -a as_nobody=("$(command -v setpriv)" --reuid=nobody --regid=nogroup --clear-groups --)
+    in_session "$dir" "${as_nobody[@]}" dbus-daemon --nofork --config-file="$dir/session.conf"
+    in_session "$dir" "${as_nobody[@]}" sway -c "$dir/sway.conf"
+    if ! wait_for 20 sh -c "ls '$dir'/run/sway-ipc.*.sock && ls '$dir'/run/wayland-[0-9]*"; then
+        record "$name (sway did not start)" FAIL
+        end_session "$dir"
+        return
+    fi
+    local wayland
+    socket=""
+    socket=$(ls "$dir"/run/sway-ipc.*.sock)
+    for wayland in "$dir"/run/wayland-[0-9]*; do
+        [[ -S $wayland ]] && break
+    done
+    wayland=${wayland##*/}
+    session_extra+=(SWAYSOCK="$socket" WAYLAND_DISPLAY="$wayland")
+    sleep 1
+    local out status
+    out=$(cd "$dir" && run_in_session "$dir" "${as_nobody[@]}" "$dir/tidepool-render" --set-wallpaper \
+        -o "$dir/run/canvas.png" --theme 3 2>"$dir/render.err")
+    status=$?
+    echo "    tidepool-render: status $status: $out"
+    sed 's/^/    /' "$dir/render.err"
+    if ((status != 0)) || [[ $out != *swaymsg* ]]; then
+        record "$name" FAIL
+        end_session "$dir"
+        return
+    fi
+    if [[ -n $(find "$dir" -name ran) ]]; then
+        echo "    a command in the folder's name was run"
+        record "$name: nothing in the folder's name runs" FAIL
+    else
+        record "$name: nothing in the folder's name runs" PASS
+    fi
+    sleep 1.5
+    # Each output read back in its own device pixels; output 2, its mode 1024 x 768 at scale 2,
+    # is 512 x 384 logical pixels at 1280,0, so its device pixels lie at 2560,0.
+    local -a areas=("1280x800+0+0" "1024x768+2560+0")
+    local i wrong=0
+    for ((i = 1; i <= outputs; i++)); do
+        run_in_session "$dir" "${as_nobody[@]}" grim -o "HEADLESS-$i" "$dir/run/shot-$i.png"
+        output_shows_tiling "$dir" "$dir/run/shot-$i.png" "$dir/run/canvas.png" \
+            "${areas[i - 1]}" || wrong=1
+    done
+    if ((wrong == 0)); then
+        record "$name" PASS
+    else
+        record "$name" FAIL
+    fi
+    ((outputs == 2)) && sway_native_window "$name" "$dir" "${as_nobody[@]}"
+    end_session "$dir"
+}
+
+# With Xwayland off, the window and the screens Qt reports come from Qt's own Wayland plug-in.
+sway_native_window() {
+    local name=$1 dir=$2
+    shift 2
+    local -a as_nobody=("$@")
+    # The screens as Qt's Wayland plug-in reports them, through the picture made for the portal
+    # when sway's own tool is not on PATH: 1280 + 512 x 2 logical pixels wide in device pixels.
+    local newest size
+    run_in_session "$dir" PATH=/nowhere "${as_nobody[@]}" "$dir/tidepool-render" --set-wallpaper \
+        >/dev/null 2>&1
+    # The second application's one picture.
+    newest=$(find "$dir/data" -name 'wallpaper-2-*.png' | head -n 1)
+    size=$([[ -n $newest ]] && identify -format '%wx%h' "$newest")
+    echo "    Qt's Wayland screens make a desktop picture of ${size:-nothing}"
+    if [[ $size == 3584x800 ]]; then
+        record "$name: Qt finds each output's place and scale on Wayland" PASS
+    else
+        record "$name: Qt finds each output's place and scale on Wayland" FAIL
+    fi
+    # The main window opens natively on Wayland: sway lists it by its title.
+    local window
+    window=$(dirname "$renderer")/tidepool
+    if [[ ! -x $window ]]; then
+        record "$name: the window opens on Wayland (no tidepool beside the renderer)" FAIL
+        return
+    fi
+    cp "$window" "$dir/" && chown nobody:nogroup "$dir/tidepool"
+    in_session "$dir" "${as_nobody[@]}" "$dir/tidepool"
+    if wait_for 20 sh -c "SWAYSOCK='$socket' swaymsg -t get_tree | grep -q 'ぺたもぐ'"; then
+        sleep 1
+        run_in_session "$dir" "${as_nobody[@]}" grim "$dir/run/window.png"
+        record "$name: the window opens on Wayland" PASS
+    else
+        record "$name: the window opens on Wayland" FAIL
+    fi
+}
+
+# The cases whose names match TIDEPOOL_DESKTOP_ONLY (an extended regular expression), or all.
+want() {
+    [[ -z ${TIDEPOOL_DESKTOP_ONLY:-} || $1 =~ $TIDEPOOL_DESKTOP_ONLY ]]
+}
+
+echo "tidepool: real desktops, sessions in $work"
+start=$SECONDS
+want "bare X, no window manager, no desktop named" && bare_x "bare X, no window manager, no desktop named" one none "" bare
+want "bare X with openbox, an unknown desktop" && bare_x "bare X with openbox, an unknown desktop" one openbox openbox openbox
+want "bare X with openbox, two RandR outputs" && bare_x "bare X with openbox, two RandR outputs" outputs openbox "" openbox-outputs
+want "Xfce, one screen" && xfce "Xfce, one screen" one xfce
+want "Xfce, two RandR outputs" && xfce "Xfce, two RandR outputs" outputs xfce-outputs
+want "Xfce, two RandR monitors on one output" && xfce "Xfce, two RandR monitors on one output" monitors xfce-monitors
+want "LXQt, one screen" && lxqt "LXQt, one screen" one lxqt
+want "LXQt, two RandR outputs" && lxqt "LXQt, two RandR outputs" outputs lxqt-outputs
+want "LXQt named, its desktop not running" && lxqt_without_desktop "LXQt named, its desktop not running" lxqt-none
+want "MATE, one screen" && mate "MATE, one screen" one mate
+want "MATE, two RandR outputs" && mate "MATE, two RandR outputs" outputs mate-outputs
+want "sway headless, one output" && sway_case "sway headless, one output" 1 sway
+want "sway headless, two outputs, one at scale 2" && sway_case "sway headless, two outputs, one at scale 2" 2 sway-two
+
+echo
+echo "================ real desktops ================"
+printf '  %s\n' "${results[@]}"
+echo "  time: $((SECONDS - start)) s"
+echo "==============================================="
+echo "desktops: $passed passed, $failed failed"
+((failed == 0))
