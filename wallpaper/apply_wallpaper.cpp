@@ -94,8 +94,7 @@ WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice,
 }
 
 WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
-                         const ToolRunner& runner, const DesktopSession& session,
-                         const Deadline& deadline) {
+                         const DesktopSession& session, const Deadline& deadline) {
     const std::string named = Lookup(session.environment, "XDG_CURRENT_DESKTOP");
     if (named.empty())
         return {Way::DesktopTool, false, WayReason::NoDesktop, "", "", ""};
@@ -103,6 +102,7 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
         return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "", named, ""};
     if (!choice.toolThere)
         return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
+    const ToolRunner runner(session.environment, deadline);
     const DesktopContext context{maker.canvas(),
                                  [&maker](PictureSet set) { return maker.pictures(set); },
                                  maker.screens(), runner, session.environment, deadline};
@@ -124,9 +124,13 @@ WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choic
     const auto windows = X11DesktopWindows(display);
     if (!windows)
         return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
-    if (!windows->empty())
+    if (!windows->empty()) {
+        const std::string& name = windows->front().instance;
         return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
-                windows->front().instance + " covers the root window", ""};
+                (name.empty() ? std::string("a desktop window") : name) +
+                    " covers the root window",
+                ""};
+    }
     WayResult result = ApplyToRootWindow(canvas, display);
     if (result.applied)
         result.checked += "; no desktop window covers the root window";
@@ -154,15 +158,37 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
         choice.toolThere = choice.program.empty() || runner.has(choice.program);
     }
 
-    using TryWay = std::function<WayResult()>;
-    const TryWay portal = [&] { return TryPortal(maker, choice, session, deadline); };
-    const TryWay tool = [&] { return TryDesktopTool(maker, choice, runner, session, deadline); };
-    const TryWay root = [&] { return TryRootWindow(canvas, choice, session); };
+    struct TryWay {
+        Way way;
+        std::function<WayResult(const Deadline&)> run;
+    };
+    const TryWay portal{Way::Portal, [&](const Deadline& left) {
+                            return TryPortal(maker, choice, session, left);
+                        }};
+    const TryWay tool{Way::DesktopTool, [&](const Deadline& left) {
+                          return TryDesktopTool(maker, choice, session, left);
+                      }};
+    const TryWay root{Way::RootWindow,
+                      [&](const Deadline&) { return TryRootWindow(canvas, choice, session); }};
     const bool toolFirst = choice.toolThere && !choice.sandboxed;
+    const std::vector<const TryWay*> ways =
+        toolFirst ? std::vector{&tool, &portal, &root} : std::vector{&portal, &tool, &root};
     WallpaperReport report;
-    for (const TryWay* way : toolFirst ? std::vector{&tool, &portal, &root}
-                                       : std::vector{&portal, &tool, &root}) {
-        report.tried.push_back((*way)());
+    for (const TryWay* way : ways) {
+        // A way the ways before it left no time for is not started.
+        if (deadline.passed()) {
+            report.tried.push_back({way->way, false, WayReason::NoAnswer, "",
+                                    "the time limit was used up before it", ""});
+            continue;
+        }
+        // A way that hangs (a portal whose backend never answers, a tool that waits for
+        // something) must leave the ways after it time to work: a third of what is left, up to
+        // a second and a half, is kept for them.
+        const std::chrono::milliseconds left = deadline.remaining();
+        const std::chrono::milliseconds kept =
+            way == ways.back() ? std::chrono::milliseconds(0)
+                               : std::min(left / 3, std::chrono::milliseconds(1500));
+        report.tried.push_back(way->run(Deadline(left - kept, deadline.limit())));
         if (report.applied())
             break;
     }

@@ -32,8 +32,9 @@ struct DesktopSession {
 // (the settings read back, the program drawing the background running, the root window's
 // properties). The desktop's own tool comes first where the desktop is known and its tool is
 // there; the desktop portal first where not (an unknown desktop, a sandbox); the X11 root window
-// last, where nothing draws over it. Blocks for at most session.limit, with no event loop of the
-// caller's needed: run it off a window's thread.
+// last, where nothing draws over it. Blocks for at most session.limit, of which a way that hangs
+// leaves the ways after it a share; needs no event loop of the caller's: run it off a window's
+// thread.
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session);
 

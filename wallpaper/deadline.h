@@ -13,7 +13,11 @@ class Deadline {
     using Clock = std::chrono::steady_clock;
 
     explicit Deadline(std::chrono::milliseconds limit) : limit_(limit), end_(Clock::now() + limit) {}
+    // A share of a whole application's time, ending after share; limit() says the whole's.
+    Deadline(std::chrono::milliseconds share, std::chrono::milliseconds whole)
+        : limit_(whole), end_(Clock::now() + share) {}
 
+    // The whole application's time limit, for reports.
     std::chrono::milliseconds limit() const { return limit_; }
     std::chrono::milliseconds remaining() const {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end_ - Clock::now());

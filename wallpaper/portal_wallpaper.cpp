@@ -58,14 +58,16 @@ class ResponseWaiter : public QObject {
     }
 };
 
-// Kept from the deadline for closing a request the portal has not answered.
+// Kept from the deadline for closing a request the portal has not answered: a quarter of the
+// time, up to this.
 constexpr std::chrono::milliseconds kCloseTime{200};
 
 // Closes a request that was not answered in time, waiting a moment for the portal to take it.
-void CloseRequest(QDBusConnection& bus, const QString& requestPath) {
+void CloseRequest(QDBusConnection& bus, const QString& requestPath,
+                  std::chrono::milliseconds closeTime) {
     const QDBusMessage close = QDBusMessage::createMethodCall(kPortal, requestPath, kRequest,
                                                               QStringLiteral("Close"));
-    CallAndWait(bus, close, kCloseTime);
+    CallAndWait(bus, close, closeTime);
 }
 
 std::string ResponseWords(uint response) {
@@ -108,8 +110,9 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&waiter, &ResponseWaiter::answered, &loop, &QEventLoop::quit);
+    const std::chrono::milliseconds closeTime = std::min(kCloseTime, deadline.remaining() / 4);
     const std::chrono::milliseconds wait =
-        std::max(deadline.remaining() - kCloseTime, std::chrono::milliseconds(1));
+        std::max(deadline.remaining() - closeTime, std::chrono::milliseconds(1));
     QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(wait.count())));
     std::optional<QDBusMessage> failure;
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
@@ -146,11 +149,11 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
         result.detail = failure->errorMessage().toStdString();
         // The portal may have made the request before it fell silent.
         if (late)
-            CloseRequest(bus, requestPath);
+            CloseRequest(bus, requestPath, closeTime);
         return result;
     }
     if (!waiter.response) {
-        CloseRequest(bus, requestPath);
+        CloseRequest(bus, requestPath, closeTime);
         result.reason = WayReason::NoAnswer;
         result.detail = "the request was closed";
         return result;

@@ -251,7 +251,7 @@ class DesktopWaysTest : public QObject {
                                {"TOOL_LOG", (*scratch / "tools.log").string()},
                                {"TOOL_STATE", (*scratch / "state").string()}};
         session.screens = {kWide};
-        session.limit = 2s;
+        session.limit = 5s;
     }
 
     void cleanup() {
@@ -415,7 +415,8 @@ class DesktopWaysTest : public QObject {
         QFETCH(QString, line);
         WriteTool(tools(), tool.toStdString(), body.toStdString());
         session.environment["XDG_CURRENT_DESKTOP"] = desktop.toStdString();
-        session.limit = 600ms;
+        // The checks wait for a drawer until the way's share of this runs out.
+        session.limit = 2s;
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
         QVERIFY(report.tried.size() > 1);
         QCOMPARE(QString::fromStdString(ReportLines(report).front()), line);
@@ -454,19 +455,23 @@ class DesktopWaysTest : public QObject {
         QCOMPARE(tried, ways);
     }
 
-    // Whatever hangs, the whole application ends by its one deadline, not one per call.
+    // Whatever hangs, the whole application ends by its one deadline, not one per call, and a
+    // way that hangs leaves the ways after it time: here the root window of a desktop whose tool
+    // never answers and whose program does not cover it.
     void oneDeadlineForTheWholeApplication() {
-        WriteTool(tools(), "gsettings", "read -r _ < <(/bin/sleep 30)");
-        session.environment["XDG_CURRENT_DESKTOP"] = "GNOME";
-        session.limit = 700ms;
+        WriteTool(tools(), "xfconf-query", "read -r _ < <(/bin/sleep 30)");
+        session.environment["XDG_CURRENT_DESKTOP"] = "XFCE";
+        session.limit = 900ms;
         QElapsedTimer clock;
         clock.start();
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
-        QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!report.applied());
-        QCOMPARE(QString::fromStdString(ReportLines(report).front()),
-                 "the desktop's own tool (gsettings): no answer in time: gsettings gave no "
-                 "answer within the time limit of 0.7 s");
+        QVERIFY2(clock.elapsed() < 1400, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(Lines(report).split('\n').mid(0, 2),
+                 (QStringList{"the desktop's own tool (xfconf-query): no answer in time: "
+                              "xfconf-query gave no answer within the time limit of 0.9 s",
+                              "the desktop portal: no session bus"}));
+        QVERIFY2(report.applied(), qPrintable(Lines(report)));
+        QCOMPARE(report.tried.back().way, Way::RootWindow);
     }
 
     // sway's parser and its word expansion see only a path that needs no quoting: a folder
