@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 
 namespace tidepool {
 
@@ -48,12 +47,13 @@ fs::path SafePicture(const fs::path& file, const Environment& environment, std::
 // The copies of earlier applications in the runtime folder, which sway no longer shows once
 // swaybg has the new ones.
 void RemoveOlderCopies(const fs::path& folder, const std::vector<fs::path>& shown) {
-    static const std::regex kOurs(R"(wallpaper-.*\.(png|bmp))");
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
-        if (std::regex_match(name, kOurs) &&
-            std::find(shown.begin(), shown.end(), entry.path()) == shown.end())
+        const std::string extension = entry.path().extension().string();
+        const bool ours =
+            name.rfind("wallpaper-", 0) == 0 && (extension == ".png" || extension == ".bmp");
+        if (ours && std::find(shown.begin(), shown.end(), entry.path()) == shown.end())
             fs::remove(entry.path(), error);
     }
 }
