@@ -236,7 +236,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"StrayArgument", {"-o", "a.bmp", "extra"}, "extra"},
         Refused{"NoOutput", {"--width", "300"}, "-o"},
         Refused{"OutputWithoutName", {"-o"}, "output"},
-        Refused{"BadValueAfterGoodOnes", {"-o", "a.bmp", "--theme", "1", "--theme", "99"}, "99"}),
+        Refused{"BadValueAfterGoodOnes", {"-o", "a.bmp", "--theme", "1", "--theme", "99"}, "99"},
+        Refused{"WallpaperWithNoTime", {"--set-wallpaper", "--wallpaper-timeout", "0"},
+                "--wallpaper-timeout"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLine, ThemeListNeedsNoOutput) {
@@ -248,6 +250,10 @@ TEST(CommandLine, SettingTheWallpaperNeedsNoOutput) {
     EXPECT_EQ(command.kind, CommandKind::Render);
     EXPECT_TRUE(command.request.setWallpaper);
     EXPECT_TRUE(command.request.output.empty());
+    EXPECT_EQ(command.request.wallpaperSeconds, 5);
+    EXPECT_EQ(ParseCommandLine({"--set-wallpaper", "--wallpaper-timeout", "1.5"})
+                  .request.wallpaperSeconds,
+              1.5);
 }
 
 TEST(ColourText, ReadsRedGreenBlueIntoTheEnginesOrder) {

@@ -7,7 +7,8 @@
 namespace tidepool {
 
 // Each desktop's own way of showing the pictures, unscaled, and of checking that it took: the
-// settings read back, and the program that draws the background found running.
+// program that draws the background found running (before anything is changed, where it must be
+// there already), and the settings read back.
 
 // GNOME, Cinnamon and MATE, through gsettings: one picture, spanned over several screens.
 WayResult ApplyOnGnome(const DesktopContext& context);

@@ -67,11 +67,17 @@ std::string KeysNotKept(const DesktopContext& context, const char* schema,
 bool DrawerRuns(const Drawer& drawer, const DesktopContext& context) {
     if (drawer.kind == Drawer::Kind::BusName)
         return BusNameHasOwner(context.environment, drawer.name, context.deadline);
-    return DesktopWindowAppears(Lookup(context.environment, "DISPLAY"), drawer.name,
-                                context.deadline);
+    return DesktopWindowShown(Lookup(context.environment, "DISPLAY"), drawer.name);
 }
 
 WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopContext& context) {
+    WayResult result{Way::DesktopTool, false, WayReason::None, "gsettings", "", ""};
+    // Nothing is changed for a desktop whose program that would show it is not there.
+    if (!DrawerRuns(desktop.drawer, context)) {
+        result.reason = WayReason::NothingDraws;
+        result.detail = std::string(desktop.drawer.name) + " is not running";
+        return result;
+    }
     const Pictures pictures = context.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
         return {Way::DesktopTool, false, pictures.failure, "gsettings", pictures.error, ""};
@@ -94,15 +100,9 @@ WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopConte
             !set.ok())
             return ToolWayResult("gsettings", set);
 
-    WayResult result{Way::DesktopTool, false, WayReason::None, "gsettings", "", ""};
     if (std::string notKept = KeysNotKept(context, desktop.schema, keys); !notKept.empty()) {
         result.reason = WayReason::NotKept;
         result.detail = std::string(desktop.schema) + " " + notKept;
-        return result;
-    }
-    if (!DrawerRuns(desktop.drawer, context)) {
-        result.reason = WayReason::NothingDraws;
-        result.detail = std::string(desktop.drawer.name) + " is not running";
         return result;
     }
     result.applied = true;

@@ -57,6 +57,13 @@ bool KeepUnscaledMode(const fs::path& settings) {
 } // namespace
 
 WayResult ApplyOnLxqt(const DesktopContext& context) {
+    WayResult result{Way::DesktopTool, false, WayReason::None, kTool, "", ""};
+    // Without its desktop, pcmanfm-qt would start a file manager that shows nothing.
+    if (!DesktopWindowShown(Lookup(context.environment, "DISPLAY"), kTool)) {
+        result.reason = WayReason::NothingDraws;
+        result.detail = "pcmanfm-qt --desktop is not running";
+        return result;
+    }
     const Pictures pictures = context.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
         return {Way::DesktopTool, false, pictures.failure, kTool, pictures.error, ""};
@@ -66,7 +73,6 @@ WayResult ApplyOnLxqt(const DesktopContext& context) {
         !run.ok())
         return ToolWayResult(kTool, run);
 
-    WayResult result{Way::DesktopTool, false, WayReason::None, kTool, "", ""};
     const fs::path configHome = ConfigHome(context.environment);
     fs::path settings;
     if (!PollUntil(context.deadline,
@@ -79,11 +85,6 @@ WayResult ApplyOnLxqt(const DesktopContext& context) {
     if (!KeepUnscaledMode(settings)) {
         result.reason = WayReason::NotKept;
         result.detail = "cannot keep the mode in " + settings.string();
-        return result;
-    }
-    if (!DesktopWindowAppears(Lookup(context.environment, "DISPLAY"), kTool, context.deadline)) {
-        result.reason = WayReason::NothingDraws;
-        result.detail = "pcmanfm-qt --desktop is not running";
         return result;
     }
     result.applied = true;

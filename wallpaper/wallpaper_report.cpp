@@ -51,8 +51,7 @@ Words ReasonWords(WayReason reason) {
     case WayReason::NotKept:
         return {"the desktop did not keep the setting", "デスクトップが設定を保持しませんでした"};
     case WayReason::NothingDraws:
-        return {"the setting took, but nothing draws the background",
-                "設定しましたが、背景を描くプログラムが動いていません"};
+        return {"nothing draws the background", "背景を描くプログラムが動いていません"};
     case WayReason::UnsafePath:
         return {"the picture's path cannot be handed over safely",
                 "絵のパスを安全に渡せません"};

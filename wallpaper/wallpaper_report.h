@@ -22,7 +22,7 @@ enum class WayReason {
     ToolMissing,        // the desktop's tool is not installed
     ToolFailed,         // the tool ran and failed
     NotKept,            // the tool ran, but the desktop's settings do not say what it was told
-    NothingDraws,       // the settings took, but no program of the desktop draws the background
+    NothingDraws,       // no program of the desktop draws the background
     UnsafePath,         // the picture's path cannot be handed to the tool safely
     DesktopDrawsItsOwn, // a desktop covers the root window with its own background
     NoDisplay,          // no X11 display to reach

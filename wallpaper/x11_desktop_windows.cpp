@@ -1,6 +1,5 @@
 #include "wallpaper/x11_desktop_windows.h"
 
-#include "wallpaper/deadline.h"
 #include "wallpaper/xcb_owned.h"
 
 #include <algorithm>
@@ -113,12 +112,9 @@ bool DesktopWindowsCover(const std::vector<DesktopWindow>& windows, std::string_
     });
 }
 
-bool DesktopWindowAppears(const std::string& display, std::string_view name,
-                          const Deadline& deadline) {
-    return PollUntil(deadline, [&] {
-        const auto windows = X11DesktopWindows(display);
-        return windows && HasDesktopWindow(*windows, name);
-    });
+bool DesktopWindowShown(const std::string& display, std::string_view name) {
+    const auto windows = X11DesktopWindows(display);
+    return windows && HasDesktopWindow(*windows, name);
 }
 
 } // namespace tidepool

@@ -9,8 +9,6 @@
 
 namespace tidepool {
 
-class Deadline;
-
 // A window a desktop program shows over the X11 root window to draw its background in
 // (_NET_WM_WINDOW_TYPE_DESKTOP), named by its WM_CLASS.
 struct DesktopWindow {
@@ -26,9 +24,8 @@ std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& d
 // Whether one of the windows has the name as its instance or class, in any case.
 bool HasDesktopWindow(const std::vector<DesktopWindow>& windows, std::string_view name);
 
-// Whether a desktop window of that name is mapped on the display now or by the deadline.
-bool DesktopWindowAppears(const std::string& display, std::string_view name,
-                          const Deadline& deadline);
+// Whether a desktop window of that name is mapped on the display.
+bool DesktopWindowShown(const std::string& display, std::string_view name);
 
 // Whether every screen lies within one of the windows of that name: a desktop program that missed
 // a screen added after it started leaves the root window showing there.

@@ -94,6 +94,12 @@ bool KnowsEveryScreen(const std::map<std::string, std::vector<std::string>>& bac
 } // namespace
 
 WayResult ApplyOnXfce(const DesktopContext& context) {
+    WayResult result{Way::DesktopTool, false, WayReason::None, kTool, "", ""};
+    if (!DesktopWindowShown(Lookup(context.environment, "DISPLAY"), "xfdesktop")) {
+        result.reason = WayReason::NothingDraws;
+        result.detail = "xfdesktop is not running";
+        return result;
+    }
     const ToolRun listed = context.runner.run({kTool, {"-c", "xfce4-desktop", "-l"}});
     if (!listed.ok())
         return ToolWayResult(kTool, listed);
@@ -119,7 +125,6 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
             !set.ok())
             return ToolWayResult(kTool, set);
 
-    WayResult result{Way::DesktopTool, false, WayReason::None, kTool, "", ""};
     for (const Setting& setting : settings) {
         const ToolRun read =
             context.runner.run({kTool, {"-c", "xfce4-desktop", "-p", setting.property}});
@@ -131,12 +136,6 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
             result.detail = setting.property;
             return result;
         }
-    }
-    if (!DesktopWindowAppears(Lookup(context.environment, "DISPLAY"), "xfdesktop",
-                              context.deadline)) {
-        result.reason = WayReason::NothingDraws;
-        result.detail = "xfdesktop is not running";
-        return result;
     }
     result.applied = true;
     result.checked = std::to_string(settings.size()) + " xfconf properties read back (" +
