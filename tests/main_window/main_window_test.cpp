@@ -13,6 +13,7 @@
 #include "wallpaper/wallpaper_report.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -65,6 +67,38 @@ struct DialogScript {
     std::vector<QSize> wallpaperCanvases;
     bool busyWhileSettingWallpaper = false;
 };
+
+// A drop of plain text in the middle of the widget.
+void DropText(QWidget* target, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+}
+
+// The field's own context menu, and its paste command.
+void PasteFromContextMenu(QLineEdit* target) {
+    const QPoint at = target->rect().center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(QLineEdit::tr("&Paste")))
+            action->trigger();
+    menu->close();
+}
+
+// Ctrl+V as a real keyboard sends it, with its control character (22) as the text.
+void PressCtrlV(QWidget* target) {
+    QTest::sendKeyEvent(QTest::Press, target, Qt::Key_V, QStringLiteral("\x16"),
+                        Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, target, Qt::Key_V, QStringLiteral("\x16"),
+                        Qt::ControlModifier);
+}
 
 } // namespace
 
@@ -925,6 +959,53 @@ class MainWindowTest : public QObject {
             control<QAction>("MNU_Exit")->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!window->preview().isVisible());
+    }
+
+    // Text that arrives whole, from the clipboard or a drop, meets the same rule as typed text,
+    // and the length limit counts only what the rule keeps.
+    void pastedAndDroppedTextIsFiltered_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        for (const char* way : {"Ctrl+V", "menu", "drop"}) {
+            const auto row = [way](const char* what) -> QTestData& {
+                return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(way, what)));
+            };
+            row("width, a letter") << "Text1(0)" << way << "640f"
+                                   << "640";
+            row("width, a thousands comma") << "Text1(0)" << way << "1,024"
+                                            << "1024";
+            row("magnification, a minus") << "Text2(0)" << way << "-1.5"
+                                          << "1.5";
+            row("shift, a point") << "Text5(1)" << way << "-3.5"
+                                  << "-35";
+            row("eye shift, full-width") << "Text6" << way << "２"
+                                         << "2";
+            // The path field takes only dropped files (see drops).
+            if (QLatin1String(way) != "drop")
+                row("picture path, anything") << "Text3" << way << "a b;$`c.png"
+                                              << "a b;$`c.png";
+        }
+    }
+    void pastedAndDroppedTextIsFiltered() {
+        QFETCH(QString, name);
+        QFETCH(QString, way);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QLineEdit* target = field(qPrintable(name));
+        target->clear();
+        QTest::mouseClick(target, Qt::LeftButton);
+        if (way == "drop") {
+            DropText(target, text);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            if (way == "menu")
+                PasteFromContextMenu(target);
+            else
+                PressCtrlV(target);
+        }
+        QCOMPARE(target->text(), kept);
     }
 
     // Real keyboards send Delete and Ctrl+Backspace with the DEL character (127) as their text,
