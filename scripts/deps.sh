@@ -26,6 +26,10 @@ TIDEPOOL_PACKAGES=(
     xvfb
     xauth
     dbus
+    # The windows under a real window manager, driven by the real pointer (tests/support/
+    # x_desktop.sh): size hints, drags of the frame, the random-input run.
+    openbox
+    xdotool
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

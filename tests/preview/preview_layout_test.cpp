@@ -175,6 +175,35 @@ INSTANTIATE_TEST_SUITE_P(
             "NarrowedByItsBarAndNarrowedFurther", kNarrowWithBar, {1185, 4875}, SnapBack::Width}),
     [](const testing::TestParamInfo<SnapCase>& info) { return info.param.name; });
 
+struct MinimumCase {
+    std::string name;
+    PreviewLayout layout;
+    Extent canvas;
+    Extent expected;
+};
+
+void PrintTo(const MinimumCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MinimumWindowTest : public testing::TestWithParam<MinimumCase> {};
+
+TEST_P(MinimumWindowTest, KeepsTheViewportAtTheMinimumWithTheBarsItNeedsThere) {
+    const MinimumCase& c = GetParam();
+    EXPECT_EQ(MinimumWindowPixels(c.layout, kMetrics, c.canvas), c.expected);
+}
+
+// 1000 twips of viewport and the pixel the window has beyond it make 1015 twips: 68 pixels; each
+// bar the canvas needs in a window that small adds its 17 pixels along the side it narrows.
+INSTANTIATE_TEST_SUITE_P(
+    Windows, MinimumWindowTest,
+    testing::Values(MinimumCase{"NoBar", kStart, {16, 16}, {68, 68}},
+                    MinimumCase{"BothBarsOnceSmall", kStart, {240, 320}, {85, 85}},
+                    MinimumCase{"OnlyTheHorizontalBar", kStart, {70, 16}, {68, 85}},
+                    MinimumCase{"OnlyTheVerticalBar", kStart, {16, 70}, {85, 68}},
+                    MinimumCase{"BarsUpNow", kNarrowWithBar, {16, 16}, {68, 68}}),
+    [](const testing::TestParamInfo<MinimumCase>& info) { return info.param.name; });
+
 TEST(BarPlaceTest, BarsLieAlongTheViewportsEdges) {
     const PreviewLayout l = AtStartSize({3405, 4605}, {true, 285, 28, 3405}, {true, 270, 27, 4605});
     EXPECT_EQ(ToPixels(HorizontalBarPlace(l, kMetrics), kMetrics), (Rect{0, 307, 227, 17}));

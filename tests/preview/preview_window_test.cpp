@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <optional>
 
@@ -182,6 +183,28 @@ class PreviewWindowTest : public QObject {
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
 
+    // The least size the layout accepts is Qt's minimum, which the window manager is given.
+    void minimumSizeKeepsTheViewportAtItsLeast_data() {
+        QTest::addColumn<QSize>("canvas");
+        QTest::addColumn<bool>("bars");
+        QTest::newRow("no bar") << QSize(16, 16) << false;
+        QTest::newRow("both bars") << QSize(2400, 2400) << true;
+    }
+    void minimumSizeKeepsTheViewportAtItsLeast() {
+        QFETCH(QSize, canvas);
+        QFETCH(bool, bars);
+        window_->canvas().resize(canvas.width(), canvas.height());
+        window_->Form_Resize();
+        const QSize barSizes(Bar(*window_, "VScroll1")->width(), Bar(*window_, "HScroll1")->height());
+        // 1000 twips of viewport, 67 pixels at least, and the pixel the window has beyond it.
+        const QSize least = QSize(68, 68) + (bars ? barSizes : QSize(0, 0));
+        QCOMPARE(window_->minimumSize(), least);
+        window_->resize(30, 30);
+        QTRY_COMPARE(window_->size(), least);
+        QVERIFY(Viewport(*window_)->width() >= 67 && Viewport(*window_)->height() >= 67);
+    }
+
+    // A window manager that ignores the minimum still gets the last accepted size back.
     void shrinkBelowTheMinimumSnapsBack_data() {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("expected");
@@ -195,7 +218,8 @@ class PreviewWindowTest : public QObject {
         QFETCH(QSize, expected);
         window_->canvas().resize(16, 16); // no bar takes from the viewport
         window_->Form_Resize();
-        window_->resize(size);
+        // The platform window, not the widget: Qt would hold a widget resize to the minimum.
+        window_->windowHandle()->resize(size);
         QTRY_COMPARE(window_->size(), expected);
         QTRY_COMPARE(Viewport(*window_)->size(), expected - QSize(1, 1));
     }

@@ -135,6 +135,28 @@ ResizeOutcome LayOutPreview(const PreviewLayout& current, const PreviewMetrics& 
     return {SnapBack::None, l};
 }
 
+Extent MinimumWindowPixels(const PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
+    // The window's size beyond its viewport's while no bar is up.
+    const Extent frame{l.lastWidth - l.viewWidth - (l.v.shown ? m.vBarWidth : 0),
+                       l.lastHeight - l.viewHeight - (l.h.shown ? m.hBarHeight : 0)};
+    // Rounded up: a window a part of a pixel short would leave the viewport below the minimum.
+    const auto pixels = [](int twips, int twipsPerPixel) {
+        return (twips + twipsPerPixel - 1) / twipsPerPixel;
+    };
+    const int leastWidth = pixels(kMinimumViewTwips + frame.width, m.twipsPerPixelX);
+    const int leastHeight = pixels(kMinimumViewTwips + frame.height, m.twipsPerPixelY);
+
+    // The bars a window of that size shows, laid out afresh.
+    const Extent window{leastWidth * m.twipsPerPixelX, leastHeight * m.twipsPerPixelY};
+    const PreviewLayout bare =
+        InitialLayout(window, {window.width - frame.width, window.height - frame.height});
+    const PreviewLayout small = LayOutPreview(bare, m, window, canvas).layout;
+    return {pixels(kMinimumViewTwips + frame.width + (small.v.shown ? m.vBarWidth : 0),
+                   m.twipsPerPixelX),
+            pixels(kMinimumViewTwips + frame.height + (small.h.shown ? m.hBarHeight : 0),
+                   m.twipsPerPixelY)};
+}
+
 Rect HorizontalBarPlace(const PreviewLayout& l, const PreviewMetrics& m) {
     return {0, l.viewHeight, l.viewWidth, m.hBarHeight};
 }

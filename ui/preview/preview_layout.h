@@ -111,6 +111,12 @@ struct ResizeOutcome {
 ResizeOutcome LayOutPreview(const PreviewLayout& current, const PreviewMetrics& metrics,
                             Extent window, Extent canvas);
 
+// The smallest window, in whole pixels, that keeps the viewport at the minimum with every bar the
+// canvas needs there. Window managers read this once as a drag of the frame begins, so it already
+// counts the bars that appear as the window shrinks; at any larger size no more bars are up.
+Extent MinimumWindowPixels(const PreviewLayout& layout, const PreviewMetrics& metrics,
+                           Extent canvas);
+
 // Where the bars go: HScroll1 below the viewport, as wide as it; VScroll1 right of it, as high.
 Rect HorizontalBarPlace(const PreviewLayout& layout, const PreviewMetrics& metrics);
 Rect VerticalBarPlace(const PreviewLayout& layout, const PreviewMetrics& metrics);

@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace tidepool {
@@ -36,6 +37,7 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
     resize(kStartWindow.width / kTwipsPerPixel, kStartWindow.height / kTwipsPerPixel);
     viewport_->setGeometry(
         ToQRect(ToPixels({0, 0, kStartView.width, kStartView.height}, metrics_)));
+    applyMinimumSize();
 
     connect(viewport_, &PreviewViewport::pressed, this, &PreviewWindow::startDrag);
     connect(viewport_, &PreviewViewport::moved, this, &PreviewWindow::dragOrRelease);
@@ -77,7 +79,18 @@ void PreviewWindow::Form_Resize() {
     }
     layout_ = outcome.layout;
     applyLayout();
+    applyMinimumSize();
     repaintFromBars();
+}
+
+// The least size the layout accepts becomes Qt's minimum, which goes to the window manager's size
+// hints, so a drag of the frame stops there. It is never above the window's size: a drawing that
+// brings bars up must not make the window grow, and the snap-back still refuses any shrink from
+// there.
+void PreviewWindow::applyMinimumSize() {
+    const Extent least =
+        MinimumWindowPixels(layout_, metrics_, {canvas_.width(), canvas_.height()});
+    setMinimumSize(std::min(least.width, width()), std::min(least.height, height()));
 }
 
 // Gives the window its last accepted width or height back. The resize that follows lays the
