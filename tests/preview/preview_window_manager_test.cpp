@@ -26,9 +26,8 @@ std::optional<QSize> HintedMinimum(const QWidget& window) {
     if (x11 == nullptr)
         return std::nullopt;
     xcb_connection_t* connection = x11->connection();
-    const auto cookie =
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()),
-                         XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18);
+    const auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()),
+                                         XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18);
     const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(connection, cookie, nullptr), &std::free);
     if (!reply || xcb_get_property_value_length(reply.get()) < 7 * 4)
@@ -46,7 +45,8 @@ std::optional<QSize> HintedMinimum(const QWidget& window) {
 bool DragCorner(QPoint corner, QPoint by, int steps, const QString& pause) {
     QStringList commands{QStringLiteral("mousemove"), QString::number(corner.x()),
                          QString::number(corner.y()), QStringLiteral("sleep"),
-                         QStringLiteral("0.2"), QStringLiteral("mousedown"), QStringLiteral("1")};
+                         QStringLiteral("0.2"),       QStringLiteral("mousedown"),
+                         QStringLiteral("1")};
     for (int i = 1; i <= steps; ++i) {
         const QPoint at = corner + by * i / steps;
         commands << QStringLiteral("mousemove") << QString::number(at.x())
