@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -203,6 +204,33 @@ INSTANTIATE_TEST_SUITE_P(
                     MinimumCase{"OnlyTheVerticalBar", kStart, {16, 70}, {85, 68}},
                     MinimumCase{"BarsUpNow", kNarrowWithBar, {16, 16}, {68, 68}}),
     [](const testing::TestParamInfo<MinimumCase>& info) { return info.param.name; });
+
+// On a screen of several device pixels to a window pixel the canvas is shown one to one in device
+// pixels: a bar is up exactly while the canvas has more device pixels than the view, and at the
+// end of its range the view shows the canvas's last column, with at most one pixel beyond it.
+class DeviceRatioTest : public testing::TestWithParam<double> {};
+
+TEST_P(DeviceRatioTest, BarsReachTheCanvasEdgeInDevicePixels) {
+    const double ratio = GetParam();
+    const PreviewMetrics metrics = StandardMetrics(255, 255, ratio);
+    // The start-up viewport's 240 window pixels inside its frame, as whole device pixels.
+    const int inside = static_cast<int>(std::floor(242 * ratio) - std::ceil(2 * ratio));
+    for (int width = inside - 40; width <= inside + 40; ++width) {
+        const PreviewLayout l = LayOutPreview(kStart, metrics, kStartWindow, {width, 16}).layout;
+        ASSERT_EQ(l.h.shown, width > inside) << width << " at " << ratio;
+        if (!l.h.shown)
+            continue;
+        const int viewInside =
+            static_cast<int>(std::floor((l.viewWidth / 15 - 2) * ratio) - std::ceil(2 * ratio));
+        const int reach = ScrollToPixel(l.h.max, 15, ratio) + viewInside;
+        EXPECT_TRUE(reach == width || reach == width + 1) << width << " at " << ratio;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, DeviceRatioTest, testing::Values(1.0, 1.25, 1.5, 1.75, 2.0, 3.0),
+                         [](const testing::TestParamInfo<double>& info) {
+                             return test_names::NameOf("Ratio", info.param);
+                         });
 
 TEST(BarPlaceTest, BarsLieAlongTheViewportsEdges) {
     const PreviewLayout l = AtStartSize({3405, 4605}, {true, 285, 28, 3405}, {true, 270, 27, 4605});

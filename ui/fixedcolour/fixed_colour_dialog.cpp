@@ -15,10 +15,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace tidepool {
 
-// Picture2: shows the sample 1:1 inside a sunken frame.
+// Picture2: shows the sample inside a sunken frame, one sample pixel to a device pixel, as the
+// preview shows the wallpaper.
 class SampleBox : public QFrame {
   public:
     SampleBox(const DrawingSurface& sample, QWidget* parent) : QFrame(parent), sample_(sample) {
@@ -27,11 +29,16 @@ class SampleBox : public QFrame {
         setFocusPolicy(Qt::StrongFocus);
     }
 
+    // The device pixels inside the frame, which the sample fills.
+    QRect deviceInside() const { return DevicePixelsInside(contentsRect(), devicePixelRatioF()); }
+
   protected:
     void paintEvent(QPaintEvent* event) override {
         {
             QPainter painter(this);
-            painter.drawImage(contentsRect().topLeft(), SurfaceImage(sample_));
+            const QRect block(0, 0, sample_.width(), sample_.height());
+            DrawOneToOne(painter, SurfaceImage(sample_), block, deviceInside().topLeft(),
+                         devicePixelRatioF());
         }
         QFrame::paintEvent(event);
     }
@@ -126,6 +133,10 @@ void FixedColourDialog::buildControls() {
 
 void FixedColourDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The screen decides how many device pixels the sample has; so does a move to another.
+    drawSample();
+    connect(windowHandle(), &QWindow::screenChanged, this, &FixedColourDialog::drawSample,
+            Qt::UniqueConnection);
     if (placement_ != nullptr)
         return;
     placement_ = new FramePlacement(
@@ -162,7 +173,7 @@ void FixedColourDialog::pickFixedColour(int swatch) {
 }
 
 void FixedColourDialog::drawSample() {
-    const QRect inside = sampleBox_->contentsRect();
+    const QRect inside = sampleBox_->deviceInside();
     DrawSampleCrab(sample_, inside.width(), inside.height(), main_, render_);
     sampleBox_->update();
 }

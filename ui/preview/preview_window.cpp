@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -70,6 +71,7 @@ QScrollBar* PreviewWindow::makeBar(Qt::Orientation orientation, const char* name
 void PreviewWindow::Form_Resize() {
     if (!isVisible() || isMinimized())
         return;
+    metrics_.devicePixelRatio = devicePixelRatioF();
     const Extent window{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
     const ResizeOutcome outcome =
         LayOutPreview(layout_, metrics_, window, {canvas_.width(), canvas_.height()});
@@ -124,8 +126,8 @@ void PreviewWindow::applyRange(QScrollBar* bar, const ScrollRange& range, const 
 }
 
 void PreviewWindow::RepaintPreview(int x, int y) {
-    viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX),
-                        ScrollToPixel(y, metrics_.twipsPerPixelY));
+    viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX, metrics_.devicePixelRatio),
+                        ScrollToPixel(y, metrics_.twipsPerPixelY, metrics_.devicePixelRatio));
 }
 
 void PreviewWindow::repaintFromBars() {
@@ -164,6 +166,9 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
 // A drawing made while the window was hidden or minimised shows once it is back.
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // On a screen of another pixel ratio the canvas measures otherwise against the view.
+    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::Form_Resize,
+            Qt::UniqueConnection);
     Form_Resize();
 }
 
