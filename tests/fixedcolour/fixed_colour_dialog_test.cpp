@@ -193,6 +193,15 @@ class FixedColourDialogTest : public QObject {
         QCOMPARE(control<ColourSwatch>("Picture1(0)")->colour(), kBlue);
     }
 
+    // Black is a colour like any other, not a cancel.
+    void blackIsAPick() {
+        pickerAnswer = 0;
+        QTest::mouseClick(control("Picture1(0)"), Qt::LeftButton);
+        QCOMPARE(render->FixedColours[1], Colour{0});
+        QCOMPARE(control<ColourSwatch>("Picture1(0)")->colour(), Colour{0});
+        QCOMPARE(dialog->sample().colourAt(kBody.x(), kBody.y()), Colour{0});
+    }
+
     void cancelledPickChangesNothing() {
         const std::vector<Pixel> before(dialog->sample().pixels(),
                                         dialog->sample().pixels() + 117 * 117);

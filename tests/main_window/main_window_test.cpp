@@ -283,6 +283,15 @@ class MainWindowTest : public QObject {
     }
 
     // An arrow key selects the next option of the group, as a click on it would.
+    // A click on an option not yet selected selects it and gives it the focus, so the arrow keys
+    // go on from there.
+    void clickGivesAnOptionTheFocus() {
+        QWidget* option = control("Option4(1)");
+        QTest::mouseClick(option, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), option);
+        QVERIFY(control<QRadioButton>("Option4(1)")->isChecked());
+    }
+
     void arrowsMoveWithinAGroup_data() {
         QTest::addColumn<QString>("from");
         QTest::addColumn<int>("key");
@@ -483,6 +492,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(text->text(), kept);
     }
 
+    // Ctrl+Z comes with its control character (26) as the text, and undoes in a numeric field.
+    void ctrlZUndoesInANumericField() {
+        QLineEdit* width = field("Text1(0)");
+        QTest::mouseClick(width, Qt::LeftButton);
+        QTest::keyClick(width, Qt::Key_End);
+        QTest::keyClicks(width, "5");
+        QCOMPARE(width->text(), QStringLiteral("2405"));
+        QTest::sendKeyEvent(QTest::Press, width, Qt::Key_Z, QStringLiteral("\x1a"),
+                            Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Release, width, Qt::Key_Z, QStringLiteral("\x1a"),
+                            Qt::ControlModifier);
+        QCOMPARE(width->text(), QStringLiteral("240"));
+    }
+
     void editingKeysPass() {
         QLineEdit* width = field("Text1(0)");
         QTest::keyClick(width, Qt::Key_End);
@@ -595,6 +618,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<int>("answer");
         QTest::addColumn<uint>("colour");
         QTest::newRow("chosen") << 0x123456 << 0x123456u;
+        QTest::newRow("black is a choice") << 0 << 0u;
         QTest::newRow("cancelled") << kColourCancelled << 0x8000000Fu;
     }
     void swatchPick() {

@@ -97,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ResizeCase{"StartUpCanvasFitsExactly", kStart, kStartWindow, {240, 320}, kStart},
         ResizeCase{"SmallerCanvasNeedsNoBar", kStart, kStartWindow, {16, 16}, kStart},
+        // Filling the view along one side is no overflow, with no other bar to narrow the view.
+        ResizeCase{"ExactlyAsWideButShorter", kStart, kStartWindow, {240, 100}, kStart},
         ResizeCase{"OnePixelWider",
                    kStart,
                    kStartWindow,
