@@ -30,6 +30,10 @@ TIDEPOOL_PACKAGES=(
     # x_desktop.sh): size hints, drags of the frame, the random-input run.
     openbox
     xdotool
+    # The windows read through the accessibility bus as a screen reader reads them.
+    at-spi2-core
+    gir1.2-atspi-2.0
+    python3-gi
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

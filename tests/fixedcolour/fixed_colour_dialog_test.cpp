@@ -3,6 +3,8 @@
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/main/colour_swatch.h"
 
+#include "tests/support/accessible_names.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -155,6 +157,11 @@ class FixedColourDialogTest : public QObject {
                             .arg(x)
                             .arg(y)
                             .arg(shown.pixel(inside.left() + x, inside.top() + y), 8, 16)));
+    }
+
+    void everyFocusableControlHasAName() {
+        QCOMPARE(testing::FocusableWithoutName(dialog.get()), QStringList());
+        QCOMPARE(testing::AccessibleName(control("Picture1(1)")), QStringLiteral("模様"));
     }
 
     void centredOnScreen() {

@@ -12,6 +12,8 @@
 #include "ui/preview/preview_window.h"
 #include "wallpaper/wallpaper_report.h"
 
+#include "tests/support/accessible_names.h"
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -1030,6 +1032,25 @@ class MainWindowTest : public QObject {
                 PressCtrlV(target);
         }
         QCOMPARE(target->text(), kept);
+    }
+
+    // A screen reader can name every control that takes the focus, and tell the fields apart.
+    void everyFocusableControlHasAName() {
+        QCOMPARE(testing::FocusableWithoutName(window.get()), QStringList());
+        QCOMPARE(testing::FocusableWithoutName(&window->preview()), QStringList());
+        QStringList fieldNames;
+        for (const ControlPlace& place : kMainWindowControls)
+            if (place.kind == ControlKind::Text)
+                fieldNames << testing::AccessibleName(field(place.name.data()));
+        fieldNames.removeDuplicates();
+        QCOMPARE(fieldNames.size(), 10);
+        QCOMPARE(testing::AccessibleName(field("Text2(0)")), QStringLiteral("倍率"));
+        QCOMPARE(testing::AccessibleName(control("Picture7(2)")), QStringLiteral("背景色"));
+        QCOMPARE(testing::AccessibleName(
+                     window->preview().findChild<QWidget*>(QStringLiteral("Picture1"))),
+                 QStringLiteral("ピクチャー"));
+        // Captions stay as they are.
+        QCOMPARE(control<QLabel>("Label1(2)")->text(), QStringLiteral("倍率"));
     }
 
     // Real keyboards send Delete and Ctrl+Backspace with the DEL character (127) as their text,

@@ -2,6 +2,7 @@
 
 #include "render/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
+#include "ui/main/accessible_names.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/compact_style.h"
 #include "ui/main/desktop_palette.h"
@@ -128,6 +129,7 @@ void FixedColourDialog::buildControls() {
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     UseCompactStyle(this);
+    NameFixedColourControls(this);
     ok->setFocus();
 }
 

@@ -29,6 +29,8 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("ピクチャー"));
     viewport_ = new PreviewViewport(canvas_, this);
+    // The viewport takes the focus and has no label: a screen reader names it by its window.
+    viewport_->setAccessibleName(windowTitle());
     hBar_ = makeBar(Qt::Horizontal, "HScroll1");
     vBar_ = makeBar(Qt::Vertical, "VScroll1");
     // The style decides the bars' thickness; the layout only reads it.
