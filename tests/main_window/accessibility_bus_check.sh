@@ -2,7 +2,7 @@
 # Starts the program with Qt's accessibility on, on the session bus the caller gives it, and reads
 # its windows through AT-SPI as a screen reader does: the main window and the preview, then the
 # fixed-colour dialog opened with its menu key. Fails when a control that takes the focus has no
-# name. Run inside x_desktop.sh and dbus-run-session.
+# name. Run inside x_desktop.sh, which gives it a session bus.
 #
 # Usage: accessibility_bus_check.sh PROGRAM
 set -euo pipefail
