@@ -45,6 +45,13 @@ TIDEPOOL_PACKAGES=(
     sway
     swaybg
     grim
+    # The windows under a real window manager (openbox, above), driven by the real pointer
+    # (tests/support/x_desktop.sh): size hints, drags of the frame, the random-input run.
+    xdotool
+    # The windows read through the accessibility bus as a screen reader reads them.
+    at-spi2-core
+    gir1.2-atspi-2.0
+    python3-gi
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

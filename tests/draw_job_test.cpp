@@ -227,6 +227,43 @@ INSTANTIATE_TEST_SUITE_P(
                       info.param.shadow ? "WithShadow" : "WithoutShadow");
     });
 
+// In normal mode the crabs take their body and pattern colours from the swatches themselves; the
+// job only sets the canvas colour.
+struct NormalRoleCase {
+    ColourRole role;
+    Colour body;
+    Colour pattern; // also the shadow crabs' edge
+    Colour canvas;
+};
+
+void PrintTo(const NormalRoleCase& c, std::ostream* out) {
+    *out << kRoleNames[static_cast<int>(c.role)];
+}
+
+class NormalColourTest : public testing::TestWithParam<NormalRoleCase> {};
+
+TEST_P(NormalColourTest, BodyPatternAndCanvasTakeTheRoleSwatches) {
+    const NormalRoleCase& c = GetParam();
+    JobRun job;
+    job.settings.swatches = {kRed, kGreen, kBlue};
+    job.settings.fixedColours = false;
+    job.settings.bubbles = false;
+    job.settings.layout = Layout::Standard;
+    job.settings.colourRole = c.role;
+    job.run();
+    EXPECT_EQ(ColoursOf(job.canvas), (std::set<Colour>{c.body, c.pattern, c.canvas}));
+    EXPECT_EQ(job.canvas.colourAt(0, 0), c.canvas);
+    // The first crab of the standard layout sits at (-1, 2); its body's centre is at (60, 72).
+    EXPECT_EQ(job.canvas.colourAt(59, 74), c.body);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roles, NormalColourTest,
+    testing::Values(NormalRoleCase{ColourRole::Foreground, kRed, kGreen, kBlue},
+                    NormalRoleCase{ColourRole::Middle, kGreen, kRed, kBlue},
+                    NormalRoleCase{ColourRole::Background, kBlue, kGreen, kRed}),
+    [](const auto& info) { return std::string(kRoleNames[static_cast<int>(info.param.role)]); });
+
 TEST(DrawJobTest, FrameModeLeavesTheShadowColourInTheFrameEntry) {
     JobRun job;
     job.settings.mode = DrawMode::Frame;

@@ -3,11 +3,15 @@
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/main/colour_swatch.h"
 
+#include "tests/support/accessible_names.h"
+
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -37,6 +41,17 @@ const std::vector<Place> kPlaces{
     {"Command1(0)", {136, 80, 89, 25}, "決定(&O)"},
     {"Command1(1)", {136, 104, 89, 25}, "キャンセル(&C)"},
 };
+
+// The device pixels wholly inside a framed box's frame, in a grab of the box.
+QRect InsideDevicePixels(const QWidget* box) {
+    const qreal ratio = box->devicePixelRatioF();
+    const QRect inside = static_cast<const QFrame*>(box)->contentsRect();
+    const int left = static_cast<int>(std::ceil(inside.left() * ratio));
+    const int top = static_cast<int>(std::ceil(inside.top() * ratio));
+    return QRect(QPoint(left, top),
+                 QPoint(static_cast<int>(std::floor((inside.right() + 1) * ratio)) - 1,
+                        static_cast<int>(std::floor((inside.bottom() + 1) * ratio)) - 1));
+}
 
 } // namespace
 
@@ -114,7 +129,7 @@ class FixedColourDialogTest : public QObject {
             QCOMPARE(
                 control<ColourSwatch>(qPrintable(QStringLiteral("Picture1(%1)").arg(i)))->colour(),
                 start[static_cast<std::size_t>(i)]);
-        const QRect inside = control<QFrame>("Picture2")->contentsRect();
+        const QRect inside = InsideDevicePixels(control("Picture2"));
         DrawingSurface expected;
         DrawSampleCrab(expected, inside.width(), inside.height(), main, *render);
         const DrawingSurface& sample = dialog->sample();
@@ -124,6 +139,29 @@ class FixedColourDialogTest : public QObject {
                            expected.pixels()));
         QCOMPARE(sample.colourAt(kBody.x(), kBody.y()), Colour{0x0000FF});
         QCOMPARE(sample.backColor(), Colour{0x998877});
+    }
+
+    // The sample box shows the sample pixel for pixel on the screen's own pixels, never enlarged.
+    void sampleShownOneToOne() {
+        QWidget* box = control("Picture2");
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect inside = InsideDevicePixels(box);
+        const DrawingSurface& sample = dialog->sample();
+        QCOMPARE(QSize(sample.width(), sample.height()), inside.size());
+        for (int y = 0; y < sample.height(); ++y)
+            for (int x = 0; x < sample.width(); ++x)
+                if ((shown.pixel(inside.left() + x, inside.top() + y) | 0xFF000000u) !=
+                    (sample.pixel(x, y) | 0xFF000000u))
+                    QFAIL(qPrintable(
+                        QStringLiteral("sample pixel (%1, %2) shows as %3")
+                            .arg(x)
+                            .arg(y)
+                            .arg(shown.pixel(inside.left() + x, inside.top() + y), 8, 16)));
+    }
+
+    void everyFocusableControlHasAName() {
+        QCOMPARE(testing::FocusableWithoutName(dialog.get()), QStringList());
+        QCOMPARE(testing::AccessibleName(control("Picture1(1)")), QStringLiteral("模様"));
     }
 
     void centredOnScreen() {
@@ -160,6 +198,15 @@ class FixedColourDialogTest : public QObject {
         QCOMPARE(render->FixedColours[1], kBlue);
         open();
         QCOMPARE(control<ColourSwatch>("Picture1(0)")->colour(), kBlue);
+    }
+
+    // Black is a colour like any other, not a cancel.
+    void blackIsAPick() {
+        pickerAnswer = 0;
+        QTest::mouseClick(control("Picture1(0)"), Qt::LeftButton);
+        QCOMPARE(render->FixedColours[1], Colour{0});
+        QCOMPARE(control<ColourSwatch>("Picture1(0)")->colour(), Colour{0});
+        QCOMPARE(dialog->sample().colourAt(kBody.x(), kBody.y()), Colour{0});
     }
 
     void cancelledPickChangesNothing() {

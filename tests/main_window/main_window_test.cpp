@@ -13,7 +13,10 @@
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
+#include "tests/support/accessible_names.h"
+
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -22,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -70,6 +74,38 @@ struct DialogScript {
     // Held by the test to keep an application running; the setter waits for it.
     std::shared_ptr<std::mutex> wallpaperHold = std::make_shared<std::mutex>();
 };
+
+// A drop of plain text in the middle of the widget.
+void DropText(QWidget* target, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+}
+
+// The field's own context menu, and its paste command.
+void PasteFromContextMenu(QLineEdit* target) {
+    const QPoint at = target->rect().center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(QLineEdit::tr("&Paste")))
+            action->trigger();
+    menu->close();
+}
+
+// Ctrl+V as a real keyboard sends it, with its control character (22) as the text.
+void PressCtrlV(QWidget* target) {
+    QTest::sendKeyEvent(QTest::Press, target, Qt::Key_V, QStringLiteral("\x16"),
+                        Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, target, Qt::Key_V, QStringLiteral("\x16"),
+                        Qt::ControlModifier);
+}
 
 } // namespace
 
@@ -255,6 +291,15 @@ class MainWindowTest : public QObject {
     }
 
     // An arrow key selects the next option of the group, as a click on it would.
+    // A click on an option not yet selected selects it and gives it the focus, so the arrow keys
+    // go on from there.
+    void clickGivesAnOptionTheFocus() {
+        QWidget* option = control("Option4(1)");
+        QTest::mouseClick(option, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), option);
+        QVERIFY(control<QRadioButton>("Option4(1)")->isChecked());
+    }
+
     void arrowsMoveWithinAGroup_data() {
         QTest::addColumn<QString>("from");
         QTest::addColumn<int>("key");
@@ -455,6 +500,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(text->text(), kept);
     }
 
+    // Ctrl+Z comes with its control character (26) as the text, and undoes in a numeric field.
+    void ctrlZUndoesInANumericField() {
+        QLineEdit* width = field("Text1(0)");
+        QTest::mouseClick(width, Qt::LeftButton);
+        QTest::keyClick(width, Qt::Key_End);
+        QTest::keyClicks(width, "5");
+        QCOMPARE(width->text(), QStringLiteral("2405"));
+        QTest::sendKeyEvent(QTest::Press, width, Qt::Key_Z, QStringLiteral("\x1a"),
+                            Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Release, width, Qt::Key_Z, QStringLiteral("\x1a"),
+                            Qt::ControlModifier);
+        QCOMPARE(width->text(), QStringLiteral("240"));
+    }
+
     void editingKeysPass() {
         QLineEdit* width = field("Text1(0)");
         QTest::keyClick(width, Qt::Key_End);
@@ -567,6 +626,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<int>("answer");
         QTest::addColumn<uint>("colour");
         QTest::newRow("chosen") << 0x123456 << 0x123456u;
+        QTest::newRow("black is a choice") << 0 << 0u;
         QTest::newRow("cancelled") << kColourCancelled << 0x8000000Fu;
     }
     void swatchPick() {
@@ -954,6 +1014,72 @@ class MainWindowTest : public QObject {
             control<QAction>("MNU_Exit")->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!window->preview().isVisible());
+    }
+
+    // Text that arrives whole, from the clipboard or a drop, meets the same rule as typed text,
+    // and the length limit counts only what the rule keeps.
+    void pastedAndDroppedTextIsFiltered_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        for (const char* way : {"Ctrl+V", "menu", "drop"}) {
+            const auto row = [way](const char* what) -> QTestData& {
+                return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(way, what)));
+            };
+            row("width, a letter") << "Text1(0)" << way << "640f"
+                                   << "640";
+            row("width, a thousands comma") << "Text1(0)" << way << "1,024"
+                                            << "1024";
+            row("magnification, a minus") << "Text2(0)" << way << "-1.5"
+                                          << "1.5";
+            row("shift, a point") << "Text5(1)" << way << "-3.5"
+                                  << "-35";
+            row("eye shift, full-width") << "Text6" << way << "２"
+                                         << "2";
+            // The path field takes only dropped files (see drops).
+            if (QLatin1String(way) != "drop")
+                row("picture path, anything") << "Text3" << way << "a b;$`c.png"
+                                              << "a b;$`c.png";
+        }
+    }
+    void pastedAndDroppedTextIsFiltered() {
+        QFETCH(QString, name);
+        QFETCH(QString, way);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QLineEdit* target = field(qPrintable(name));
+        target->clear();
+        QTest::mouseClick(target, Qt::LeftButton);
+        if (way == "drop") {
+            DropText(target, text);
+        } else {
+            QGuiApplication::clipboard()->setText(text);
+            if (way == "menu")
+                PasteFromContextMenu(target);
+            else
+                PressCtrlV(target);
+        }
+        QCOMPARE(target->text(), kept);
+    }
+
+    // A screen reader can name every control that takes the focus, and tell the fields apart.
+    void everyFocusableControlHasAName() {
+        QCOMPARE(testing::FocusableWithoutName(window.get()), QStringList());
+        QCOMPARE(testing::FocusableWithoutName(&window->preview()), QStringList());
+        QStringList fieldNames;
+        for (const ControlPlace& place : kMainWindowControls)
+            if (place.kind == ControlKind::Text)
+                fieldNames << testing::AccessibleName(field(place.name.data()));
+        fieldNames.removeDuplicates();
+        QCOMPARE(fieldNames.size(), 10);
+        QCOMPARE(testing::AccessibleName(field("Text2(0)")), QStringLiteral("倍率"));
+        QCOMPARE(testing::AccessibleName(control("Picture7(2)")), QStringLiteral("背景色"));
+        QCOMPARE(testing::AccessibleName(
+                     window->preview().findChild<QWidget*>(QStringLiteral("Picture1"))),
+                 QStringLiteral("ピクチャー"));
+        // Captions stay as they are.
+        QCOMPARE(control<QLabel>("Label1(2)")->text(), QStringLiteral("倍率"));
     }
 
     // Real keyboards send Delete and Ctrl+Backspace with the DEL character (127) as their text,

@@ -51,6 +51,17 @@ TEST(PanTest, MeasuresBothAxesFromThePress) {
     EXPECT_EQ(Pan(press, 1500, 1400, 1000, 2000), (PanPositions{300, 300}));
 }
 
+// The pointer moves in window pixels; the view follows at three times its movement measured in
+// device pixels, the canvas's own.
+TEST(PanTest, MovesTheViewThreeTimesThePointerInDevicePixels) {
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        const int moved = 10; // window pixels to the left
+        const int h = PanPosition(PointerTwips(0, 15), PointerTwips(100, 15),
+                                  PointerTwips(100 - moved, 15), 100000);
+        EXPECT_EQ(ScrollToPixel(h, 15, ratio), static_cast<int>(3 * moved * ratio)) << ratio;
+    }
+}
+
 // Beyond 32767 twips a 16-bit position would wrap: the largest canvas in the smallest view has
 // ranges well past that, and its far corner must still be in reach by bar and by drag.
 TEST(PanTest, ReachesTheFarCornerOfTheLargestCanvas) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -96,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ResizeCase{"StartUpCanvasFitsExactly", kStart, kStartWindow, {240, 320}, kStart},
         ResizeCase{"SmallerCanvasNeedsNoBar", kStart, kStartWindow, {16, 16}, kStart},
+        // Filling the view along one side is no overflow, with no other bar to narrow the view.
+        ResizeCase{"ExactlyAsWideButShorter", kStart, kStartWindow, {240, 100}, kStart},
         ResizeCase{"OnePixelWider",
                    kStart,
                    kStartWindow,
@@ -174,6 +177,62 @@ INSTANTIATE_TEST_SUITE_P(
         SnapCase{
             "NarrowedByItsBarAndNarrowedFurther", kNarrowWithBar, {1185, 4875}, SnapBack::Width}),
     [](const testing::TestParamInfo<SnapCase>& info) { return info.param.name; });
+
+struct MinimumCase {
+    std::string name;
+    PreviewLayout layout;
+    Extent canvas;
+    Extent expected;
+};
+
+void PrintTo(const MinimumCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MinimumWindowTest : public testing::TestWithParam<MinimumCase> {};
+
+TEST_P(MinimumWindowTest, KeepsTheViewportAtTheMinimumWithTheBarsItNeedsThere) {
+    const MinimumCase& c = GetParam();
+    EXPECT_EQ(MinimumWindowPixels(c.layout, kMetrics, c.canvas), c.expected);
+}
+
+// 1000 twips of viewport and the pixel the window has beyond it make 1015 twips: 68 pixels; each
+// bar the canvas needs in a window that small adds its 17 pixels along the side it narrows.
+INSTANTIATE_TEST_SUITE_P(
+    Windows, MinimumWindowTest,
+    testing::Values(MinimumCase{"NoBar", kStart, {16, 16}, {68, 68}},
+                    MinimumCase{"BothBarsOnceSmall", kStart, {240, 320}, {85, 85}},
+                    MinimumCase{"OnlyTheHorizontalBar", kStart, {70, 16}, {68, 85}},
+                    MinimumCase{"OnlyTheVerticalBar", kStart, {16, 70}, {85, 68}},
+                    MinimumCase{"BarsUpNow", kNarrowWithBar, {16, 16}, {68, 68}}),
+    [](const testing::TestParamInfo<MinimumCase>& info) { return info.param.name; });
+
+// On a screen of several device pixels to a window pixel the canvas is shown one to one in device
+// pixels: a bar is up exactly while the canvas has more device pixels than the view, and at the
+// end of its range the view shows the canvas's last column, with at most one pixel beyond it.
+class DeviceRatioTest : public testing::TestWithParam<double> {};
+
+TEST_P(DeviceRatioTest, BarsReachTheCanvasEdgeInDevicePixels) {
+    const double ratio = GetParam();
+    const PreviewMetrics metrics = StandardMetrics(255, 255, ratio);
+    // The start-up viewport's 240 window pixels inside its frame, as whole device pixels.
+    const int inside = static_cast<int>(std::floor(242 * ratio) - std::ceil(2 * ratio));
+    for (int width = inside - 40; width <= inside + 40; ++width) {
+        const PreviewLayout l = LayOutPreview(kStart, metrics, kStartWindow, {width, 16}).layout;
+        ASSERT_EQ(l.h.shown, width > inside) << width << " at " << ratio;
+        if (!l.h.shown)
+            continue;
+        const int viewInside =
+            static_cast<int>(std::floor((l.viewWidth / 15 - 2) * ratio) - std::ceil(2 * ratio));
+        const int reach = ScrollToPixel(l.h.max, 15, ratio) + viewInside;
+        EXPECT_TRUE(reach == width || reach == width + 1) << width << " at " << ratio;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, DeviceRatioTest, testing::Values(1.0, 1.25, 1.5, 1.75, 2.0, 3.0),
+                         [](const testing::TestParamInfo<double>& info) {
+                             return test_names::NameOf("Ratio", info.param);
+                         });
 
 TEST(BarPlaceTest, BarsLieAlongTheViewportsEdges) {
     const PreviewLayout l = AtStartSize({3405, 4605}, {true, 285, 28, 3405}, {true, 270, 27, 4605});

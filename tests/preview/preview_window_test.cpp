@@ -7,13 +7,13 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
+#include <cmath>
 #include <optional>
 
 namespace tidepool {
 namespace {
-
-constexpr int kFrame = 2; // the viewport's frame, in pixels
 
 QScrollBar* Bar(PreviewWindow& w, const char* name) {
     return w.findChild<QScrollBar*>(QLatin1String(name));
@@ -30,24 +30,52 @@ void SendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button
     QApplication::sendEvent(to, &event);
 }
 
-// The first pixel inside the viewport's frame that is not the canvas's pixel from (sx, sy) on,
-// or the background colour where the canvas ends; empty when all match.
-QString FirstMismatch(const QImage& view, const DrawingSurface& canvas, int sx, int sy,
-                      QRgb background) {
-    for (int y = kFrame; y < view.height() - kFrame; ++y)
-        for (int x = kFrame; x < view.width() - kFrame; ++x) {
-            const int cx = sx + x - kFrame;
-            const int cy = sy + y - kFrame;
+// The device pixels wholly inside the viewport's frame, in a grab of the viewport.
+QRect InsideDevicePixels(const QWidget* view) {
+    const qreal ratio = view->devicePixelRatioF();
+    const QRect inside = view->contentsRect();
+    const int left = static_cast<int>(std::ceil(inside.left() * ratio));
+    const int top = static_cast<int>(std::ceil(inside.top() * ratio));
+    return QRect(QPoint(left, top),
+                 QPoint(static_cast<int>(std::floor((inside.right() + 1) * ratio)) - 1,
+                        static_cast<int>(std::floor((inside.bottom() + 1) * ratio)) - 1));
+}
+
+// The canvas pixel the view starts at for the bars' positions.
+QPoint ShownFrom(PreviewWindow& w) {
+    const qreal ratio = w.devicePixelRatioF();
+    return {ScrollToPixel(Bar(w, "HScroll1")->value(), 15, ratio),
+            ScrollToPixel(Bar(w, "VScroll1")->value(), 15, ratio)};
+}
+
+// The first device pixel inside the viewport's frame that is not the canvas's pixel from `from`
+// on, one to one, or the background colour where the canvas ends; empty when all match.
+QString FirstMismatch(QWidget* view, const DrawingSurface& canvas, QPoint from, QRgb background) {
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect inside = InsideDevicePixels(view);
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const int cx = from.x() + x - inside.left();
+            const int cy = from.y() + y - inside.top();
             const bool inCanvas = cx < canvas.width() && cy < canvas.height();
             const QRgb expected = inCanvas ? canvas.pixel(cx, cy) : background;
-            if ((view.pixel(x, y) | 0xFF000000u) != (expected | 0xFF000000u))
-                return QStringLiteral("view (%1, %2): %3, expected %4")
+            if ((shown.pixel(x, y) | 0xFF000000u) != (expected | 0xFF000000u))
+                return QStringLiteral("device pixel (%1, %2): %3, expected %4")
                     .arg(x)
                     .arg(y)
-                    .arg(view.pixel(x, y), 8, 16)
+                    .arg(shown.pixel(x, y), 8, 16)
                     .arg(expected, 8, 16);
         }
     return {};
+}
+
+// A button colour unlike the window colour, so that the background's role shows.
+QRgb SetViewBackground(PreviewWindow& w) {
+    const QColor background(0x12, 0x34, 0x56);
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::Button, background);
+    w.setPalette(palette);
+    return background.rgb();
 }
 
 } // namespace
@@ -63,40 +91,63 @@ class PreviewWindowTest : public QObject {
     }
     void cleanup() { window_.reset(); }
 
+    // Canvas sizes in device pixels: the start-up view's inside and more, or as they stand.
     void barsFollowTheCanvas_data() {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("fromView");
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("hShown");
         QTest::addColumn<bool>("vShown");
-        QTest::addColumn<int>("max"); // of the one bar shown, if only one is
-        QTest::newRow("start-up size") << 240 << 320 << false << false << 0;
-        QTest::newRow("one pixel wider") << 241 << 100 << true << false << 30;
-        QTest::newRow("one pixel taller") << 100 << 321 << false << true << 30;
-        QTest::newRow("largest") << 2400 << 2400 << true << true << 0;
-        QTest::newRow("back to small") << 16 << 16 << false << false << 0;
+        QTest::newRow("fits exactly") << true << QSize(0, 0) << false << false;
+        QTest::newRow("one pixel wider") << true << QSize(1, -150) << true << false;
+        QTest::newRow("one pixel taller") << true << QSize(-150, 1) << false << true;
+        QTest::newRow("largest") << false << QSize(2400, 2400) << true << true;
+        QTest::newRow("back to small") << false << QSize(16, 16) << false << false;
     }
     void barsFollowTheCanvas() {
-        QFETCH(int, width);
-        QFETCH(int, height);
+        QFETCH(bool, fromView);
+        QFETCH(QSize, size);
         QFETCH(bool, hShown);
         QFETCH(bool, vShown);
-        QFETCH(int, max);
-        window_->canvas().resize(2400, 2400);
+        QWidget* viewport = Viewport(*window_);
+        const QSize canvas = (fromView ? InsideDevicePixels(viewport).size() : QSize(0, 0)) + size;
+        window_->canvas() = testing::PatternedSurface(2400, 2400);
         window_->Form_Resize();
-        window_->canvas().resize(width, height);
+        window_->canvas() = testing::PatternedSurface(canvas.width(), canvas.height());
         window_->Form_Resize();
         QScrollBar* h = Bar(*window_, "HScroll1");
         QScrollBar* v = Bar(*window_, "VScroll1");
         QCOMPARE(h->isVisible(), hShown);
         QCOMPARE(v->isVisible(), vShown);
-        if (hShown != vShown)
-            QCOMPARE((hShown ? h : v)->maximum(), max);
         // Each bar lies along the viewport's edge.
-        const QRect view = Viewport(*window_)->geometry();
+        const QRect view = viewport->geometry();
         if (hShown)
             QCOMPARE(h->geometry(), QRect(0, view.bottom() + 1, view.width(), h->height()));
         if (vShown)
             QCOMPARE(v->geometry(), QRect(view.right() + 1, 0, v->width(), view.height()));
+        // At the end of its range a bar shows the canvas's far edge, one to one, and at most one
+        // device pixel beyond it.
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        const QPoint from = ShownFrom(*window_);
+        const QSize inside = InsideDevicePixels(viewport).size();
+        if (hShown)
+            QVERIFY(from.x() + inside.width() - canvas.width() == 0 ||
+                    from.x() + inside.width() - canvas.width() == 1);
+        if (vShown)
+            QVERIFY(from.y() + inside.height() - canvas.height() == 0 ||
+                    from.y() + inside.height() - canvas.height() == 1);
+        const QString mismatch =
+            FirstMismatch(viewport, window_->canvas(), from, SetViewBackground(*window_));
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+
+    // One pixel wider than the view at one device pixel to a window pixel: 30 twips.
+    void rangeOfOnePixelOverAtTheClassicRatio() {
+        if (window_->devicePixelRatioF() != 1)
+            QSKIP("the classic twips hold at one device pixel to a window pixel");
+        window_->canvas().resize(241, 100);
+        window_->Form_Resize();
+        QCOMPARE(Bar(*window_, "HScroll1")->maximum(), 30);
     }
 
     void catchesUpWhenBack_data() {
@@ -133,7 +184,7 @@ class PreviewWindowTest : public QObject {
         QFETCH(int, held);
         QFETCH(int, h);
         QFETCH(int, v);
-        window_->canvas().resize(2400, 2400);
+        window_->canvas() = testing::PatternedSurface(2400, 2400);
         window_->Form_Resize();
         Bar(*window_, "HScroll1")->setValue(300);
         Bar(*window_, "VScroll1")->setValue(600);
@@ -144,6 +195,9 @@ class PreviewWindowTest : public QObject {
         QCOMPARE(Bar(*window_, "VScroll1")->value(), v);
         const bool panned = held == Qt::LeftButton;
         QCOMPARE(view->cursor().shape(), panned ? Qt::CrossCursor : Qt::ArrowCursor);
+        const QString mismatch = FirstMismatch(view, window_->canvas(), ShownFrom(*window_),
+                                               SetViewBackground(*window_));
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         // Once the button is up, the next move brings the usual pointer back.
         SendMouse(view, QEvent::MouseMove, to, Qt::NoButton, Qt::NoButton);
         QCOMPARE(view->cursor().shape(), Qt::ArrowCursor);
@@ -153,35 +207,49 @@ class PreviewWindowTest : public QObject {
         QTest::addColumn<QSize>("canvas");
         QTest::addColumn<int>("h");
         QTest::addColumn<int>("v");
-        QTest::addColumn<QPoint>("from"); // canvas pixel at the inside corner
-        QTest::newRow("top left") << QSize(500, 600) << 0 << 0 << QPoint(0, 0);
-        QTest::newRow("scrolled") << QSize(500, 600) << 300 << 150 << QPoint(20, 10);
-        QTest::newRow("part of a pixel") << QSize(500, 600) << 29 << 44 << QPoint(1, 2);
-        QTest::newRow("small canvas") << QSize(100, 50) << 0 << 0 << QPoint(0, 0);
+        QTest::newRow("top left") << QSize(500, 600) << 0 << 0;
+        QTest::newRow("scrolled") << QSize(500, 600) << 300 << 150;
+        QTest::newRow("part of a pixel") << QSize(500, 600) << 29 << 44;
+        QTest::newRow("small canvas") << QSize(100, 50) << 0 << 0;
     }
     void viewShowsTheCanvasAtTheScrollPosition() {
         QFETCH(QSize, canvas);
         QFETCH(int, h);
         QFETCH(int, v);
-        QFETCH(QPoint, from);
         window_->canvas() = testing::PatternedSurface(canvas.width(), canvas.height());
         window_->Form_Resize();
         if (h || v) {
             Bar(*window_, "HScroll1")->setValue(h);
             Bar(*window_, "VScroll1")->setValue(v);
         }
-        // A button colour unlike the window colour, so the background's role shows.
-        const QColor background(0x12, 0x34, 0x56);
-        QPalette palette = window_->palette();
-        palette.setColor(QPalette::Button, background);
-        window_->setPalette(palette);
-        QWidget* view = Viewport(*window_);
-        const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QString mismatch =
-            FirstMismatch(shown, window_->canvas(), from.x(), from.y(), background.rgb());
+        const QString mismatch = FirstMismatch(Viewport(*window_), window_->canvas(),
+                                               ShownFrom(*window_), SetViewBackground(*window_));
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
 
+    // The least size the layout accepts is Qt's minimum, which the window manager is given.
+    void minimumSizeKeepsTheViewportAtItsLeast_data() {
+        QTest::addColumn<QSize>("canvas");
+        QTest::addColumn<bool>("bars");
+        QTest::newRow("no bar") << QSize(16, 16) << false;
+        QTest::newRow("both bars") << QSize(2400, 2400) << true;
+    }
+    void minimumSizeKeepsTheViewportAtItsLeast() {
+        QFETCH(QSize, canvas);
+        QFETCH(bool, bars);
+        window_->canvas().resize(canvas.width(), canvas.height());
+        window_->Form_Resize();
+        const QSize barSizes(Bar(*window_, "VScroll1")->width(),
+                             Bar(*window_, "HScroll1")->height());
+        // 1000 twips of viewport, 67 pixels at least, and the pixel the window has beyond it.
+        const QSize least = QSize(68, 68) + (bars ? barSizes : QSize(0, 0));
+        QCOMPARE(window_->minimumSize(), least);
+        window_->resize(30, 30);
+        QTRY_COMPARE(window_->size(), least);
+        QVERIFY(Viewport(*window_)->width() >= 67 && Viewport(*window_)->height() >= 67);
+    }
+
+    // A window manager that ignores the minimum still gets the last accepted size back.
     void shrinkBelowTheMinimumSnapsBack_data() {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("expected");
@@ -195,7 +263,8 @@ class PreviewWindowTest : public QObject {
         QFETCH(QSize, expected);
         window_->canvas().resize(16, 16); // no bar takes from the viewport
         window_->Form_Resize();
-        window_->resize(size);
+        // The platform window, not the widget: Qt would hold a widget resize to the minimum.
+        window_->windowHandle()->resize(size);
         QTRY_COMPARE(window_->size(), expected);
         QTRY_COMPARE(Viewport(*window_)->size(), expected - QSize(1, 1));
     }

@@ -2,6 +2,7 @@
 
 #include "render/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
+#include "ui/main/accessible_names.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/compact_style.h"
 #include "ui/main/desktop_palette.h"
@@ -15,10 +16,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace tidepool {
 
-// Picture2: shows the sample 1:1 inside a sunken frame.
+// Picture2: shows the sample inside a sunken frame, one sample pixel to a device pixel, as the
+// preview shows the wallpaper.
 class SampleBox : public QFrame {
   public:
     SampleBox(const DrawingSurface& sample, QWidget* parent) : QFrame(parent), sample_(sample) {
@@ -27,11 +30,16 @@ class SampleBox : public QFrame {
         setFocusPolicy(Qt::StrongFocus);
     }
 
+    // The device pixels inside the frame, which the sample fills.
+    QRect deviceInside() const { return DevicePixelsInside(contentsRect(), devicePixelRatioF()); }
+
   protected:
     void paintEvent(QPaintEvent* event) override {
         {
             QPainter painter(this);
-            painter.drawImage(contentsRect().topLeft(), SurfaceImage(sample_));
+            const QRect block(0, 0, sample_.width(), sample_.height());
+            DrawOneToOne(painter, SurfaceImage(sample_), block, deviceInside().topLeft(),
+                         devicePixelRatioF());
         }
         QFrame::paintEvent(event);
     }
@@ -121,11 +129,16 @@ void FixedColourDialog::buildControls() {
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     UseCompactStyle(this);
+    NameFixedColourControls(this);
     ok->setFocus();
 }
 
 void FixedColourDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The screen decides how many device pixels the sample has; so does a move to another.
+    drawSample();
+    connect(windowHandle(), &QWindow::screenChanged, this, &FixedColourDialog::drawSample,
+            Qt::UniqueConnection);
     if (placement_ != nullptr)
         return;
     placement_ = new FramePlacement(
@@ -162,7 +175,7 @@ void FixedColourDialog::pickFixedColour(int swatch) {
 }
 
 void FixedColourDialog::drawSample() {
-    const QRect inside = sampleBox_->contentsRect();
+    const QRect inside = sampleBox_->deviceInside();
     DrawSampleCrab(sample_, inside.width(), inside.height(), main_, render_);
     sampleBox_->update();
 }

@@ -32,6 +32,19 @@ bool CharacterAllowed(CharacterFilter filter, char32_t code) {
     return false;
 }
 
+std::u32string KeptCharacters(CharacterFilter filter, std::u32string_view text) {
+    if (filter == CharacterFilter::None)
+        return std::u32string(text);
+    std::u32string kept;
+    for (char32_t code : text) {
+        code = FoldFullWidth(code);
+        const bool control = code <= kLastControlCode || code == kDelete;
+        if (!control && CharacterAllowed(filter, code))
+            kept += code;
+    }
+    return kept;
+}
+
 char32_t FoldFullWidth(char32_t code) {
     constexpr char32_t kFirst = 0xFF01;
     constexpr char32_t kLast = 0xFF5E;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace tidepool {
 
 // Which typed characters a field of the main window lets through. Control characters (Backspace,
@@ -14,6 +17,11 @@ enum class CharacterFilter {
 // Whether the field keeps the typed character code. Codes above 255 are judged after
 // FoldFullWidth, so a full-width digit from an input method counts as the digit.
 bool CharacterAllowed(CharacterFilter filter, char32_t code);
+
+// The characters of text a field keeps as its content: those CharacterAllowed lets through,
+// full-width forms folded to ASCII, less the control characters, which are editing keys and never
+// content. Text from the clipboard or a drop goes through this before it reaches the field.
+std::u32string KeptCharacters(CharacterFilter filter, std::u32string_view text);
 
 // The ASCII form of a full-width character (U+FF01 to U+FF5E), as a Japanese input method sends
 // digits, "．" and "－" in its full-width mode; every other code unchanged.

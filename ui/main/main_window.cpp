@@ -14,6 +14,7 @@
 #include "ui/main/error_message.h"
 #include "ui/main/frame_placement.h"
 #include "ui/main/keyboard_handler.h"
+#include "ui/main/numeric_field_input.h"
 #include "ui/main/pick_colour.h"
 #include "ui/main/picture_path_drop.h"
 #include "ui/main/settings_binding.h"
@@ -144,6 +145,8 @@ void MainWindow::watchKeys() {
         case ControlKind::Check:
         case ControlKind::Text:
             keyboard_->watch(control, {KeyCommand::Draw, FilterOf(place.name)});
+            if (FilterOf(place.name) != CharacterFilter::None)
+                new NumericFieldInput(qobject_cast<QLineEdit*>(control), FilterOf(place.name));
             break;
         case ControlKind::List:
             keyboard_->watch(control, {KeyCommand::ApplyTheme, CharacterFilter::None});

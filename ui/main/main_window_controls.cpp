@@ -1,5 +1,6 @@
 #include "ui/main/main_window_controls.h"
 
+#include "ui/main/accessible_names.h"
 #include "ui/main/colour_swatch.h"
 #include "ui/main/compact_style.h"
 #include "ui/main/control_inventory.h"
@@ -110,6 +111,7 @@ void SetTabOrder(QWidget* client) {
 MainWindowControls BuildMainWindowControls(QWidget* client) {
     PlaceControls(client);
     SetTabOrder(client);
+    NameMainWindowControls(client);
 
     MainWindowControls c;
     c.sizePresets = FindArray<QRadioButton, 5>(client, "Option1");

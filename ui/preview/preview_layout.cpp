@@ -3,14 +3,26 @@
 #include "render/numeric.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tidepool {
 
 namespace {
 
+// The viewport's drawing area in twips less one window pixel, as its outer size less the frame
+// extent measured with the extra pixel. The canvas shows in the whole device pixels the frame
+// leaves inside, a canvas pixel each; where a frame edge falls within a device pixel, that pixel
+// is the frame's. With one device pixel to a window pixel this is the outer size less the extent.
+double ViewTwips(int outer, int extra, int twipsPerPixel, double devicePixelRatio) {
+    const double side = (extra - twipsPerPixel) / 2.0;
+    const double toDevice = devicePixelRatio / twipsPerPixel;
+    const double inside = std::floor((outer - side) * toDevice) - std::ceil(side * toDevice);
+    return inside / toDevice - twipsPerPixel;
+}
+
 // One bar's side of the layout. `along` is the viewport's size along the bar, `across` the size
 // the bar takes its thickness from; `overflow` is how far the canvas's drawing area exceeds the
-// viewport's along the bar.
+// viewport's along the bar, were the viewport `grow` twips longer.
 struct Axis {
     ScrollRange& bar;
     int& along;
@@ -18,16 +30,21 @@ struct Axis {
     int extra;
     int thickness;
     int twipsPerPixel;
+    double devicePixelRatio;
     double content;
 
-    double overflow() const { return content - (along - extra); }
+    double canvasPixel() const { return twipsPerPixel / devicePixelRatio; }
+    double overflow(int grow = 0) const {
+        return content - ViewTwips(along + grow, extra, twipsPerPixel, devicePixelRatio);
+    }
 };
 
-// The canvas's drawing area in twips less one pixel: its outer size (pixels plus the frame's
-// border) less the frame extent measured with the extra pixel.
-double ContentTwips(int pixels, int twipsPerPixel, int canvasExtra) {
+// The canvas's drawing area in twips less one window pixel: its outer size (pixels plus the
+// frame's border) less the frame extent measured with the extra pixel. The canvas is shown one
+// of its pixels to a device pixel, so a pixel of it measures twipsPerPixel / ratio twips.
+double ContentTwips(int pixels, int twipsPerPixel, double devicePixelRatio, int canvasExtra) {
     const double border = static_cast<double>(canvasExtra) - twipsPerPixel;
-    return static_cast<double>(pixels) * twipsPerPixel + border - canvasExtra;
+    return pixels * (twipsPerPixel / devicePixelRatio) + border - canvasExtra;
 }
 
 Axis Horizontal(PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
@@ -37,7 +54,9 @@ Axis Horizontal(PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
             .extra = m.viewExtra.x,
             .thickness = m.hBarHeight,
             .twipsPerPixel = m.twipsPerPixelX,
-            .content = ContentTwips(canvas.width, m.twipsPerPixelX, m.canvasExtra.x)};
+            .devicePixelRatio = m.devicePixelRatio,
+            .content =
+                ContentTwips(canvas.width, m.twipsPerPixelX, m.devicePixelRatio, m.canvasExtra.x)};
 }
 
 Axis Vertical(PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
@@ -47,7 +66,9 @@ Axis Vertical(PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
             .extra = m.viewExtra.y,
             .thickness = m.vBarWidth,
             .twipsPerPixel = m.twipsPerPixelY,
-            .content = ContentTwips(canvas.height, m.twipsPerPixelY, m.canvasExtra.y)};
+            .devicePixelRatio = m.devicePixelRatio,
+            .content =
+                ContentTwips(canvas.height, m.twipsPerPixelY, m.devicePixelRatio, m.canvasExtra.y)};
 }
 
 void Hide(const Axis& a) {
@@ -68,15 +89,15 @@ void Fit(const Axis& a, bool tenthStep) {
         a.across -= a.thickness;
         a.bar.shown = true;
     }
-    a.bar.max = nearestClamped(overflow + a.twipsPerPixel);
+    a.bar.max = nearestClamped(overflow + a.canvasPixel());
     a.bar.smallChange = tenthStep ? a.bar.max / 10 : 1;
     a.bar.largeChange = a.along;
 }
 
 // Both bars are up, yet the canvas would fit both ways with neither.
 bool FitsWithoutBars(const Axis& h, const Axis& v) {
-    return h.bar.shown && v.bar.shown && h.overflow() - v.thickness <= 0 &&
-           v.overflow() - h.thickness <= 0;
+    return h.bar.shown && v.bar.shown && h.overflow(v.thickness) <= 0 &&
+           v.overflow(h.thickness) <= 0;
 }
 
 } // namespace
@@ -95,9 +116,9 @@ FrameExtent MeasureFrame(const BoxFrame& box, double twipsPerPixelX, double twip
     return {nearestClamped(twipsPerPixelX + x), nearestClamped(twipsPerPixelY + y)};
 }
 
-PreviewMetrics StandardMetrics(int hBarHeight, int vBarWidth) {
+PreviewMetrics StandardMetrics(int hBarHeight, int vBarWidth, double devicePixelRatio) {
     const FrameExtent frame = MeasureFrame(kPreviewBoxFrame, kTwipsPerPixel, kTwipsPerPixel);
-    return {kTwipsPerPixel, kTwipsPerPixel, frame, frame, hBarHeight, vBarWidth};
+    return {kTwipsPerPixel, kTwipsPerPixel, frame, frame, hBarHeight, vBarWidth, devicePixelRatio};
 }
 
 PreviewLayout InitialLayout(Extent window, Extent view) {
@@ -135,6 +156,28 @@ ResizeOutcome LayOutPreview(const PreviewLayout& current, const PreviewMetrics& 
     return {SnapBack::None, l};
 }
 
+Extent MinimumWindowPixels(const PreviewLayout& l, const PreviewMetrics& m, Extent canvas) {
+    // The window's size beyond its viewport's while no bar is up.
+    const Extent frame{l.lastWidth - l.viewWidth - (l.v.shown ? m.vBarWidth : 0),
+                       l.lastHeight - l.viewHeight - (l.h.shown ? m.hBarHeight : 0)};
+    // Rounded up: a window a part of a pixel short would leave the viewport below the minimum.
+    const auto pixels = [](int twips, int twipsPerPixel) {
+        return (twips + twipsPerPixel - 1) / twipsPerPixel;
+    };
+    const int leastWidth = pixels(kMinimumViewTwips + frame.width, m.twipsPerPixelX);
+    const int leastHeight = pixels(kMinimumViewTwips + frame.height, m.twipsPerPixelY);
+
+    // The bars a window of that size shows, laid out afresh.
+    const Extent window{leastWidth * m.twipsPerPixelX, leastHeight * m.twipsPerPixelY};
+    const PreviewLayout bare =
+        InitialLayout(window, {window.width - frame.width, window.height - frame.height});
+    const PreviewLayout small = LayOutPreview(bare, m, window, canvas).layout;
+    return {pixels(kMinimumViewTwips + frame.width + (small.v.shown ? m.vBarWidth : 0),
+                   m.twipsPerPixelX),
+            pixels(kMinimumViewTwips + frame.height + (small.h.shown ? m.hBarHeight : 0),
+                   m.twipsPerPixelY)};
+}
+
 Rect HorizontalBarPlace(const PreviewLayout& l, const PreviewMetrics& m) {
     return {0, l.viewHeight, l.viewWidth, m.hBarHeight};
 }
@@ -148,8 +191,10 @@ Rect ToPixels(const Rect& t, const PreviewMetrics& m) {
             t.height / m.twipsPerPixelY};
 }
 
-int ScrollToPixel(int scrollTwips, int twipsPerPixel) {
-    return scrollTwips / twipsPerPixel;
+int ScrollToPixel(int scrollTwips, int twipsPerPixel, double devicePixelRatio) {
+    // The product is exact for the ratios screens use (1.25, 1.5, 2 ...), where a division by
+    // twips per canvas pixel might land a hair below a whole pixel.
+    return static_cast<int>(std::floor(scrollTwips * devicePixelRatio / twipsPerPixel));
 }
 
 Rect VisibleCanvasBlock(Extent canvas, int x, int y, Extent inside) {

@@ -55,7 +55,7 @@ FrameExtent MeasureFrame(const BoxFrame& box, double twipsPerPixelX, double twip
 // The frame of both picture boxes of the preview window: a 2-pixel sunken border.
 inline constexpr BoxFrame kPreviewBoxFrame{true, true, 1};
 
-// What the layout takes as given, measured once when the window is made.
+// What the layout takes as given, measured when the window is made; the ratio follows its screen.
 struct PreviewMetrics {
     int twipsPerPixelX = kTwipsPerPixel;
     int twipsPerPixelY = kTwipsPerPixel;
@@ -63,10 +63,13 @@ struct PreviewMetrics {
     FrameExtent canvasExtra;
     int hBarHeight = 0; // the thickness the style gives a horizontal bar
     int vBarWidth = 0;
+    // Device pixels to a window pixel. The canvas is shown one of its pixels to a device pixel,
+    // as the desktop shows a wallpaper, so a canvas pixel measures twipsPerPixel / ratio twips.
+    double devicePixelRatio = 1;
 };
 
-// The metrics at 15 twips per pixel for the given bar thicknesses (twips).
-PreviewMetrics StandardMetrics(int hBarHeight, int vBarWidth);
+// The metrics at 15 twips per pixel for the given bar thicknesses (twips) and pixel ratio.
+PreviewMetrics StandardMetrics(int hBarHeight, int vBarWidth, double devicePixelRatio = 1);
 
 // A scroll bar's range. A hidden bar always has max 0, smallChange 1, largeChange 1.
 struct ScrollRange {
@@ -104,12 +107,18 @@ struct ResizeOutcome {
 };
 
 // Relays the preview out for a window of the given size (twips) and a canvas of the given size
-// (pixels). A shrink that would leave the viewport below the minimum is refused, width first: the
-// window is to return to its last accepted size, and a new relayout follows. Otherwise the
-// viewport follows the window, and each bar is shown exactly while the canvas overflows the view
-// along it, with a range that reaches the canvas's far edge.
+// (its own pixels, which are device pixels). A shrink that would leave the viewport below the
+// minimum is refused, width first: the window is to return to its last accepted size, and a new
+// relayout follows. Otherwise the viewport follows the window, and each bar is shown exactly while
+// the canvas overflows the view along it, with a range that reaches the canvas's far edge.
 ResizeOutcome LayOutPreview(const PreviewLayout& current, const PreviewMetrics& metrics,
                             Extent window, Extent canvas);
+
+// The smallest window, in whole pixels, that keeps the viewport at the minimum with every bar the
+// canvas needs there. Window managers read this once as a drag of the frame begins, so it already
+// counts the bars that appear as the window shrinks; at any larger size no more bars are up.
+Extent MinimumWindowPixels(const PreviewLayout& layout, const PreviewMetrics& metrics,
+                           Extent canvas);
 
 // Where the bars go: HScroll1 below the viewport, as wide as it; VScroll1 right of it, as high.
 Rect HorizontalBarPlace(const PreviewLayout& layout, const PreviewMetrics& metrics);
@@ -118,12 +127,13 @@ Rect VerticalBarPlace(const PreviewLayout& layout, const PreviewMetrics& metrics
 // A rectangle in twips as whole pixels (truncating).
 Rect ToPixels(const Rect& twips, const PreviewMetrics& metrics);
 
-// The canvas pixel a scroll position in twips starts the view at (truncating).
-int ScrollToPixel(int scrollTwips, int twipsPerPixel);
+// The canvas pixel a scroll position in twips starts the view at (rounding down), with
+// devicePixelRatio canvas pixels to a window pixel.
+int ScrollToPixel(int scrollTwips, int twipsPerPixel, double devicePixelRatio = 1);
 
-// The part of a canvas (pixels) that a view of the given inside size, starting at canvas pixel
-// (x, y), can show; empty (0 wide or high) when none of it can. It lands at the view's inside
-// top-left corner plus (x, y) - its own corner; the rest of the view shows the background.
+// The part of a canvas (pixels) that a view of the given inside size (device pixels), starting at
+// canvas pixel (x, y), can show; empty (0 wide or high) when none of it can. It lands at the
+// view's inside top-left corner plus (x, y) - its own corner; the rest shows the background.
 Rect VisibleCanvasBlock(Extent canvas, int x, int y, Extent inside);
 
 } // namespace tidepool

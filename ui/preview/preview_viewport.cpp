@@ -29,13 +29,16 @@ void PreviewViewport::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect inside = contentsRect();
     painter.fillRect(inside, palette().color(backgroundRole()));
+    // In device pixels: the canvas is shown as the desktop shows the wallpaper, never enlarged.
+    const qreal ratio = devicePixelRatioF();
+    const QRect deviceInside = DevicePixelsInside(inside, ratio);
     const Rect block = VisibleCanvasBlock({canvas_.width(), canvas_.height()}, sourceX_, sourceY_,
-                                          {inside.width(), inside.height()});
+                                          {deviceInside.width(), deviceInside.height()});
     if (block.width > 0 && block.height > 0) {
         // Wraps the canvas's own pixels for this paint only: the canvas may be resized later.
-        const QImage image = SurfaceImage(canvas_);
-        const QPoint at = inside.topLeft() + QPoint(block.x - sourceX_, block.y - sourceY_);
-        painter.drawImage(at, image, QRect(block.x, block.y, block.width, block.height));
+        const QPoint at = deviceInside.topLeft() + QPoint(block.x - sourceX_, block.y - sourceY_);
+        DrawOneToOne(painter, SurfaceImage(canvas_),
+                     QRect(block.x, block.y, block.width, block.height), at, ratio);
     }
     drawFrame(&painter);
 }

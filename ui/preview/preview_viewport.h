@@ -9,7 +9,8 @@ class QPaintEvent;
 
 namespace tidepool {
 
-// Picture1: shows the canvas 1:1 inside a 2-pixel sunken frame, from a chosen canvas pixel on.
+// Picture1: shows the canvas inside a 2-pixel sunken frame, from a chosen canvas pixel on, one
+// canvas pixel to a device pixel.
 // It reads the canvas at every paint, so a canvas resized since the last paint is never read out
 // of bounds; where the view reaches past the canvas it shows its background colour.
 class PreviewViewport : public QFrame {
@@ -19,7 +20,7 @@ class PreviewViewport : public QFrame {
     // canvas belongs to the window that owns this viewport and outlives every paint.
     PreviewViewport(const DrawingSurface& canvas, QWidget* parent);
 
-    // Shows the canvas from pixel (x, y) at the inside top-left corner of the frame.
+    // Shows the canvas from its pixel (x, y) at the inside top-left corner of the frame.
     void showFrom(int x, int y);
 
   signals:

@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 namespace tidepool {
@@ -27,6 +29,8 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("ピクチャー"));
     viewport_ = new PreviewViewport(canvas_, this);
+    // The viewport takes the focus and has no label: a screen reader names it by its window.
+    viewport_->setAccessibleName(windowTitle());
     hBar_ = makeBar(Qt::Horizontal, "HScroll1");
     vBar_ = makeBar(Qt::Vertical, "VScroll1");
     // The style decides the bars' thickness; the layout only reads it.
@@ -36,6 +40,7 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
     resize(kStartWindow.width / kTwipsPerPixel, kStartWindow.height / kTwipsPerPixel);
     viewport_->setGeometry(
         ToQRect(ToPixels({0, 0, kStartView.width, kStartView.height}, metrics_)));
+    applyMinimumSize();
 
     connect(viewport_, &PreviewViewport::pressed, this, &PreviewWindow::startDrag);
     connect(viewport_, &PreviewViewport::moved, this, &PreviewWindow::dragOrRelease);
@@ -68,6 +73,7 @@ QScrollBar* PreviewWindow::makeBar(Qt::Orientation orientation, const char* name
 void PreviewWindow::Form_Resize() {
     if (!isVisible() || isMinimized())
         return;
+    metrics_.devicePixelRatio = devicePixelRatioF();
     const Extent window{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
     const ResizeOutcome outcome =
         LayOutPreview(layout_, metrics_, window, {canvas_.width(), canvas_.height()});
@@ -77,7 +83,18 @@ void PreviewWindow::Form_Resize() {
     }
     layout_ = outcome.layout;
     applyLayout();
+    applyMinimumSize();
     repaintFromBars();
+}
+
+// The least size the layout accepts becomes Qt's minimum, which goes to the window manager's size
+// hints, so a drag of the frame stops there. It is never above the window's size: a drawing that
+// brings bars up must not make the window grow, and the snap-back still refuses any shrink from
+// there.
+void PreviewWindow::applyMinimumSize() {
+    const Extent least =
+        MinimumWindowPixels(layout_, metrics_, {canvas_.width(), canvas_.height()});
+    setMinimumSize(std::min(least.width, width()), std::min(least.height, height()));
 }
 
 // Gives the window its last accepted width or height back. The resize that follows lays the
@@ -111,8 +128,8 @@ void PreviewWindow::applyRange(QScrollBar* bar, const ScrollRange& range, const 
 }
 
 void PreviewWindow::RepaintPreview(int x, int y) {
-    viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX),
-                        ScrollToPixel(y, metrics_.twipsPerPixelY));
+    viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX, metrics_.devicePixelRatio),
+                        ScrollToPixel(y, metrics_.twipsPerPixelY, metrics_.devicePixelRatio));
 }
 
 void PreviewWindow::repaintFromBars() {
@@ -151,6 +168,9 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
 // A drawing made while the window was hidden or minimised shows once it is back.
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // On a screen of another pixel ratio the canvas measures otherwise against the view.
+    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::Form_Resize,
+            Qt::UniqueConnection);
     Form_Resize();
 }
 

@@ -44,6 +44,7 @@ class PreviewWindow : public QWidget {
   private:
     QScrollBar* makeBar(Qt::Orientation orientation, const char* name);
     void applyLayout();
+    void applyMinimumSize();
     void applyRange(QScrollBar* bar, const ScrollRange& range, const Rect& place);
     void snapBack(SnapBack side);
     // Shows the canvas from the scroll positions x and y (twips).
