@@ -40,8 +40,9 @@ std::optional<EarlyExit> AnswerBeforeWindows(int argc, char** argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Not addHelpOption(): its --help-all promises the toolkit's options, which need the
     // application this runs before.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                                  QStringLiteral("Displays this help."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        QStringLiteral("Displays this help."));
     parser.addOption(help);
     parser.addVersionOption();
     // Unknown options are not an error here: they are QApplication's to judge.

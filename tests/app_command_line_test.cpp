@@ -68,8 +68,7 @@ TEST_P(AnsweredWithoutADisplay, HelpPrintsTheUsage) {
     EXPECT_THAT(run.err, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Tidepool, AnsweredWithoutADisplay,
-                         ::testing::Values("--help", "-h", "-?"),
+INSTANTIATE_TEST_SUITE_P(Tidepool, AnsweredWithoutADisplay, ::testing::Values("--help", "-h", "-?"),
                          [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Tidepool, VersionPrintsOneLineWithoutADisplay) {
@@ -107,15 +106,15 @@ TEST_P(NoDisplay, EndsWithOneClearLineAndStatusOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tidepool, NoDisplay,
-    ::testing::Values(
-        NoDisplayCase{"NothingSet", {}, {}},
-        NoDisplayCase{"UnusableDisplayName", {}, {"DISPLAY=:no-such-display"}},
-        NoDisplayCase{"WaylandWithoutACompositor",
-                      {},
-                      {"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=tidepool-test-no-such-socket",
-                       "XDG_RUNTIME_DIR=/tmp"}},
-        // Single-dash words are the toolkit's: -reverse holds no -v for --version.
-        NoDisplayCase{"ToolkitOptionGiven", {"-reverse"}, {}}),
+    ::testing::Values(NoDisplayCase{"NothingSet", {}, {}},
+                      NoDisplayCase{"UnusableDisplayName", {}, {"DISPLAY=:no-such-display"}},
+                      NoDisplayCase{"WaylandWithoutACompositor",
+                                    {},
+                                    {"QT_QPA_PLATFORM=wayland",
+                                     "WAYLAND_DISPLAY=tidepool-test-no-such-socket",
+                                     "XDG_RUNTIME_DIR=/tmp"}},
+                      // Single-dash words are the toolkit's: -reverse holds no -v for --version.
+                      NoDisplayCase{"ToolkitOptionGiven", {"-reverse"}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
