@@ -2,7 +2,8 @@
 # Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
 # builds the benchmark) and in a build instrumented with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Builds the Debian package and checks it without installing it
-# (scripts/package.sh, scripts/check_package.sh). Then runs each fuzz target for a bounded time
+# (scripts/package.sh, scripts/check_package.sh, which builds it once more elsewhere and compares
+# the two). Then runs each fuzz target for a bounded time
 # (scripts/fuzz.sh). Missing Debian packages are installed first.
 #
 # Usage: scripts/test.sh
