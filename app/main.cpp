@@ -1,3 +1,5 @@
+#include "app/command_line.h"
+#include "app/open_window_system.h"
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "render/render_settings.h"
@@ -10,11 +12,17 @@
 #include <QLoggingCategory>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    if (const auto early = tidepool::AnswerBeforeWindows(argc, argv)) {
+        std::fputs(early->text.c_str(), stdout);
+        return early->status;
+    }
+    const auto app = tidepool::OpenWindowSystem(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tidepool"));
-    // Wayland compositors pair a window with its menu entry by this name, not by the icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tidepool"));
+    // Wayland compositors pair a window with its menu entry by the entry's name, not by the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TIDEPOOL_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tidepool.png")));
     // An unreadable picture gets the program's own message; the decoders' remarks on what was
     // wrong with the file would only go to a terminal nobody reads.

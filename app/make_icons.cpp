@@ -1,5 +1,6 @@
 // Build step: draws the program's icon, one crab blowing bubbles, with the engine itself, and
-// writes it with a transparent background at every size the desktop's icon theme asks for.
+// writes it with a transparent background at every size the desktop's icon theme asks for; the
+// smallest sizes are drawn by hand for their size.
 //
 // Usage: tidepool-make-icons FOLDER SIZE...
 // Writes FOLDER/<n>x<n>/apps/tidepool.png for each SIZE n, 1 to 512 pixels.
@@ -13,8 +14,12 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -33,6 +38,88 @@ constexpr Colour kBlack = tidepool::rgb(0x00, 0x00, 0x00);
 constexpr Colour kWhite = tidepool::rgb(0xFF, 0xFF, 0xFF);
 // The sky blue of the wallpapers' "ブルーＢ" theme, so the bubbles show on light and dark panels.
 constexpr Colour kBubbleBlue = tidepool::rgb(0x4C, 0xB5, 0xE8);
+
+// Reduced to 16 or 24 pixels the drawing is a red blur, so those sizes are drawn pixel by pixel:
+// the same crab on whole pixels, its body R, pattern Y, eyes K and bubble B, with . transparent.
+// clang-format off
+constexpr std::array<std::string_view, 16> kCrab16{{
+    ".........BB.....",
+    "........B..B....",
+    "R.R......BB..R.R",
+    "RRR..........RRR",
+    ".RR..K....K..RR.",
+    "..RR.R....R.RR..",
+    "....RR....RR....",
+    "....RRRRRRRR....",
+    "...RRRRRRRRRR...",
+    "RRRRRYRRRRYRRRRR",
+    "..RRYRRRRRRYRR..",
+    "RRRRYRRRRRRYRRRR",
+    "...RRYRRRRYRR...",
+    ".R..RRRRRRRR..R.",
+    "R..............R",
+    "................",
+}};
+constexpr std::array<std::string_view, 24> kCrab24{{
+    "........................",
+    "........................",
+    "..............BB........",
+    ".............B..B.......",
+    "RR.RR........B..B..RR.RR",
+    "RR.RR.........BB...RR.RR",
+    "RRRRR............B.RRRRR",
+    ".RRR................RRR.",
+    "..RR....KK....KK....RR..",
+    "...RR...KK....KK...RR...",
+    "....RR...R....R...RR....",
+    "......R..R....R..R......",
+    ".......RRRRRRRRRR.......",
+    ".....RRRRRRRRRRRRRR.....",
+    "....RRRRRRRRRRRRRRRR....",
+    "RRRRRRRRYRRRRRRYRRRRRRRR",
+    "...RRRRYRRRRRRRRYRRRR...",
+    "RRRRRRRYRRRRRRRRYRRRRRRR",
+    "...RRRRYRRRRRRRRYRRRR...",
+    "..RRRRRRYRRRRRRYRRRRRR..",
+    ".R..RRRRRRRRRRRRRRRR..R.",
+    "R....RRRRRRRRRRRRRR....R",
+    ".......RRRRRRRRRR.......",
+    "........................",
+}};
+// clang-format on
+
+// The pixel a letter of the pixel art stands for.
+tidepool::Pixel ArtPixel(char letter) {
+    switch (letter) {
+    case 'R':
+        return tidepool::toPixel(kRed);
+    case 'Y':
+        return tidepool::toPixel(kYellow);
+    case 'K':
+        return tidepool::toPixel(kBlack);
+    case 'B':
+        return tidepool::toPixel(kBubbleBlue);
+    default:
+        return 0; // transparent
+    }
+}
+
+QImage FromPixelArt(std::span<const std::string_view> rows) {
+    const int size = static_cast<int>(rows.size());
+    QImage icon(size, size, QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            icon.setPixel(x, y, ArtPixel(rows[y][x]));
+    return icon;
+}
+
+std::optional<QImage> DrawnForSize(int size) {
+    if (size == static_cast<int>(kCrab16.size()))
+        return FromPixelArt(kCrab16);
+    if (size == static_cast<int>(kCrab24.size()))
+        return FromPixelArt(kCrab24);
+    return std::nullopt;
+}
 
 // The crab in its start-up fixed colours, centred, with one group of bubbles above its right claw.
 DrawingSurface DrawScene(Colour background) {
@@ -79,9 +166,9 @@ int main(int argc, char** argv) {
     for (int size : sizes) {
         const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
         const QString file = apps + QStringLiteral("/tidepool.png");
-        const QImage scaled =
-            icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (!QDir().mkpath(apps) || !scaled.save(file, "PNG")) {
+        const QImage sized = DrawnForSize(size).value_or(
+            icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        if (!QDir().mkpath(apps) || !sized.save(file, "PNG")) {
             std::fprintf(stderr, "tidepool-make-icons: cannot write %s\n", qPrintable(file));
             return 1;
         }

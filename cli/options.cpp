@@ -10,7 +10,8 @@ namespace tidepool::cli {
 namespace {
 
 constexpr const char* kDescription =
-    "Draws a ぺたもぐ crab wallpaper and writes it to a file, puts it on the desktop, or both. "
+    "Draws a Tidepool (ぺたもぐ) crab wallpaper and writes it to a file, puts it on the "
+    "desktop, or both. "
     "Every setting starts as the main window starts; out-of-range values are corrected as the "
     "window corrects them.";
 constexpr const char* kFooter =

@@ -12,16 +12,29 @@ namespace {
 
 constexpr std::string_view kPrefix = "tidepool-render: ";
 
+// The terminal is told in English what the window says in Japanese; the window's words follow,
+// so the two can be matched.
+std::string PictureProblemLine(std::string_view message, const std::string& path) {
+    std::string english;
+    if (message == kPictureMissingMessage)
+        english = "the background picture \"" + path + "\" does not exist";
+    else if (message == kPictureUnreadableMessage)
+        english = "the background picture \"" + path + "\" could not be read";
+    else
+        return std::string(message);
+    return english + " (" + std::string(message) + ")";
+}
+
 // The window's services, with its message boxes turned into lines on err.
 DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
-                                    bool& pictureMessageShown) {
+                                    const std::string& picturePath, bool& pictureMessageShown) {
     DrawJobServices services;
     services.loadPicture = [&codec](DrawingSurface& target, const std::string& path) {
         return static_cast<int>(LoadPictureFile(target, path, codec));
     };
     services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
-    services.showMessage = [&err, &pictureMessageShown](std::string_view message) {
-        err << kPrefix << message << '\n';
+    services.showMessage = [&err, &picturePath, &pictureMessageShown](std::string_view message) {
+        err << kPrefix << PictureProblemLine(message, picturePath) << '\n';
         pictureMessageShown = true;
     };
     return services;
@@ -45,7 +58,7 @@ int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, Code
     DrawingSurface canvas = CreateCanvas(request.settings, request.render.palette);
     WorkBuffers buffers;
     DrawJob(request.settings, request.render, canvas, buffers,
-            CommandLineServices(err, codec, pictureMessageShown));
+            CommandLineServices(err, codec, typed.picturePath, pictureMessageShown));
     for (const std::string& line : DescribeCorrections(typed, request.settings))
         err << kPrefix << line << '\n';
 

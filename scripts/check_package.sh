@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Checks a built Debian package without installing it: lintian finds no errors; the menu entry,
-# the AppStream entry and the manual pages validate; the icons are transparent PNGs of their
-# folders' sizes; the versions agree; and, extracted into a temporary folder, its tidepool-render
+# Checks a built Debian package without installing it: lintian finds no errors; the licence is
+# MIT (Expat) with CLI11's BSD-3-Clause beside it; a Japanese Gothic font is a dependency; the data
+# is xz-compressed; the menu entry is named after the AppStream id, and both validate strictly;
+# the manual pages are clean and name no architecture's folder; the icons are transparent PNGs of
+# their folders' sizes; the versions agree; extracted into a temporary folder, its tidepool-render
 # writes a PNG through the plug-in where the package puts it, and its bash completion completes.
+# Last, it builds the package again from this checkout in another folder, later and under another
+# umask, and compares the two byte for byte.
 #
 # Usage: scripts/check_package.sh PACKAGE.deb
+# PACKAGE.deb must be built from this checkout as it stands (scripts/package.sh).
 # Every check runs, so one run shows every failure; the exit status is 1 when any failed.
 set -euo pipefail
 
@@ -13,6 +18,7 @@ if (($# != 1)) || [[ ! -f $1 ]]; then
     exit 2
 fi
 deb=$(realpath "$1")
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 root="$work/root"
@@ -38,24 +44,104 @@ run_lintian() {
     lintian --fail-on error --tag-display-limit 0 "$deb"
 }
 
+# The License line of the copyright file's paragraph that starts with the given Files line.
+licence_of() {
+    awk -v files="$1" '$0 == files { found = 1 } found && /^License:/ { print; exit }' \
+        "$root/usr/share/doc/tidepool/copyright"
+}
+
+# Fails, saying why, when the file has no line matching the extended regular expression.
+expect_in() {
+    local file=$1 pattern=$2 why=$3
+    grep -Eq -- "$pattern" "$file" || {
+        echo "${file#"$root"}: $why"
+        return 1
+    }
+}
+
+# The package's paragraph (Files: *) and CLI11's, each licence's full text, and AppStream's.
+check_licence() {
+    local copyright="$root/usr/share/doc/tidepool/copyright" metainfo status=0
+    metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
+    echo "Files: * under $(licence_of 'Files: *'); Files: CLI/* under $(licence_of 'Files: CLI/*')"
+    [[ $(licence_of 'Files: *') == 'License: Expat' ]] || status=1
+    [[ $(licence_of 'Files: CLI/*') == 'License: BSD-3-Clause' ]] || status=1
+    expect_in "$copyright" '^License: Expat$' "no stand-alone Expat licence" || status=1
+    expect_in "$copyright" 'Permission is hereby granted, free of charge' \
+        "the Expat licence's text is missing" || status=1
+    expect_in "$copyright" '^License: BSD-3-Clause$' "no stand-alone BSD-3-Clause licence" ||
+        status=1
+    expect_in "$copyright" 'Redistribution and use in source and binary forms' \
+        "the BSD-3-Clause licence's text is missing" || status=1
+    expect_in "$metainfo" '<project_license>MIT</project_license>' "the project licence is not MIT" ||
+        status=1
+    expect_in "$metainfo" '<metadata_license>(CC0-1.0|FSFAP)</metadata_license>' \
+        "the metadata licence is neither CC0-1.0 nor FSFAP" || status=1
+    return "$status"
+}
+
+# Without a Japanese Gothic font every caption is a box; the Wayland plug-in is recommended.
+check_dependencies() {
+    local depends recommends
+    depends=$(dpkg-deb -f "$deb" Depends)
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    echo "Depends: $depends"
+    echo "Recommends: $recommends"
+    [[ ", $depends," == *", fonts-ipafont-gothic | fonts-japanese-gothic | fonts-noto-cjk,"* ]] &&
+        [[ ", $recommends," == *", qt6-wayland,"* ]]
+}
+
+# debian-binary, the control archive, and the data as Debian's own packages have it.
+check_compression() {
+    local members
+    members=$(ar t "$deb" | tr '\n' ' ')
+    echo "members: $members"
+    [[ $members == "debian-binary control.tar."*" data.tar.xz " ]]
+}
+
+# The AppStream id, from the metainfo file's name as software centres find it.
+appstream_id() {
+    local metainfo
+    metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
+    basename "$metainfo" .metainfo.xml
+}
+
 validate_desktop_entry() {
-    local entry="$root/usr/share/applications/tidepool.desktop"
+    local id entry entries
+    id=$(appstream_id)
+    entry="$root/usr/share/applications/$id.desktop"
+    entries=$(cd "$root/usr/share/applications" && echo *.desktop)
+    [[ $entries == "$id.desktop" ]] || {
+        echo "the menu entries are $entries, not the AppStream id's $id.desktop alone"
+        return 1
+    }
     desktop-file-validate "$entry"
     # Installed to /usr/bin, the program is on every PATH and the entry names it alone.
     grep -qx 'Exec=tidepool' "$entry" || {
         echo "the menu entry does not start tidepool by name: $(grep '^Exec=' "$entry")"
         return 1
     }
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
+        "$root/usr/share/metainfo/$id.metainfo.xml" || {
+        echo "the AppStream entry does not launch $id.desktop"
+        return 1
+    }
 }
 
-# The whole tree, so the entry's file name, menu entry and icon are checked against each other.
+# The whole tree, so the entry's file name, menu entry and icon are checked against each other,
+# then the entry alone, strictly: every issue above the pedantic fails.
 validate_appstream() {
-    appstreamcli validate-tree --no-net --explain "$root"
+    appstreamcli validate-tree --no-net --explain "$root" &&
+        appstreamcli validate --strict --no-net --explain \
+            "$root/usr/share/metainfo/$(appstream_id).metainfo.xml"
 }
 
-# man-db formats each page with groff's warnings on; any warning fails the page.
+# man-db formats each page with groff's warnings on, and so does groff itself; any warning fails
+# the page, and so does a NAME section that lexgrog (mandb's whatis parser) cannot read or a
+# library folder of one architecture, which the package's pages must not name.
 validate_manual_pages() {
-    local page status=0
+    local page status=0 multiarch
+    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
     for page in "$root"/usr/share/man/man1/tidepool.1.gz \
         "$root"/usr/share/man/man1/tidepool-render.1.gz; do
         if [[ ! -f $page ]]; then
@@ -65,8 +151,20 @@ validate_manual_pages() {
         fi
         if ! LC_ALL=C.UTF-8 man --warnings -l "$page" 2>"$work/man-warnings" >/dev/null ||
             [[ -s $work/man-warnings ]]; then
-            echo "${page#"$root"}:"
+            echo "${page#"$root"} (man):"
             cat "$work/man-warnings"
+            status=1
+        fi
+        if ! gzip -dc "$page" | groff -k -man -ww -z 2>"$work/man-warnings" ||
+            [[ -s $work/man-warnings ]]; then
+            echo "${page#"$root"} (groff -ww -z):"
+            cat "$work/man-warnings"
+            status=1
+        fi
+        lexgrog "$page" || status=1
+        if gzip -dc "$page" | sed 's/\\-/-/g' | grep -n -e "$multiarch" -e 'lib/[a-z0-9_]*-linux-gnu'
+        then
+            echo "${page#"$root"} names an architecture's library folder (above)"
             status=1
         fi
     done
@@ -82,7 +180,7 @@ png_header() {
 
 check_icons() {
     local size icon status=0
-    for size in 16 32 48 64 128 256; do
+    for size in 16 24 32 48 64 128 256; do
         icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/tidepool.png"
         if [[ ! -f $icon ]]; then
             echo "missing: ${icon#"$root"}"
@@ -170,16 +268,59 @@ check_completions() {
         zsh -n "$root/usr/share/zsh/vendor-completions/_tidepool-render"
 }
 
+# Builds the package again from this checkout's tracked files, copied into a folder of another
+# name and depth, stamped with the time of the copy, under another umask, and compares the two
+# packages byte for byte. When they differ, names the members and files that do.
+check_reproducible() {
+    local source="$work/rebuild/tidepool-$RANDOM-source" rebuilt
+    if ! git -C "$repo" rev-parse --git-dir >/dev/null 2>&1; then
+        echo "not a git checkout: cannot tell which files the package is built from"
+        return 1
+    fi
+    mkdir -p "$source"
+    (cd "$repo" && git ls-files -z | tar --null -T - -cf -) | tar -xmf - -C "$source"
+    if ! (umask 077 && bash "$source/scripts/package.sh") >"$work/rebuild.log" 2>&1; then
+        tail -n 30 "$work/rebuild.log"
+        return 1
+    fi
+    rebuilt=$(tail -n 1 "$work/rebuild.log")
+    echo "rebuilt in $source"
+    if cmp "$deb" "$rebuilt"; then
+        echo "the two packages are identical: $(sha256sum <"$deb" | cut -d' ' -f1)"
+        return 0
+    fi
+    describe_difference "$deb" "$rebuilt"
+    return 1
+}
+
+# Names what differs between two packages: their members, and the files whose checksums differ.
+describe_difference() {
+    local side
+    for side in a b; do
+        mkdir -p "$work/diff/$side"
+    done
+    (cd "$work/diff/a" && ar x "$1" && tar -xf control.tar.* ./md5sums)
+    (cd "$work/diff/b" && ar x "$2" && tar -xf control.tar.* ./md5sums)
+    (cd "$work/diff" && for member in $(ar t "$1"); do
+        cmp -s "a/$member" "b/$member" || echo "member $member differs"
+    done)
+    diff "$work/diff/a/md5sums" "$work/diff/b/md5sums" || true
+}
+
 echo "Checking $deb"
 start=$SECONDS
 dpkg-deb -x "$deb" "$root"
 check "lintian" run_lintian
-check "menu entry (desktop-file-validate)" validate_desktop_entry
-check "AppStream entry (appstreamcli validate)" validate_appstream
-check "manual pages (man --warnings)" validate_manual_pages
+check "licence (MIT, with CLI11's BSD-3-Clause)" check_licence
+check "dependencies (a Japanese Gothic font)" check_dependencies
+check "compression (data.tar.xz)" check_compression
+check "menu entry (named after the AppStream id, desktop-file-validate)" validate_desktop_entry
+check "AppStream entry (appstreamcli validate --strict)" validate_appstream
+check "manual pages (man --warnings, groff -ww -z, lexgrog, no architecture)" validate_manual_pages
 check "icons" check_icons
 check "versions" check_versions
 check "extracted tidepool-render writes a PNG" run_extracted_renderer
 check "shell completions" check_completions
+check "reproducible (built again elsewhere, compared with cmp)" check_reproducible
 echo "package checks: $((SECONDS - start)) s"
 exit "$failed"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Tidepool from scratch and runs every test twice: in an optimised Release build (which also
 # builds the benchmark) and in a build instrumented with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Puts the wallpaper on real desktops started for the purpose and reads
-# the screen back (scripts/desktop_tests.sh). Builds the Debian package and checks it without installing it
-# (scripts/package.sh, scripts/check_package.sh). Then runs each fuzz target for a bounded time
+# UndefinedBehaviorSanitizer. Puts the wallpaper on real desktops started for the purpose and
+# reads the screen back (scripts/desktop_tests.sh). Builds the Debian package and checks it without
+# installing it (scripts/package.sh, scripts/check_package.sh, which builds it once more elsewhere
+# and compares the two). Then runs each fuzz target for a bounded time
 # (scripts/fuzz.sh). Missing Debian packages are installed first.
 #
 # Usage: scripts/test.sh

@@ -193,7 +193,8 @@ TEST(Renderer, HelpAndVersionSucceed) {
 struct PictureCase {
     std::string name;
     bool fileExists;
-    std::string message;
+    std::string english;  // after the quoted path
+    std::string japanese; // the window's own words
 };
 
 void PrintTo(const PictureCase& c, std::ostream* os) {
@@ -206,17 +207,19 @@ TEST_P(RendererPicture, ProblemsAreReportedButTheWallpaperIsWritten) {
     ScratchFolder folder;
     if (GetParam().fileExists)
         std::ofstream(folder / "picture.bmp") << "not a picture";
-    const Outcome run = RunRenderer(
-        {"--picture", (folder / "picture.bmp").string(), "-o", (folder / "out.bmp").string()});
+    const std::string picture = (folder / "picture.bmp").string();
+    const Outcome run = RunRenderer({"--picture", picture, "-o", (folder / "out.bmp").string()});
     EXPECT_EQ(run.status, kExitPictureProblem);
-    EXPECT_EQ(run.err, "tidepool-render: " + GetParam().message + "\n");
+    EXPECT_EQ(run.err, "tidepool-render: the background picture \"" + picture + "\" " +
+                           GetParam().english + " (" + GetParam().japanese + ")\n");
     EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RendererPicture,
-    ::testing::Values(PictureCase{"Missing", false, "指定されたピクチャファイルは存在しません。"},
-                      PictureCase{"Unreadable", true,
+    ::testing::Values(PictureCase{"Missing", false, "does not exist",
+                                  "指定されたピクチャファイルは存在しません。"},
+                      PictureCase{"Unreadable", true, "could not be read",
                                   "ピクチャファイルの読み込みに失敗しました。"}),
     [](const auto& info) { return info.param.name; });
 

@@ -3,8 +3,8 @@
 # installed program. Then runs the installed renderer from another folder to write a PNG, which
 # only works when it finds the plug-in there.
 #
-# Expects BUILD_DIR, PREFIX, PLUGIN (the plug-in's file name) and PLUGINDIR (its folder, relative
-# to the prefix).
+# Expects BUILD_DIR, PREFIX, PLUGIN (the plug-in's file name), PLUGINDIR (its folder, relative
+# to the prefix) and APP_ID (the AppStream id, which names the menu entry).
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -14,13 +14,13 @@ if(NOT status EQUAL 0)
 endif()
 
 foreach(file bin/tidepool bin/tidepool-render "${PLUGINDIR}/${PLUGIN}"
-             share/applications/tidepool.desktop share/icons/hicolor/256x256/apps/tidepool.png)
+             share/applications/${APP_ID}.desktop share/icons/hicolor/256x256/apps/tidepool.png)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
 
-file(STRINGS "${PREFIX}/share/applications/tidepool.desktop" exec REGEX "^Exec=")
+file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" exec REGEX "^Exec=")
 if(NOT exec STREQUAL "Exec=\"${PREFIX}/bin/tidepool\"")
     message(FATAL_ERROR "the menu entry does not start the installed program: ${exec}")
 endif()
