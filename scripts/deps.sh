@@ -15,6 +15,8 @@ TIDEPOOL_PACKAGES=(
     libpng-dev
     libturbojpeg0-dev
     libgif-dev
+    # libjpeg's own interface, with which the benchmark crafts hostile progressive JPEGs.
+    libjpeg-dev
     qt6-base-dev
     # A Japanese Gothic font, so the windows' captions render on a desktop without one, and Qt's
     # own Japanese texts for its file and colour dialogs.
