@@ -30,8 +30,9 @@ struct DecodeCost {
 // The largest picture kept (256 MiB) and 32 MiB for the decoder, so that with the program
 // itself loading any picture stays within about 320 MB.
 inline constexpr std::int64_t kMaxDecodeBytes = std::int64_t{288} << 20;
-// About a second of decoding on an ordinary desktop machine: a JPEG of 64 M pixels in up to
-// 16 scans, or of 12 M pixels (4000 x 3000) in up to 85; encoders make about ten.
+// About a second of decoding on an ordinary desktop machine: a progressive JPEG of 41 M pixels
+// (the most its memory allows) in up to 26 scans, or of 12 M pixels (4000 x 3000) in up to 89;
+// encoders make about ten.
 inline constexpr std::int64_t kMaxDecodePixelPasses = std::int64_t{1} << 30;
 
 constexpr bool WithinDecodeBudget(const DecodeCost& cost) {
