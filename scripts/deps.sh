@@ -42,6 +42,8 @@ TIDEPOOL_PACKAGES=(
     # setpriv, to run the read-only-folder tests as an unprivileged user when the suite runs as
     # root.
     util-linux
+    # strace, to watch a save force the file and its folder to disk in the right order.
+    strace
 )
 
 # Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.
