@@ -179,8 +179,8 @@ std::string PngOfTextBombs() {
 // ---- GIF and BMP ----------------------------------------------------------------------------
 
 int AppendToString(GifFileType* gif, const GifByteType* bytes, int length) {
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes),
-                                                     static_cast<std::size_t>(length));
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
     return length;
 }
 
@@ -235,7 +235,8 @@ std::string FlatRle8Bmp(std::uint32_t side) {
 
 const std::vector<HostilePicture>& HostilePictures() {
     static const std::vector<HostilePicture> kinds{
-        {"jpeg-progressive-100-scans", ".jpg", "8192 x 8192 progressive, its last scan repeated to 100 in all"},
+        {"jpeg-progressive-100-scans", ".jpg",
+         "8192 x 8192 progressive, its last scan repeated to 100 in all"},
         {"jpeg-progressive-1000-scans", ".jpg", "the same with 1,000 scans"},
         {"jpeg-progressive-1mb", ".jpg", "the same with as many scans as fit in 1 MB"},
         {"jpeg-progressive-64m", ".jpg", "8192 x 8192 progressive, the ten scans encoders make"},

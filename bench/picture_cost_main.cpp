@@ -161,16 +161,20 @@ int main(int argc, char** argv) {
         if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), kind.name) == chosen.end())
             continue;
         const std::string bytes = MakeHostilePicture(kind.name);
-        const std::filesystem::path file = folder / (std::string(kind.name) + std::string(kind.extension));
-        std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        const std::filesystem::path file =
+            folder / (std::string(kind.name) + std::string(kind.extension));
+        std::ofstream(file, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         const Cost cost = Measure(file, rounds);
         std::filesystem::remove(file);
         const bool met = cost.ran && cost.ms <= kGoalMs && cost.peakMb <= kGoalMb;
         allMet &= met;
         std::printf("%-28.*s %8.0f %8s %9.0f %8.0f  %s\n", static_cast<int>(kind.name.size()),
                     kind.name.data(), static_cast<double>(bytes.size()) / 1024,
-                    !cost.ran ? "FAILED" : cost.loaded ? "loaded" : "refused", cost.ms,
-                    cost.peakMb, met ? "met" : "NOT met");
+                    !cost.ran     ? "FAILED"
+                    : cost.loaded ? "loaded"
+                                  : "refused",
+                    cost.ms, cost.peakMb, met ? "met" : "NOT met");
         std::fflush(stdout);
     }
     std::filesystem::remove_all(folder);

@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
         for (const char* kind : {"p.jpg", "g.jpg", "i.bmp", "m.bmp"}) {
             const std::filesystem::path file = root / (stem + kind);
             const char selector = file.extension() == ".jpg" ? 2 : 1;
-            WriteWholeFile(root / "load" / (stem + kind), std::string(1, selector) + ReadWholeFile(file));
+            WriteWholeFile(root / "load" / (stem + kind),
+                           std::string(1, selector) + ReadWholeFile(file));
             std::filesystem::remove(file);
         }
     }

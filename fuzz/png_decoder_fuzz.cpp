@@ -75,7 +75,8 @@ void correctChunkChecksums(std::vector<std::uint8_t>& file) {
 
 // The whole picture into a surface of its size, as the program loads it: decoded straight into
 // the surface. Skipped for pictures too large to be worth a fuzzing run's time.
-void copyWholePicture(std::int32_t dib, const std::array<std::uint8_t, IMGCTL_HEADER_SIZE>& header) {
+void copyWholePicture(std::int32_t dib,
+                      const std::array<std::uint8_t, IMGCTL_HEADER_SIZE>& header) {
     const auto read32 = [&](std::size_t at) {
         return static_cast<std::int32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
                                          std::uint32_t{header[at + 3]} << 24);

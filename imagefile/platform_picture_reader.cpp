@@ -90,8 +90,8 @@ void ConvertRow(const QImage& row, Pixel* out) {
             out[x] = 0xFF000000u | Pixel{in[x]} * 0x010101u;
         return;
     }
-    const QImage argb = row.convertToFormat(row.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                  : QImage::Format_RGB32);
+    const QImage argb =
+        row.convertToFormat(row.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(0));
     std::transform(in, in + width, out, OverWhite);
 }

@@ -42,9 +42,9 @@ std::shared_ptr<const Dib> dibToWrite(const char* path, std::int32_t dib, std::i
 }
 
 // The whole DIB onto the surface's top-left corner, the one copy a picture being loaded makes.
-bool isWholePictureAtOrigin(const Dib& dib, const ImgctlSurface& dc, std::int32_t x,
-                            std::int32_t y, std::int32_t width, std::int32_t height,
-                            std::int32_t srcX, std::int32_t srcY) {
+bool isWholePictureAtOrigin(const Dib& dib, const ImgctlSurface& dc, std::int32_t x, std::int32_t y,
+                            std::int32_t width, std::int32_t height, std::int32_t srcX,
+                            std::int32_t srcY) {
     return x == 0 && y == 0 && srcX == 0 && srcY == 0 && (width == 0 || width == dib.width) &&
            (height == 0 || height == dib.height) && dc.width >= dib.width &&
            dc.height >= dib.height;

@@ -36,8 +36,8 @@ void compositeOverWhite(const PixelRows& rows, std::int32_t width, std::int32_t 
 
 // Besides the critical chunks and tRNS, the only ones the pixels depend on. Every other chunk is
 // passed over unread, so no compressed text or profile is ever inflated.
-constexpr std::array<png_byte, 5 * 3> kColourChunks{'g', 'A', 'M', 'A', 0, 's', 'R', 'G', 'B', 0,
-                                                     'c', 'H', 'R', 'M', 0};
+constexpr std::array<png_byte, 5 * 3> kColourChunks{'g', 'A', 'M', 'A', 0,   's', 'R', 'G',
+                                                    'B', 0,   'c', 'H', 'R', 'M', 0};
 
 // Where the rows go and how far they have come. Trivially destructible: libpng leaves the
 // callbacks by longjmp on a damaged file.
@@ -46,8 +46,8 @@ struct Progress {
     std::int32_t width;
     std::int32_t height;
     bool hasAlpha = false;
-    int lastPass = 0;            // the last interlace pass holding any pixel (0 when not interlaced)
-    std::uint32_t lastRow = 0;   // the image row that pass ends on
+    int lastPass = 0;          // the last interlace pass holding any pixel (0 when not interlaced)
+    std::uint32_t lastRow = 0; // the image row that pass ends on
     bool complete = false;
 };
 
@@ -72,8 +72,8 @@ void onInfo(png_structp png, png_infop info) {
     if (width != static_cast<png_uint_32>(progress.width) ||
         height != static_cast<png_uint_32>(progress.height))
         png_error(png, "the file changed since it was opened");
-    progress.hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 ||
-                        png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    progress.hasAlpha =
+        (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     png_set_expand(png);
     if ((colourType & PNG_COLOR_MASK_COLOR) == 0)
         png_set_gray_to_rgb(png);
@@ -134,8 +134,8 @@ class ReadStruct {
 
 // Feeds the file to libpng block by block until the picture is complete or the file ends. The
 // only objects alive across a longjmp from libpng are trivially destructible.
-bool feed(const ReadStruct& reader, const PngFile& file, Progress& progress,
-          unsigned char* block, std::size_t blockSize) {
+bool feed(const ReadStruct& reader, const PngFile& file, Progress& progress, unsigned char* block,
+          std::size_t blockSize) {
     if (setjmp(png_jmpbuf(reader.png())) != 0)
         return false;
     png_set_progressive_read_fn(reader.png(), &progress, onInfo, onRow, nullptr);

@@ -20,9 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::UnorderedElementsAre;
 using testing::ReadWholeFile;
 using testing::ScratchFolder;
+using ::testing::UnorderedElementsAre;
 using testing::WriteWholeFile;
 
 FileWriter Writes(const std::string& text) {
@@ -66,10 +66,11 @@ TEST_P(KeepsTheModeOfTheFileItReplaces, WhateverTheUmask) {
 
 // Read-only (0444) is replaced as deleting it would be: the folder, not the file, decides.
 INSTANTIATE_TEST_SUITE_P(Modes, KeepsTheModeOfTheFileItReplaces,
-                         ::testing::Values(0600, 0640, 0444, 0755, 0666),
-                         [](const auto& info) { return "Mode0" + std::to_string(info.param / 64) +
-                                                       std::to_string(info.param / 8 % 8) +
-                                                       std::to_string(info.param % 8); });
+                         ::testing::Values(0600, 0640, 0444, 0755, 0666), [](const auto& info) {
+                             return "Mode0" + std::to_string(info.param / 64) +
+                                    std::to_string(info.param / 8 % 8) +
+                                    std::to_string(info.param % 8);
+                         });
 
 // Only the superuser may give a file away; an ordinary user keeps what the system lets it.
 TEST(AtomicWriteOwner, IsKeptWhenTheSuperuserReplacesAnotherUsersFile) {
@@ -123,24 +124,25 @@ TEST_P(ReplacesWhatASymlinkLeadsTo, AndKeepsTheLink) {
 
 INSTANTIATE_TEST_SUITE_P(
     Links, ReplacesWhatASymlinkLeadsTo,
-    ::testing::Values(
-        LinkCase{"Absolute",
-                 [](const fs::path& links, const fs::path& picture) {
-                     fs::create_symlink(picture, links / "a.bmp");
-                     return picture.string();
-                 }},
-        LinkCase{"RelativeToTheLinksFolder",
-                 [](const fs::path& links, const fs::path& picture) {
-                     const fs::path relative = picture.lexically_relative(links);
-                     fs::create_symlink(relative, links / "a.bmp");
-                     return relative.string();
-                 }},
-        LinkCase{"ThroughASecondLinkInAnotherFolder",
-                 [](const fs::path& links, const fs::path& picture) {
-                     fs::create_symlink("real.bmp", picture.parent_path() / "via.bmp");
-                     fs::create_symlink(picture.parent_path() / "via.bmp", links / "a.bmp");
-                     return (picture.parent_path() / "via.bmp").string();
-                 }}),
+    ::testing::Values(LinkCase{"Absolute",
+                               [](const fs::path& links, const fs::path& picture) {
+                                   fs::create_symlink(picture, links / "a.bmp");
+                                   return picture.string();
+                               }},
+                      LinkCase{"RelativeToTheLinksFolder",
+                               [](const fs::path& links, const fs::path& picture) {
+                                   const fs::path relative = picture.lexically_relative(links);
+                                   fs::create_symlink(relative, links / "a.bmp");
+                                   return relative.string();
+                               }},
+                      LinkCase{"ThroughASecondLinkInAnotherFolder",
+                               [](const fs::path& links, const fs::path& picture) {
+                                   fs::create_symlink("real.bmp",
+                                                      picture.parent_path() / "via.bmp");
+                                   fs::create_symlink(picture.parent_path() / "via.bmp",
+                                                      links / "a.bmp");
+                                   return (picture.parent_path() / "via.bmp").string();
+                               }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AtomicWriteSymlink, ThatLeadsNowhereGetsItsFileCreated) {

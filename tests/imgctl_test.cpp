@@ -669,8 +669,8 @@ std::string RgbPng(int width, int height, bool interlaced, const PixelFunction& 
             raw += '\0';
             for (int x = x0; x < width; x += dx) {
                 const std::uint32_t p = pixel(x, y);
-                raw += {static_cast<char>(p >> 16), static_cast<char>(p >> 8),
-                        static_cast<char>(p)};
+                raw +=
+                    {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
             }
         }
     };
@@ -714,21 +714,20 @@ TEST_P(InterlacedPng, DecodesLikeTheSamePictureNotInterlaced) {
             ASSERT_EQ(pixels.at(x, y), Noise(x, y)) << x << "," << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Imgctl, InterlacedPng,
-                         ::testing::Values(InterlacedSize{"OnePixel", 1, 1},
-                                           InterlacedSize{"OneColumn", 1, 9},
-                                           InterlacedSize{"OneRow", 9, 1},
-                                           InterlacedSize{"TwoByTwo", 2, 2},
-                                           InterlacedSize{"FiveByThree", 5, 3},
-                                           InterlacedSize{"Odd", 37, 23}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Imgctl, InterlacedPng,
+    ::testing::Values(InterlacedSize{"OnePixel", 1, 1}, InterlacedSize{"OneColumn", 1, 9},
+                      InterlacedSize{"OneRow", 9, 1}, InterlacedSize{"TwoByTwo", 2, 2},
+                      InterlacedSize{"FiveByThree", 5, 3}, InterlacedSize{"Odd", 37, 23}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A file that says its samples are linear light is shown in sRGB as other viewers show it:
 // linear 128 is sRGB 186 to 188, however the curve is approximated.
 TEST_F(ImgctlTest, PngOfLinearGammaIsShownInSrgb) {
     const std::string linear = Chunk("gAMA", BigEndian32(100000));
     WriteWholeFile(scratch_ / "linear.png",
-                   RgbPng(3, 2, false, [](int, int) { return 0xFF808080u; }, linear));
+                   RgbPng(
+                       3, 2, false, [](int, int) { return 0xFF808080u; }, linear));
     const Dib dib(PNGtoDIB(PathOf("linear.png").c_str()));
     ASSERT_TRUE(dib);
     const std::uint32_t shown = DibPixels(dib.handle()).at(2, 1);
@@ -758,9 +757,9 @@ TEST_P(PngDibRegion, MatchesTheSameRegionOfADibMadeFromPixels) {
     ASSERT_NE(DIBtoDC(&e, c.x, c.y, c.width, c.height, fromPixels.handle(), c.srcX, c.srcY,
                       IMGCTL_SRCCOPY),
               0);
-    ASSERT_NE(DIBtoDC(&a, c.x, c.y, c.width, c.height, fromFile.handle(), c.srcX, c.srcY,
-                      IMGCTL_SRCCOPY),
-              0);
+    ASSERT_NE(
+        DIBtoDC(&a, c.x, c.y, c.width, c.height, fromFile.handle(), c.srcX, c.srcY, IMGCTL_SRCCOPY),
+        0);
     EXPECT_EQ(actual.pixels, expected.pixels);
 }
 
@@ -800,8 +799,8 @@ TEST_F(ImgctlTest, PngWhoseImageDataIsShortFailsWhenItsPixelsAreWanted) {
              reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()));
     image.resize(size);
     const std::string header = whole.substr(8, 25);
-    WriteWholeFile(scratch_ / "short.png", whole.substr(0, 8) + header + Chunk("IDAT", image) +
-                                               Chunk("IEND", ""));
+    WriteWholeFile(scratch_ / "short.png",
+                   whole.substr(0, 8) + header + Chunk("IDAT", image) + Chunk("IEND", ""));
     const Dib dib(PNGtoDIB(PathOf("short.png").c_str()));
     ASSERT_TRUE(dib);
     ASSERT_TRUE(DibSize(dib.handle()));

@@ -19,8 +19,11 @@ std::string Segment(unsigned char code, const std::string& payload) {
 
 // A frame of the given size with one component per sampling byte (0x22 for 2 x 2).
 std::string Frame(unsigned char code, int width, int height, const std::string& samplings) {
-    std::string payload{'\x08', static_cast<char>(height >> 8), static_cast<char>(height & 0xFF),
-                        static_cast<char>(width >> 8), static_cast<char>(width & 0xFF),
+    std::string payload{'\x08',
+                        static_cast<char>(height >> 8),
+                        static_cast<char>(height & 0xFF),
+                        static_cast<char>(width >> 8),
+                        static_cast<char>(width & 0xFF),
                         static_cast<char>(samplings.size())};
     for (std::size_t i = 0; i < samplings.size(); ++i)
         payload += std::string{static_cast<char>(i + 1), samplings[i], '\0'};
@@ -109,14 +112,13 @@ TEST_P(RefusesLayout, WhenNoDecoderWouldGetAsFarAsAScan) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusesLayout,
-    ::testing::Values(Unreadable{"Empty", ""}, Unreadable{"NotAJpeg", "\x89PNG\r\n"},
-                      Unreadable{"ScanBeforeTheFrame", kStart + kScanHeader + "\x01" + kEnd},
-                      Unreadable{"NoFrame", kStart + kTables + kEnd},
-                      Unreadable{"FrameLengthWrong",
-                                 kStart + Segment(0xC0, std::string("\x08\x00\x10\x00\x10\x03", 6)) +
-                                     kEnd},
-                      Unreadable{"SecondStartOfImage",
-                                 kStart + Frame(0xC0, 16, 16, "\x11") + kStart + kEnd}),
+    ::testing::Values(
+        Unreadable{"Empty", ""}, Unreadable{"NotAJpeg", "\x89PNG\r\n"},
+        Unreadable{"ScanBeforeTheFrame", kStart + kScanHeader + "\x01" + kEnd},
+        Unreadable{"NoFrame", kStart + kTables + kEnd},
+        Unreadable{"FrameLengthWrong",
+                   kStart + Segment(0xC0, std::string("\x08\x00\x10\x00\x10\x03", 6)) + kEnd},
+        Unreadable{"SecondStartOfImage", kStart + Frame(0xC0, 16, 16, "\x11") + kStart + kEnd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CoefficientCase {
@@ -136,17 +138,20 @@ TEST_P(HoldsCoefficients, ForEveryBlockWhenItNeedsThemAllAtOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Frames, HoldsCoefficients,
     ::testing::Values(
-        CoefficientCase{"Progressive420", {8192, 8192, true, {{2, 2}, {1, 1}, {1, 1}}, 10},
+        CoefficientCase{"Progressive420",
+                        {8192, 8192, true, {{2, 2}, {1, 1}, {1, 1}}, 10},
                         (1024 * 1024 + 2 * 512 * 512) * 128},
-        CoefficientCase{"Progressive444", {8192, 8192, true, {{1, 1}, {1, 1}, {1, 1}}, 10},
+        CoefficientCase{"Progressive444",
+                        {8192, 8192, true, {{1, 1}, {1, 1}, {1, 1}}, 10},
                         3 * 1024 * 1024 * 128},
         CoefficientCase{"ProgressiveGrey", {8192, 8192, true, {{1, 1}}, 6}, 1024 * 1024 * 128},
-        CoefficientCase{"PaddedToWholeUnits", {17, 9, true, {{2, 2}, {1, 1}, {1, 1}}, 10},
+        CoefficientCase{"PaddedToWholeUnits",
+                        {17, 9, true, {{2, 2}, {1, 1}, {1, 1}}, 10},
                         (4 * 2 + 2 * 2) * 128},
-        CoefficientCase{"SequentialInSeveralScans", {16, 16, false, {{1, 1}, {1, 1}}, 2},
-                        2 * 4 * 128},
-        CoefficientCase{"SequentialInOneScan", {8192, 8192, false, {{2, 2}, {1, 1}, {1, 1}}, 1},
-                        0}),
+        CoefficientCase{
+            "SequentialInSeveralScans", {16, 16, false, {{1, 1}, {1, 1}}, 2}, 2 * 4 * 128},
+        CoefficientCase{
+            "SequentialInOneScan", {8192, 8192, false, {{2, 2}, {1, 1}, {1, 1}}, 1}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

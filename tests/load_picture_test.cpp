@@ -85,8 +85,8 @@ std::string BigEndian32(std::uint32_t value) {
 
 std::string PngChunk(const std::string& type, const std::string& data) {
     const std::string body = type + data;
-    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                           static_cast<uInt>(body.size()));
+    const auto crc =
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
     return BigEndian32(static_cast<std::uint32_t>(data.size())) + body +
            BigEndian32(static_cast<std::uint32_t>(crc));
 }
@@ -108,8 +108,8 @@ std::string PngWithDamagedImageData() {
     stream.resize(stream.size() - z.avail_out);
     deflateEnd(&z);
     stream += std::string(16, '\xFF');
-    const std::string header = BigEndian32(kWidth) + BigEndian32(kHeight) +
-                               std::string("\x08\x02\x00\x00\x00", 5);
+    const std::string header =
+        BigEndian32(kWidth) + BigEndian32(kHeight) + std::string("\x08\x02\x00\x00\x00", 5);
     return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
            PngChunk("IDAT", stream) + PngChunk("IEND", "");
 }
@@ -353,19 +353,18 @@ TEST_P(PictureAtTheSizeLimit, LoadsUpToItAndNotBeyond) {
     EXPECT_LE(testing::ChannelDifference(target.pixel(c.width - 1, c.height - 1), 0xFF3C78B4u), 8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, PictureAtTheSizeLimit,
-    ::testing::Values(SizeLimitCase{"PngWidest", ".png", 16384, 1, true},
-                      SizeLimitCase{"PngTallest", ".png", 1, 16384, true},
-                      SizeLimitCase{"PngTooWide", ".png", 16385, 1, false},
-                      SizeLimitCase{"BmpWidest", ".bmp", 16384, 1, true},
-                      SizeLimitCase{"BmpTallest", ".bmp", 1, 16384, true},
-                      SizeLimitCase{"BmpTooWide", ".bmp", 16385, 1, false},
-                      SizeLimitCase{"JpegWidest", ".jpg", 16384, 1, true},
-                      SizeLimitCase{"JpegTooTall", ".jpg", 1, 16385, false},
-                      SizeLimitCase{"GifWidest", ".gif", 16384, 1, true},
-                      SizeLimitCase{"GifTallest", ".gif", 1, 16384, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, PictureAtTheSizeLimit,
+                         ::testing::Values(SizeLimitCase{"PngWidest", ".png", 16384, 1, true},
+                                           SizeLimitCase{"PngTallest", ".png", 1, 16384, true},
+                                           SizeLimitCase{"PngTooWide", ".png", 16385, 1, false},
+                                           SizeLimitCase{"BmpWidest", ".bmp", 16384, 1, true},
+                                           SizeLimitCase{"BmpTallest", ".bmp", 1, 16384, true},
+                                           SizeLimitCase{"BmpTooWide", ".bmp", 16385, 1, false},
+                                           SizeLimitCase{"JpegWidest", ".jpg", 16384, 1, true},
+                                           SizeLimitCase{"JpegTooTall", ".jpg", 1, 16385, false},
+                                           SizeLimitCase{"GifWidest", ".gif", 16384, 1, true},
+                                           SizeLimitCase{"GifTallest", ".gif", 1, 16384, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Restores the current folder whatever the test does.
 class InFolder {
