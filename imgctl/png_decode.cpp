@@ -5,7 +5,6 @@
 
 #include <png.h>
 
-#include <array>
 #include <cstring>
 #include <vector>
 
@@ -36,8 +35,9 @@ void compositeOverWhite(const PixelRows& rows, std::int32_t width, std::int32_t 
 
 // Besides the critical chunks and tRNS, the only ones the pixels depend on. Every other chunk is
 // passed over unread, so no compressed text or profile is ever inflated.
-constexpr std::array<png_byte, 5 * 3> kColourChunks{'g', 'A', 'M', 'A', 0,   's', 'R', 'G',
-                                                    'B', 0,   'c', 'H', 'R', 'M', 0};
+// libpng takes them as names of four letters, each followed by a 0.
+constexpr png_byte kColourChunks[] = "gAMA\0sRGB\0cHRM";
+static_assert(sizeof kColourChunks == 3 * 5);
 
 // Where the rows go and how far they have come. Trivially destructible: libpng leaves the
 // callbacks by longjmp on a damaged file.
@@ -140,8 +140,8 @@ bool feed(const ReadStruct& reader, const PngFile& file, Progress& progress, uns
         return false;
     png_set_progressive_read_fn(reader.png(), &progress, onInfo, onRow, nullptr);
     png_set_keep_unknown_chunks(reader.png(), PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
-    png_set_keep_unknown_chunks(reader.png(), PNG_HANDLE_CHUNK_AS_DEFAULT, kColourChunks.data(),
-                                static_cast<int>(kColourChunks.size() / 5));
+    png_set_keep_unknown_chunks(reader.png(), PNG_HANDLE_CHUNK_AS_DEFAULT, kColourChunks,
+                                static_cast<int>(sizeof kColourChunks / 5));
     png_set_user_limits(reader.png(), IMGCTL_MAX_SIDE, IMGCTL_MAX_SIDE);
     std::int64_t offset = 0;
     while (!progress.complete) {
