@@ -24,6 +24,7 @@
 #include <spawn.h>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -41,7 +42,9 @@ constexpr double kGoalMb = 320;
 struct Cost {
     bool ran = false;
     bool loaded = false;
-    double ms = 0;
+    double ms = 0;    // the load, wall clock
+    double cpuMs = 0; // the whole process, user and system
+
     double peakMb = 0;
 };
 
@@ -98,7 +101,10 @@ Cost MeasureOnce(const std::filesystem::path& file) {
         if (from)
             std::fclose(from);
         int status = 0;
-        ::waitpid(child, &status, 0);
+        rusage usage{};
+        ::wait4(child, &status, 0, &usage);
+        const auto toMs = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+        cost.cpuMs = toMs(usage.ru_utime) + toMs(usage.ru_stime);
         cost.ran = cost.ran && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     } else {
         ::close(out[0]);
@@ -118,6 +124,9 @@ Cost Measure(const std::filesystem::path& file, int rounds) {
     }
     std::sort(costs.begin(), costs.end(), [](const Cost& a, const Cost& b) { return a.ms < b.ms; });
     result.ms = costs[costs.size() / 2].ms;
+    std::sort(costs.begin(), costs.end(),
+              [](const Cost& a, const Cost& b) { return a.cpuMs < b.cpuMs; });
+    result.cpuMs = costs[costs.size() / 2].cpuMs;
     return result;
 }
 
@@ -151,11 +160,13 @@ int main(int argc, char** argv) {
         return 2;
     const std::filesystem::path folder = folderTemplate;
 
-    std::printf("Each picture loaded %d times, each in a process of its own: the median time and\n"
-                "the largest peak resident memory of the whole process.\n",
+    std::printf("Each picture loaded %d times, each in a process of its own: the medians of the\n"
+                "load's wall-clock time and of the whole process's processor time (user and\n"
+                "system; the goal's measure, as a shared machine's waits are not the\n"
+                "program's), and the largest peak resident memory of the whole process.\n",
                 rounds);
-    std::printf("%-28s %8s %8s %9s %8s  goal: <= %.0f ms, <= %.0f MB\n", "picture", "file KB",
-                "result", "time ms", "peak MB", kGoalMs, kGoalMb);
+    std::printf("%-28s %8s %8s %8s %8s %8s  goal: cpu <= %.0f ms, peak <= %.0f MB\n", "picture",
+                "file KB", "result", "wall ms", "cpu ms", "peak MB", kGoalMs, kGoalMb);
     bool allMet = true;
     for (const HostilePicture& kind : HostilePictures()) {
         if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), kind.name) == chosen.end())
@@ -167,14 +178,14 @@ int main(int argc, char** argv) {
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         const Cost cost = Measure(file, rounds);
         std::filesystem::remove(file);
-        const bool met = cost.ran && cost.ms <= kGoalMs && cost.peakMb <= kGoalMb;
+        const bool met = cost.ran && cost.cpuMs <= kGoalMs && cost.peakMb <= kGoalMb;
         allMet &= met;
-        std::printf("%-28.*s %8.0f %8s %9.0f %8.0f  %s\n", static_cast<int>(kind.name.size()),
+        std::printf("%-28.*s %8.0f %8s %8.0f %8.0f %8.0f  %s\n", static_cast<int>(kind.name.size()),
                     kind.name.data(), static_cast<double>(bytes.size()) / 1024,
                     !cost.ran     ? "FAILED"
                     : cost.loaded ? "loaded"
                                   : "refused",
-                    cost.ms, cost.peakMb, met ? "met" : "NOT met");
+                    cost.ms, cost.cpuMs, cost.peakMb, met ? "met" : "NOT met");
         std::fflush(stdout);
     }
     std::filesystem::remove_all(folder);
