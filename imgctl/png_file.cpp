@@ -2,12 +2,11 @@
 
 #include "imgctl/dib.h"
 
+#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 #include <zlib.h>
 
@@ -23,18 +22,9 @@ std::uint32_t bigEndian32(const unsigned char* bytes) {
            std::uint32_t{bytes[2]} << 8 | bytes[3];
 }
 
-bool readExactly(int fd, std::int64_t offset, unsigned char* into, std::size_t size) {
-    while (size > 0) {
-        const ssize_t got = ::pread(fd, into, size, offset);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        into += got;
-        offset += got;
-        size -= static_cast<std::size_t>(got);
-    }
-    return true;
+bool readExactly(std::istream& in, unsigned char* into, std::size_t size) {
+    in.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(size));
+    return static_cast<std::size_t>(in.gcount()) == size;
 }
 
 bool isChunkType(const unsigned char* type) {
@@ -80,16 +70,15 @@ bool parseHeader(const unsigned char* data, std::uint32_t length, Header& header
 
 // Goes through every chunk to IEND, checking each checksum in blocks, so that neither a long
 // chunk nor a long file costs more memory than one block.
-bool isWholePng(int fd, Header& header) {
+bool isWholePng(std::istream& in, Header& header) {
     std::array<unsigned char, kSignature.size()> signature{};
-    if (!readExactly(fd, 0, signature.data(), signature.size()) || signature != kSignature)
+    if (!readExactly(in, signature.data(), signature.size()) || signature != kSignature)
         return false;
     std::vector<unsigned char> block(1 << 16);
-    std::int64_t offset = kSignature.size();
     bool first = true, sawImageData = false;
     for (;;) {
         unsigned char lengthAndType[8];
-        if (!readExactly(fd, offset, lengthAndType, sizeof lengthAndType))
+        if (!readExactly(in, lengthAndType, sizeof lengthAndType))
             return false;
         const std::uint32_t length = bigEndian32(lengthAndType);
         const unsigned char* type = lengthAndType + 4;
@@ -98,25 +87,22 @@ bool isWholePng(int fd, Header& header) {
         const bool isHeader = std::memcmp(type, "IHDR", 4) == 0;
         if (isHeader != first)
             return false;
-        offset += sizeof lengthAndType;
 
         uLong crc = crc32(0, type, 4);
         for (std::uint32_t left = length; left > 0;) {
             const std::size_t piece = std::min<std::size_t>(left, block.size());
-            if (!readExactly(fd, offset, block.data(), piece))
+            if (!readExactly(in, block.data(), piece))
                 return false;
             if (isHeader && !parseHeader(block.data(), length, header))
                 return false;
             crc = crc32(crc, block.data(), static_cast<uInt>(piece));
-            offset += static_cast<std::int64_t>(piece);
             left -= static_cast<std::uint32_t>(piece);
         }
         if (isHeader && length == 0)
             return false;
         unsigned char stored[4];
-        if (!readExactly(fd, offset, stored, sizeof stored) || bigEndian32(stored) != crc)
+        if (!readExactly(in, stored, sizeof stored) || bigEndian32(stored) != crc)
             return false;
-        offset += sizeof stored;
 
         first = false;
         sawImageData |= std::memcmp(type, "IDAT", 4) == 0;
@@ -128,30 +114,28 @@ bool isWholePng(int fd, Header& header) {
 } // namespace
 
 std::shared_ptr<const PngFile> PngFile::open(const char* path) {
-    // Not blocking, so that a pipe given as a picture is refused rather than waited on.
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    // Only an ordinary file: a pipe given as a picture would otherwise be waited on.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return nullptr;
-    struct stat info {};
+    std::ifstream in(path, std::ios::binary);
     Header header;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !isWholePng(fd, header)) {
-        ::close(fd);
+    if (!in || !isWholePng(in, header))
         return nullptr;
-    }
-    return std::shared_ptr<const PngFile>(new PngFile(fd, static_cast<std::int32_t>(header.width),
+    return std::shared_ptr<const PngFile>(new PngFile(std::move(in),
+                                                      static_cast<std::int32_t>(header.width),
                                                       static_cast<std::int32_t>(header.height)));
 }
 
-PngFile::~PngFile() {
-    ::close(fd_);
-}
-
 std::ptrdiff_t PngFile::read(std::int64_t offset, unsigned char* into, std::size_t size) const {
-    for (;;) {
-        const ssize_t got = ::pread(fd_, into, size, offset);
-        if (got >= 0 || errno != EINTR)
-            return got;
-    }
+    const std::lock_guard lock(mutex_);
+    in_.clear();
+    if (!in_.seekg(offset))
+        return -1;
+    in_.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(size));
+    if (in_.bad())
+        return -1;
+    return static_cast<std::ptrdiff_t>(in_.gcount());
 }
 
 } // namespace tidepool::imgctl

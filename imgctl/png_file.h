@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <fstream>
 #include <memory>
+#include <mutex>
 
 namespace tidepool::imgctl {
 
@@ -21,7 +23,6 @@ class PngFile {
 
     PngFile(const PngFile&) = delete;
     PngFile& operator=(const PngFile&) = delete;
-    ~PngFile();
 
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
@@ -31,10 +32,11 @@ class PngFile {
     std::ptrdiff_t read(std::int64_t offset, unsigned char* into, std::size_t size) const;
 
   private:
-    PngFile(int fd, std::int32_t width, std::int32_t height)
-        : fd_(fd), width_(width), height_(height) {}
+    PngFile(std::ifstream in, std::int32_t width, std::int32_t height)
+        : in_(std::move(in)), width_(width), height_(height) {}
 
-    int fd_;
+    mutable std::mutex mutex_; // one reader of the stream at a time
+    mutable std::ifstream in_;
     std::int32_t width_;
     std::int32_t height_;
 };
