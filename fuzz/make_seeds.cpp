@@ -12,6 +12,8 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/qt_picture.h"
 
+#include <QImageWriter>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -24,6 +26,21 @@ using tidepool::testing::WriteWholeFile;
 
 bool WriteIco(const DrawingSurface& surface, const std::filesystem::path& path) {
     return tidepool::testing::AsQImage(surface).save(tidepool::testing::QtPath(path), "ICO");
+}
+
+// The kinds the platform's loader decodes in other layouts than 32-bit colour: progressive and
+// grey JPEG, 8-bit and 1-bit BMP.
+bool WriteOtherLayouts(const DrawingSurface& surface, const std::filesystem::path& stem) {
+    const QImage image = tidepool::testing::AsQImage(surface);
+    QImageWriter progressive(tidepool::testing::QtPath(stem.string() + "p.jpg"), "jpeg");
+    progressive.setProgressiveScanWrite(true);
+    return progressive.write(image) &&
+           image.convertToFormat(QImage::Format_Grayscale8)
+               .save(tidepool::testing::QtPath(stem.string() + "g.jpg"), "JPEG") &&
+           image.convertToFormat(QImage::Format_Indexed8)
+               .save(tidepool::testing::QtPath(stem.string() + "i.bmp"), "BMP") &&
+           image.convertToFormat(QImage::Format_Mono)
+               .save(tidepool::testing::QtPath(stem.string() + "m.bmp"), "BMP");
 }
 
 } // namespace
@@ -62,6 +79,14 @@ int main(int argc, char** argv) {
                            std::string(1, selector) + ReadWholeFile(file));
         for (const auto& file : {png, bmp, jpg, gif, ico})
             std::filesystem::remove(file);
+        ok &= WriteOtherLayouts(picture, root / stem);
+        for (const char* kind : {"p.jpg", "g.jpg", "i.bmp", "m.bmp"}) {
+            const std::filesystem::path file = root / (stem + kind);
+            const char selector = file.extension() == ".jpg" ? 2 : 1;
+            WriteWholeFile(root / "load" / (stem + kind),
+                           std::string(1, selector) + ReadWholeFile(file));
+            std::filesystem::remove(file);
+        }
     }
     if (!ok)
         std::fprintf(stderr, "make_seeds: a seed could not be written\n");

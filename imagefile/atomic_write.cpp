@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -65,29 +67,77 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
-// A hidden name beside the target; the random part keeps two writers from sharing one.
-std::filesystem::path TemporaryName(const std::filesystem::path& target, std::mt19937& random) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tmp-";
-    for (int i = 0; i < 8; ++i)
-        name += kHex[random() % 16];
-    return FolderOf(target) / name;
+// The file a symlink at target finally leads to, so that the link stays and what it names gets
+// the new picture; target itself when it is no link. Links in the folders above are left to the
+// kernel, which follows them for the rename too. Empty, with errno set, for a loop.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path target) {
+    // The kernel's own limit on links followed in one lookup.
+    constexpr int kMaxLinks = 40;
+    for (int followed = 0; followed <= kMaxLinks; ++followed) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error)))
+            return target;
+        const std::filesystem::path leadsTo = std::filesystem::read_symlink(target, error);
+        if (error) {
+            errno = error.value();
+            return std::nullopt;
+        }
+        target = leadsTo.is_absolute() ? leadsTo : FolderOf(target) / leadsTo;
+    }
+    errno = ELOOP;
+    return std::nullopt;
 }
 
-// Creates the temporary exclusively, so an existing file of that name is never touched.
-// The mode leaves the usual umask to decide the permissions, as for any new file.
-int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& created) {
+// Hidden, and of one short length whatever the target is called, so that any name the file
+// system takes for the target also fits the temporary beside it. The random part keeps two
+// writers from sharing one.
+std::filesystem::path TemporaryName(const std::filesystem::path& folder, std::mt19937& random) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name = ".tidepool-";
+    for (int i = 0; i < 8; ++i)
+        name += kHex[random() % 16];
+    name += ".tmp";
+    return folder / name;
+}
+
+// Creates the temporary exclusively, so an existing file of that name is never touched. A new
+// file gets the mode the umask leaves, as any new file does; one that replaces another starts
+// private and is given the old file's mode once written.
+int CreateTemporary(const std::filesystem::path& folder, bool replacing,
+                    std::filesystem::path& created) {
     std::mt19937 random{std::random_device{}()};
+    const mode_t mode = replacing ? 0600 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        created = TemporaryName(target, random);
-        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = TemporaryName(folder, random);
+        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     errno = EEXIST;
     return -1;
+}
+
+// The ordinary file at path, if there is one, whose owner and permissions the new one takes.
+std::optional<struct stat> OrdinaryFileAt(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return info;
+}
+
+// 0 or the errno. The group (and, for the superuser, the owner) is kept where the system allows,
+// so those who could read the old picture can read the new one; the permission bits always.
+int TakeOverOwnerAndMode(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
+    return ::fchmod(fd, old.st_mode & 0777) == 0 ? 0 : errno;
+}
+
+// 0 or the errno. A file system that cannot sync a folder has nothing more to make last.
+int SyncFolder(int folderFd) {
+    if (::fsync(folderFd) == 0 || errno == EINVAL || errno == ENOTSUP)
+        return 0;
+    return errno;
 }
 
 } // namespace
@@ -98,25 +148,41 @@ WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& w
     };
     if (!target.has_filename())
         return fail("not a file name");
+    const std::optional<std::filesystem::path> destination = FollowLinks(target);
+    if (!destination)
+        return fail(Reason(errno));
+    const std::filesystem::path folder = FolderOf(*destination);
+
+    // Opened first, so a folder whose new entry could not be made to last refuses before
+    // anything in it changes.
+    FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0)
+        return fail("cannot open the folder " + folder.string() + ": " + Reason(errno));
+    const std::optional<struct stat> old = OrdinaryFileAt(*destination);
     std::filesystem::path temporaryPath;
-    FileDescriptor fd(CreateTemporary(target, temporaryPath));
+    FileDescriptor fd(CreateTemporary(folder, old.has_value(), temporaryPath));
     if (fd.get() < 0)
-        return fail("cannot create a file in " + FolderOf(target).string() + ": " + Reason(errno));
+        return fail("cannot create a file in " + folder.string() + ": " + Reason(errno));
     TemporaryFile temporary(temporaryPath);
 
     const WriteResult written = write(temporary.path());
     if (!written.ok())
         return fail(written.error());
+    if (old) {
+        if (const int error = TakeOverOwnerAndMode(fd.get(), *old); error != 0)
+            return fail("cannot give it the permissions of the old file: " + Reason(error));
+    }
     if (::fsync(fd.get()) != 0)
         return fail(Reason(errno));
     if (const int error = fd.close(); error != 0)
         return fail(Reason(error));
 
-    std::error_code renameError;
-    std::filesystem::rename(temporary.path(), target, renameError);
-    if (renameError)
-        return fail(renameError.message());
+    if (::rename(temporary.path().c_str(), destination->c_str()) != 0)
+        return fail(Reason(errno));
     temporary.keep();
+    if (const int error = SyncFolder(folderFd.get()); error != 0)
+        return fail("the new file is in place, but the folder could not be written to disk: " +
+                    Reason(error));
     return WriteResult::Success();
 }
 

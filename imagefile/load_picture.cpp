@@ -63,8 +63,12 @@ std::int16_t LoadWithCodec(DrawingSurface& target, const std::string& path, Code
         return kPictureLoadFailed;
     target.resize(width, height);
     const ImgctlSurface dc = AsCodecSurface(target);
-    if (f->DIBtoDC(&dc, 0, 0, 0, 0, dib.get(), 0, 0, IMGCTL_SRCCOPY) == 0)
+    if (f->DIBtoDC(&dc, 0, 0, 0, 0, dib.get(), 0, 0, IMGCTL_SRCCOPY) == 0) {
+        // The plug-in decodes into the target as it copies, so damaged image data can leave part
+        // of a picture there; a failed load leaves none.
+        target.clear();
         return kPictureLoadFailed;
+    }
     return kPictureLoaded;
 }
 

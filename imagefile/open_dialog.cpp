@@ -67,8 +67,6 @@ QString ShowOpenDialog(QWidget* owner, std::string_view fileTypeList, const QStr
     if (!answer || answer->path.isEmpty())
         return {};
     const QFileInfo chosen(answer->path);
-    // As after saving: the chosen folder is current, for the next dialog and relative paths.
-    QDir::setCurrent(chosen.absolutePath());
     filterIndex = static_cast<std::int16_t>(std::max(answer->filterIndex, 1));
     return QDir::toNativeSeparators(chosen.absoluteFilePath());
 }

@@ -34,9 +34,9 @@ OpenFilePrompt DesktopOpenFilePrompt();
 QStringList OpenDialogNameFilters(std::string_view fileTypeList);
 
 // Asks the user for an existing file. filterIndex preselects a type (0 for the first) and holds
-// the type chosen after a completed dialog; after a cancel it is left alone. After a completed
-// dialog the current folder is the chosen file's folder. Returns the full path in the desktop's
-// own notation, of any length, or an empty text when the user cancels.
+// the type chosen after a completed dialog; after a cancel it is left alone. The current folder
+// stays as it was; the caller decides whether the browse succeeded. Returns the full path in the
+// desktop's own notation, of any length, or an empty text when the user cancels.
 QString ShowOpenDialog(QWidget* owner, std::string_view fileTypeList, const QString& initialFolder,
                        std::int16_t& filterIndex, const OpenFilePrompt& prompt);
 

@@ -65,10 +65,6 @@ QString ShowSaveDialog(QWidget* owner, std::string_view fileTypeList, const QStr
     if (!answer || answer->name.isEmpty())
         return {};
 
-    // The desktop's dialogs leave the chosen folder current, and the next dialog and a relative
-    // picture path start from there.
-    QDir::setCurrent(QFileInfo(answer->name).absolutePath());
-
     const int chosenType = answer->filterIndex >= 1 ? answer->filterIndex : 1;
     const QString name = QString::fromStdString(
         NameWithTypeExtension(fileTypeList, chosenType, answer->name.toStdString()));

@@ -38,8 +38,9 @@ SaveDialogPrompts DesktopSaveDialogPrompts();
 // Asks the user for the name to save under. fileTypeList is a list SaveFileTypeList builds;
 // filterIndex preselects a type (0 for the first) and holds the type chosen after a completed
 // dialog. The name returned ends in the chosen type's extension; when adding the extension names
-// a file that exists, the user is asked again before it is replaced. After a completed dialog
-// the current folder is the chosen file's folder. Returns an empty text when the user cancels.
+// a file that exists, the user is asked again before it is replaced. The current folder stays
+// as it was; the caller makes the chosen folder current once the file is saved. Returns an empty
+// text when the user cancels.
 QString ShowSaveDialog(QWidget* owner, std::string_view fileTypeList, const QString& initialFolder,
                        const QString& fileName, std::int16_t& filterIndex,
                        const SaveDialogPrompts& prompts);

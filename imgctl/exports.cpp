@@ -34,11 +34,20 @@ std::int32_t addToTable(std::unique_ptr<Dib> dib) {
     return dib ? dibHandles().add(std::move(dib)) : 0;
 }
 
-// The checks every writer shares; the DIB when the call may go ahead.
+// The checks every writer shares; the DIB, with its pixels, when the call may go ahead.
 std::shared_ptr<const Dib> dibToWrite(const char* path, std::int32_t dib, std::int32_t flags) {
     if (path == nullptr || flags != 0)
         return nullptr;
-    return dibHandles().find(dib);
+    return withPixels(dibHandles().find(dib));
+}
+
+// The whole DIB onto the surface's top-left corner, the one copy a picture being loaded makes.
+bool isWholePictureAtOrigin(const Dib& dib, const ImgctlSurface& dc, std::int32_t x, std::int32_t y,
+                            std::int32_t width, std::int32_t height, std::int32_t srcX,
+                            std::int32_t srcY) {
+    return x == 0 && y == 0 && srcX == 0 && srcY == 0 && (width == 0 || width == dib.width) &&
+           (height == 0 || height == dib.height) && dc.width >= dib.width &&
+           dc.height >= dib.height;
 }
 
 } // namespace
@@ -46,7 +55,7 @@ std::shared_ptr<const Dib> dibToWrite(const char* path, std::int32_t dib, std::i
 extern "C" {
 
 IMGCTL_API int32_t PNGtoDIB(const char* path) {
-    return guarded([&] { return path == nullptr ? 0 : addToTable(decodePngFile(path)); });
+    return guarded([&] { return path == nullptr ? 0 : addToTable(openPngDib(path)); });
 }
 
 IMGCTL_API int32_t HeadDIB(int32_t dib, void* header) {
@@ -68,7 +77,13 @@ IMGCTL_API int32_t DIBtoDC(const ImgctlSurface* dc, int32_t x, int32_t y, int32_
         const auto found = dibHandles().find(dib);
         if (!found)
             return 0;
-        copyDibToSurface(*found, srcX, srcY, width, height, *dc, x, y);
+        if (found->undecoded &&
+            isWholePictureAtOrigin(*found, *dc, x, y, width, height, srcX, srcY))
+            return succeeded(decodePng(*found->undecoded, {dc->pixels, dc->stride}));
+        const auto decoded = withPixels(found);
+        if (!decoded)
+            return 0;
+        copyDibToSurface(*decoded, srcX, srcY, width, height, *dc, x, y);
         return 1;
     });
 }

@@ -49,9 +49,13 @@ typedef struct ImgctlSurface {
 #define IMGCTL_MAX_SIDE 16384
 #define IMGCTL_MAX_PIXELS (64 * 1024 * 1024)
 
-/* Decodes the PNG file at path into a new DIB and returns its handle, or 0 when the file is
- * missing, is not a readable PNG, or exceeds the size limits. Transparent parts are composited
- * over white, so the DIB is opaque. */
+/* Opens the PNG file at path as a new DIB and returns its handle, or 0 when the file is missing,
+ * is not a whole PNG (every chunk's checksum right, IEND present), or exceeds the size limits.
+ * The pixels are decoded when first wanted, by DIBtoDC straight into the caller's pixels when it
+ * copies the whole picture to (0, 0), so a picture is never held twice; an operation that wants
+ * them fails with 0 if the image data turns out to be damaged. Transparent parts are composited
+ * over white, so the DIB is opaque. Decoding stops once the image's rows are complete and never
+ * inflates text chunks. */
 IMGCTL_API int32_t PNGtoDIB(const char* path);
 
 /* Fills the IMGCTL_HEADER_SIZE bytes at header as a BITMAPINFOHEADER describing the DIB (little
@@ -61,7 +65,8 @@ IMGCTL_API int32_t HeadDIB(int32_t dib, void* header);
 
 /* Copies the DIB's region from (srcX, srcY), width by height pixels (0 for either: to the DIB's
  * edge), onto dc with its top-left corner at (x, y), clipped to both. rop must be IMGCTL_SRCCOPY.
- * Non-zero on success; 0 for an unknown handle, a null or malformed dc, or another rop. */
+ * Non-zero on success; 0 for an unknown handle, a null or malformed dc, another rop, or a PNG
+ * whose image data is damaged (the dc may then hold part of the picture). */
 IMGCTL_API int32_t DIBtoDC(const ImgctlSurface* dc, int32_t x, int32_t y, int32_t width,
                            int32_t height, int32_t dib, int32_t srcX, int32_t srcY, uint32_t rop);
 

@@ -24,7 +24,7 @@ if [[ ! -f "$build_dir/build.ninja" ]]; then
     cmake -S "$repo" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build "$build_dir" --parallel "${TIDEPOOL_BUILD_JOBS:-2}" \
-    --target tidepool-render imgctl tidepool_bench tidepool_peak_rss
+    --target tidepool-render imgctl tidepool_bench tidepool_peak_rss tidepool_picture_cost
 render="$build_dir/bin/tidepool-render"
 bench="$build_dir/bin/tidepool_bench"
 
@@ -137,3 +137,5 @@ if [[ $have_convert == yes ]]; then
     row "ratio: PNG file vs convert's" "$(ratio "$ours" "$theirs") ($ours / $theirs bytes, goal <= 1.5)"
 fi
 "$build_dir/bin/tidepool_peak_rss" worst-frame
+echo
+"$build_dir/bin/tidepool_picture_cost" --rounds "$rounds"

@@ -15,6 +15,8 @@ TIDEPOOL_PACKAGES=(
     libpng-dev
     libturbojpeg0-dev
     libgif-dev
+    # libjpeg's own interface, with which the benchmark crafts hostile progressive JPEGs.
+    libjpeg-dev
     qt6-base-dev
     # A Japanese Gothic font, so the windows' captions render on a desktop without one, and Qt's
     # own Japanese texts for its file and colour dialogs.
@@ -66,6 +68,8 @@ TIDEPOOL_PACKAGES=(
     # setpriv, to run the read-only-folder tests as an unprivileged user when the suite runs as
     # root.
     util-linux
+    # strace, to watch a save force the file and its folder to disk in the right order.
+    strace
 )
 
 # Prints the packages of TIDEPOOL_PACKAGES that dpkg does not report as installed, one a line.

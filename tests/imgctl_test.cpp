@@ -651,6 +651,167 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An 8-bit RGB file made by hand, its rows in Adam7 order when interlaced, each pass's rows after
+// a filter byte of 0, with an optional ancillary chunk before the image data.
+std::string RgbPng(int width, int height, bool interlaced, const PixelFunction& pixel,
+                   const std::string& beforeImage = "") {
+    static constexpr std::array<std::array<int, 4>, 7> kPasses{{{0, 0, 8, 8},
+                                                                {4, 0, 8, 8},
+                                                                {0, 4, 4, 8},
+                                                                {2, 0, 4, 4},
+                                                                {0, 2, 2, 4},
+                                                                {1, 0, 2, 2},
+                                                                {0, 1, 1, 2}}};
+    const auto appendRows = [&](std::string& raw, int x0, int y0, int dx, int dy) {
+        if (x0 >= width)
+            return;
+        for (int y = y0; y < height; y += dy) {
+            raw += '\0';
+            for (int x = x0; x < width; x += dx) {
+                const std::uint32_t p = pixel(x, y);
+                raw +=
+                    {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
+            }
+        }
+    };
+    std::string raw;
+    if (interlaced)
+        for (const auto& [x0, y0, dx, dy] : kPasses)
+            appendRows(raw, x0, y0, dx, dy);
+    else
+        appendRows(raw, 0, 0, 1, 1);
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::string image(size, '\0');
+    compress(reinterpret_cast<Bytef*>(image.data()), &size,
+             reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+    image.resize(size);
+    const std::string header = BigEndian32(static_cast<std::uint32_t>(width)) +
+                               BigEndian32(static_cast<std::uint32_t>(height)) +
+                               std::string{'\x08', '\x02', '\0', '\0', interlaced ? '\x01' : '\0'};
+    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + beforeImage +
+           Chunk("IDAT", image) + Chunk("IEND", "");
+}
+
+struct InterlacedSize {
+    const char* name;
+    int width;
+    int height;
+};
+
+class InterlacedPng : public ImgctlTest, public ::testing::WithParamInterface<InterlacedSize> {};
+
+// Sizes that leave some of the seven passes empty, so the picture is complete after another pass
+// than the last.
+TEST_P(InterlacedPng, DecodesLikeTheSamePictureNotInterlaced) {
+    const InterlacedSize& c = GetParam();
+    WriteWholeFile(scratch_ / "adam7.png", RgbPng(c.width, c.height, true, Noise));
+    const Dib dib(PNGtoDIB(PathOf("adam7.png").c_str()));
+    ASSERT_TRUE(dib);
+    Canvas pixels = DibPixels(dib.handle());
+    ASSERT_EQ(pixels.width, c.width);
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            ASSERT_EQ(pixels.at(x, y), Noise(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Imgctl, InterlacedPng,
+    ::testing::Values(InterlacedSize{"OnePixel", 1, 1}, InterlacedSize{"OneColumn", 1, 9},
+                      InterlacedSize{"OneRow", 9, 1}, InterlacedSize{"TwoByTwo", 2, 2},
+                      InterlacedSize{"FiveByThree", 5, 3}, InterlacedSize{"Odd", 37, 23}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file that says its samples are linear light is shown in sRGB as other viewers show it:
+// linear 128 is sRGB 186 to 188, however the curve is approximated.
+TEST_F(ImgctlTest, PngOfLinearGammaIsShownInSrgb) {
+    const std::string linear = Chunk("gAMA", BigEndian32(100000));
+    WriteWholeFile(scratch_ / "linear.png",
+                   RgbPng(
+                       3, 2, false, [](int, int) { return 0xFF808080u; }, linear));
+    const Dib dib(PNGtoDIB(PathOf("linear.png").c_str()));
+    ASSERT_TRUE(dib);
+    const std::uint32_t shown = DibPixels(dib.handle()).at(2, 1);
+    EXPECT_GE(shown & 0xFF, 186u) << std::hex << shown;
+    EXPECT_LE(shown & 0xFF, 188u) << std::hex << shown;
+}
+
+// A PNG's pixels stay in its file until they are wanted; every operation that wants them gets
+// the same picture: a clipped copy, a copy into a smaller surface, and each writer.
+struct RegionCopy {
+    const char* name;
+    int x, y, width, height, srcX, srcY;
+    int surfaceWidth, surfaceHeight;
+};
+
+class PngDibRegion : public ImgctlTest, public ::testing::WithParamInterface<RegionCopy> {};
+
+TEST_P(PngDibRegion, MatchesTheSameRegionOfADibMadeFromPixels) {
+    const RegionCopy& c = GetParam();
+    WriteWholeFile(scratch_ / "noise.png", RgbPng(37, 23, false, Noise));
+    const Dib fromFile(PNGtoDIB(PathOf("noise.png").c_str()));
+    const Dib fromPixels = MakeDib(37, 23, Noise);
+    ASSERT_TRUE(fromFile);
+    Canvas expected(c.surfaceWidth, c.surfaceHeight, 0xFF010203u);
+    Canvas actual(c.surfaceWidth, c.surfaceHeight, 0xFF010203u);
+    const ImgctlSurface e = expected.surface(), a = actual.surface();
+    ASSERT_NE(DIBtoDC(&e, c.x, c.y, c.width, c.height, fromPixels.handle(), c.srcX, c.srcY,
+                      IMGCTL_SRCCOPY),
+              0);
+    ASSERT_NE(
+        DIBtoDC(&a, c.x, c.y, c.width, c.height, fromFile.handle(), c.srcX, c.srcY, IMGCTL_SRCCOPY),
+        0);
+    EXPECT_EQ(actual.pixels, expected.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Imgctl, PngDibRegion,
+    ::testing::Values(RegionCopy{"Whole", 0, 0, 0, 0, 0, 0, 37, 23},
+                      RegionCopy{"WholeIntoALargerSurface", 0, 0, 0, 0, 0, 0, 40, 30},
+                      RegionCopy{"IntoASmallerSurface", 0, 0, 0, 0, 0, 0, 20, 10},
+                      RegionCopy{"OffTheCorner", -3, 2, 0, 0, 1, 0, 16, 12},
+                      RegionCopy{"PartOfIt", 4, 5, 10, 6, 7, 8, 37, 23}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class PngDibWritten : public ImgctlTest, public ::testing::WithParamInterface<Format> {};
+
+TEST_P(PngDibWritten, AsTheSamePicture) {
+    WriteWholeFile(scratch_ / "in.png", RgbPng(37, 23, false, FewColours));
+    const Dib dib(PNGtoDIB(PathOf("in.png").c_str()));
+    ASSERT_TRUE(dib);
+    ASSERT_NE(WriteAs(GetParam(), PathOf("out").c_str(), dib.handle()), 0);
+    const auto written = ReadWithQt(scratch_ / "out");
+    ASSERT_TRUE(written);
+    EXPECT_LE(LargestDifference(*written, FewColours), GetParam() == Format::Jpeg ? 8 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Imgctl, PngDibWritten,
+                         ::testing::Values(Format::Png, Format::Gif, Format::Jpeg),
+                         [](const auto& info) { return FormatName(info.param); });
+
+// Sound in every chunk, so it gets a handle; its image data ends too soon, which only decoding
+// finds, and then every operation that wants the pixels fails.
+TEST_F(ImgctlTest, PngWhoseImageDataIsShortFailsWhenItsPixelsAreWanted) {
+    const std::string whole = RgbPng(37, 23, false, Noise);
+    std::string rows(23 * (1 + 37 * 3) / 2, '\0');
+    uLongf size = compressBound(static_cast<uLong>(rows.size()));
+    std::string image(size, '\0');
+    compress(reinterpret_cast<Bytef*>(image.data()), &size,
+             reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()));
+    image.resize(size);
+    const std::string header = whole.substr(8, 25);
+    WriteWholeFile(scratch_ / "short.png",
+                   whole.substr(0, 8) + header + Chunk("IDAT", image) + Chunk("IEND", ""));
+    const Dib dib(PNGtoDIB(PathOf("short.png").c_str()));
+    ASSERT_TRUE(dib);
+    ASSERT_TRUE(DibSize(dib.handle()));
+    Canvas canvas(37, 23, 0);
+    const ImgctlSurface surface = canvas.surface();
+    EXPECT_EQ(DIBtoDC(&surface, 0, 0, 0, 0, dib.handle(), 0, 0, IMGCTL_SRCCOPY), 0);
+    EXPECT_EQ(DIBtoDC(&surface, 1, 1, 5, 5, dib.handle(), 0, 0, IMGCTL_SRCCOPY), 0);
+    EXPECT_EQ(DIBtoPNG(PathOf("out.png").c_str(), dib.handle(), 0), 0);
+    EXPECT_FALSE(std::filesystem::exists(scratch_ / "out.png"));
+}
+
 TEST_F(ImgctlTest, PngReadRefusesMissingFileAndNullPath) {
     EXPECT_EQ(PNGtoDIB(PathOf("missing.png").c_str()), 0);
     EXPECT_EQ(PNGtoDIB(PathOf("missing/a.png").c_str()), 0);

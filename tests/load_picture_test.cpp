@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImageWriter>
+
 #include <fstream>
+#include <zlib.h>
 
 namespace tidepool {
 namespace {
@@ -24,8 +27,24 @@ constexpr int kWidth = 13; // odd sizes catch row padding and transposition faul
 constexpr int kHeight = 7;
 constexpr Pixel kEarlierColour = 0xFF123456u;
 
-enum class Content { None, Folder, Png, Bmp, Jpeg, Gif, Ico, Text, Empty, JpegHead, HugeBmp };
-enum class Holds { Unchanged, NewPicture, Cleared };
+enum class Content {
+    None,
+    Folder,
+    Png,
+    Bmp,
+    BmpIndexed,
+    BmpMono,
+    Jpeg,
+    JpegGrey,
+    Gif,
+    Ico,
+    Text,
+    Empty,
+    JpegHead,
+    HugeBmp,
+    PngDamagedImage,
+};
+enum class Holds { Unchanged, NewPicture, Cleared, ClearedAtNewSize };
 
 struct LoadCase {
     std::string name;
@@ -59,13 +78,65 @@ std::string HugeBmpHeader() {
     return bytes;
 }
 
-// JPEG alone gets a flat picture: its blocks would blur a pattern beyond any useful bound.
+std::string BigEndian32(std::uint32_t value) {
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+    const std::string body = type + data;
+    const auto crc =
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    return BigEndian32(static_cast<std::uint32_t>(data.size())) + body +
+           BigEndian32(static_cast<std::uint32_t>(crc));
+}
+
+// A PNG whole in every chunk and checksum, whose image data breaks off into bytes no inflater
+// takes just before its last row: only decoding finds out.
+std::string PngWithDamagedImageData() {
+    std::string rows;
+    for (int y = 0; y < kHeight; ++y)
+        rows += '\0' + std::string(3 * kWidth, '\x50');
+    z_stream z{};
+    deflateInit(&z, Z_BEST_COMPRESSION);
+    std::string stream(compressBound(static_cast<uLong>(rows.size())) + 16, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(rows.data());
+    z.avail_in = static_cast<uInt>(rows.size() - (3 * kWidth + 1));
+    z.next_out = reinterpret_cast<Bytef*>(stream.data());
+    z.avail_out = static_cast<uInt>(stream.size());
+    deflate(&z, Z_SYNC_FLUSH);
+    stream.resize(stream.size() - z.avail_out);
+    deflateEnd(&z);
+    stream += std::string(16, '\xFF');
+    const std::string header =
+        BigEndian32(kWidth) + BigEndian32(kHeight) + std::string("\x08\x02\x00\x00\x00", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
+           PngChunk("IDAT", stream) + PngChunk("IEND", "");
+}
+
+// Black and white only, so a one-bit file holds it exactly.
+DrawingSurface TwoColourPicture() {
+    DrawingSurface picture(kWidth, kHeight);
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        picture.pixels()[i] = (i * 7 % 5) < 2 ? 0xFF000000u : 0xFFFFFFFFu;
+    return picture;
+}
+
+// JPEG gets a flat picture: its blocks would blur a pattern beyond any useful bound.
 DrawingSurface SourcePicture(Content content) {
-    if (content != Content::Jpeg)
-        return PatternedSurface(kWidth, kHeight);
     DrawingSurface flat(kWidth, kHeight);
-    std::fill_n(flat.pixels(), kWidth * kHeight, 0xFF3C78B4u);
-    return flat;
+    switch (content) {
+    case Content::Jpeg:
+        std::fill_n(flat.pixels(), kWidth * kHeight, 0xFF3C78B4u);
+        return flat;
+    case Content::JpegGrey:
+        std::fill_n(flat.pixels(), kWidth * kHeight, 0xFF6E6E6Eu);
+        return flat;
+    case Content::BmpMono:
+        return TwoColourPicture();
+    default:
+        return PatternedSurface(kWidth, kHeight);
+    }
 }
 
 void CreateContent(const std::filesystem::path& path, Content content, CodecLibrary& codec) {
@@ -82,8 +153,21 @@ void CreateContent(const std::filesystem::path& path, Content content, CodecLibr
     case Content::Bmp:
         ASSERT_TRUE(picture.save(QtPath(path), "BMP"));
         return;
+    case Content::BmpIndexed:
+        ASSERT_TRUE(picture.convertToFormat(QImage::Format_Indexed8).save(QtPath(path), "BMP"));
+        return;
+    case Content::BmpMono:
+        ASSERT_TRUE(picture.convertToFormat(QImage::Format_Mono).save(QtPath(path), "BMP"));
+        return;
     case Content::Jpeg:
         ASSERT_TRUE(picture.save(QtPath(path), "JPEG", 100));
+        return;
+    case Content::JpegGrey:
+        ASSERT_TRUE(
+            picture.convertToFormat(QImage::Format_Grayscale8).save(QtPath(path), "JPEG", 100));
+        return;
+    case Content::PngDamagedImage:
+        WriteWholeFile(path, PngWithDamagedImageData());
         return;
     case Content::Ico:
         ASSERT_TRUE(picture.save(QtPath(path), "ICO"));
@@ -139,10 +223,17 @@ TEST_P(LoadPictureOutcome, ReturnsAndLeavesWhatTheTableSays) {
         ASSERT_EQ(target.width(), 2);
         EXPECT_EQ(target.pixel(1, 2), toPixel(target.backColor()));
         break;
+    case Holds::ClearedAtNewSize:
+        ASSERT_EQ(target.width(), kWidth);
+        ASSERT_EQ(target.height(), kHeight);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                ASSERT_EQ(target.pixel(x, y), toPixel(target.backColor())) << x << "," << y;
+        break;
     case Holds::NewPicture: {
         ASSERT_EQ(target.width(), kWidth);
         ASSERT_EQ(target.height(), kHeight);
-        const int tolerance = c.content == Content::Jpeg ? 3 : 0;
+        const int tolerance = c.content == Content::Jpeg || c.content == Content::JpegGrey ? 3 : 0;
         EXPECT_LE(LargestChannelDifference(AsQImage(target), AsQImage(SourcePicture(c.content))),
                   tolerance);
         break;
@@ -165,13 +256,115 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"PngNamedPngx", "png.pngx", Content::Png, true, -1, Holds::Unchanged},
         LoadCase{"Bmp", "good.bmp", Content::Bmp, false, 0, Holds::NewPicture},
         LoadCase{"BmpNamedJpg", "bitmap.jpg", Content::Bmp, false, 0, Holds::NewPicture},
+        LoadCase{"BmpIndexed", "indexed.bmp", Content::BmpIndexed, false, 0, Holds::NewPicture},
+        LoadCase{"BmpOneBit", "mono.bmp", Content::BmpMono, false, 0, Holds::NewPicture},
         LoadCase{"Jpeg", "good.jpeg", Content::Jpeg, false, 0, Holds::NewPicture},
+        LoadCase{"JpegGrey", "grey.jpg", Content::JpegGrey, false, 0, Holds::NewPicture},
+        LoadCase{"PngDamagedInItsImageData", "damaged.png", Content::PngDamagedImage, true, -1,
+                 Holds::ClearedAtNewSize},
         LoadCase{"Gif", "good.gif", Content::Gif, false, 0, Holds::NewPicture},
         LoadCase{"Ico", "good.ico", Content::Ico, false, 0, Holds::NewPicture},
         LoadCase{"BrokenJpeg", "broken.jpg", Content::JpegHead, true, -1, Holds::Unchanged},
         LoadCase{"EmptyJpeg", "empty.jpg", Content::Empty, true, -1, Holds::Unchanged},
         LoadCase{"HugeBmpHeader", "huge.bmp", Content::HugeBmp, true, -1, Holds::Unchanged}),
     [](const auto& info) { return info.param.name; });
+
+// A flat progressive JPEG as encoders make it (ten scans), with its last scan repeated until the
+// file holds `scans`: a decoder goes through every block again for each one.
+std::string ProgressiveJpegOfScans(int side, int scans) {
+    ScratchFolder folder;
+    QImage flat(side, side, QImage::Format_RGB32);
+    flat.fill(0xFF3C78B4u);
+    QImageWriter writer(QtPath(folder / "p.jpg"), "jpeg");
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(flat));
+    const std::string file = ReadWholeFile(folder / "p.jpg");
+    const std::size_t last = file.rfind("\xFF\xDA");
+    const std::string scan = file.substr(last, file.size() - 2 - last);
+    std::string repeated = file.substr(0, file.size() - 2);
+    for (int i = 10; i < scans; ++i)
+        repeated += scan;
+    return repeated + "\xFF\xD9";
+}
+
+struct ScanBudgetCase {
+    const char* name;
+    int scans;
+    bool loads;
+};
+
+class JpegScanBudget : public ::testing::TestWithParam<ScanBudgetCase> {};
+
+// 1 M pixels: a hundred scans are within the budget, eleven hundred (1.1 G pixel passes, a minute
+// of decoding at 8192 x 8192) are refused before decoding, the earlier picture kept.
+TEST_P(JpegScanBudget, DecidesBeforeDecoding) {
+    ScratchFolder folder;
+    CodecLibrary codec(TIDEPOOL_PLUGIN_DIR);
+    WriteWholeFile(folder / "scans.jpg", ProgressiveJpegOfScans(1024, GetParam().scans));
+    DrawingSurface target = EarlierPicture();
+    EXPECT_EQ(LoadPictureFile(target, (folder / "scans.jpg").string(), codec),
+              GetParam().loads ? kPictureLoaded : kPictureLoadFailed);
+    EXPECT_EQ(target.width(), GetParam().loads ? 1024 : 2);
+    if (GetParam().loads)
+        EXPECT_LE(testing::ChannelDifference(target.pixel(1, 1), 0xFF3C78B4u), 3);
+    else
+        EXPECT_EQ(target.pixel(1, 1), kEarlierColour);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, JpegScanBudget,
+                         ::testing::Values(ScanBudgetCase{"AsEncodersMakeThem", 10, true},
+                                           ScanBudgetCase{"AHundred", 100, true},
+                                           ScanBudgetCase{"ElevenHundred", 1100, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The widest and tallest picture allowed, and one pixel more, through the plug-in (PNG) and the
+// platform's loader (the rest).
+struct SizeLimitCase {
+    const char* name;
+    const char* extension;
+    int width;
+    int height;
+    bool loads;
+};
+
+class PictureAtTheSizeLimit : public ::testing::TestWithParam<SizeLimitCase> {};
+
+TEST_P(PictureAtTheSizeLimit, LoadsUpToItAndNotBeyond) {
+    const SizeLimitCase& c = GetParam();
+    ScratchFolder folder;
+    CodecLibrary codec(TIDEPOOL_PLUGIN_DIR);
+    const auto path = folder / (std::string("limit") + c.extension);
+    DrawingSurface picture(c.width, c.height);
+    std::fill_n(picture.pixels(), std::size_t{1} * c.width * c.height, 0xFF3C78B4u);
+    picture.pixels()[0] = 0xFFFFFFFFu; // the first pixel white, to tell the ends apart
+    if (std::string(c.extension) == ".gif")
+        ASSERT_TRUE(WriteWithCodec(codec, CodecFormat::Gif, picture, path).ok());
+    else
+        ASSERT_TRUE(AsQImage(picture).save(QtPath(path), nullptr, 100));
+
+    DrawingSurface target = EarlierPicture();
+    EXPECT_EQ(LoadPictureFile(target, path.string(), codec),
+              c.loads ? kPictureLoaded : kPictureLoadFailed);
+    if (!c.loads)
+        return;
+    ASSERT_EQ(target.width(), c.width);
+    ASSERT_EQ(target.height(), c.height);
+    EXPECT_LE(testing::ChannelDifference(target.pixel(0, 0), 0xFFFFFFFFu), 48);
+    EXPECT_LE(testing::ChannelDifference(target.pixel(c.width - 1, c.height - 1), 0xFF3C78B4u), 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PictureAtTheSizeLimit,
+                         ::testing::Values(SizeLimitCase{"PngWidest", ".png", 16384, 1, true},
+                                           SizeLimitCase{"PngTallest", ".png", 1, 16384, true},
+                                           SizeLimitCase{"PngTooWide", ".png", 16385, 1, false},
+                                           SizeLimitCase{"BmpWidest", ".bmp", 16384, 1, true},
+                                           SizeLimitCase{"BmpTallest", ".bmp", 1, 16384, true},
+                                           SizeLimitCase{"BmpTooWide", ".bmp", 16385, 1, false},
+                                           SizeLimitCase{"JpegWidest", ".jpg", 16384, 1, true},
+                                           SizeLimitCase{"JpegTooTall", ".jpg", 1, 16385, false},
+                                           SizeLimitCase{"GifWidest", ".gif", 16384, 1, true},
+                                           SizeLimitCase{"GifTallest", ".gif", 1, 16384, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Restores the current folder whatever the test does.
 class InFolder {

@@ -739,6 +739,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
     }
 
+    // Only a save that worked moves the folder the next dialog opens in: one opened in /proc,
+    // where nothing can be saved, hangs on its pseudo-files.
+    void failedSaveLeavesTheFolder_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("/proc") << "/proc/photo.bmp";
+        QTest::newRow("a folder in the way") << "";
+    }
+    void failedSaveLeavesTheFolder() {
+        QFETCH(QString, target);
+        QTemporaryDir other;
+        if (target.isEmpty()) {
+            QVERIFY(QDir(other.path()).mkdir("photo.bmp"));
+            target = other.filePath("photo.bmp");
+        }
+        QTemporaryDir saved;
+        script.saveAnswer = SaveDialogAnswer{saved.filePath("photo"), 1};
+        control<QAction>("MNU_Save")->trigger();
+        QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
+
+        script.saveAnswer = SaveDialogAnswer{target, 1};
+        control<QAction>("MNU_Save")->trigger();
+        QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
+        QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
+        script.saveAnswer.reset();
+        control<QAction>("MNU_Save")->trigger();
+        QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(saved.path()).canonicalPath());
+    }
+
     // "壁紙に設定(&W)" hands over the canvas as it stands (blank before any drawing, as a save
     // writes it), under the busy cursor, and speaks only when no way worked.
     void setAsWallpaper_data() {
@@ -847,7 +875,10 @@ class MainWindowTest : public QObject {
             openWindow(noPlugIn.path().toStdString());
         QTemporaryDir folder;
         // Longer than any fixed-size path buffer.
-        const QString picture = folder.filePath(QString(300, QLatin1Char('p')) + ".bmp");
+        const QString longName(150, QLatin1Char('p'));
+        QVERIFY(QDir(folder.path()).mkdir(longName));
+        const QString picture = folder.filePath(longName + "/" + longName + ".bmp");
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         script.openAnswer = OpenDialogAnswer{picture, 3};
         QTest::mouseClick(control("Command2"), Qt::LeftButton);
         QCOMPARE(script.openFilters.size(), types);
@@ -856,7 +887,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
         QCOMPARE(QApplication::focusWidget(), control("Command1"));
         QVERIFY(control<QRadioButton>("Option2(0)")->isChecked());
-        QCOMPARE(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+        QCOMPARE(QDir::currentPath(), QDir(folder.filePath(longName)).canonicalPath());
 
         // A cancelled browse changes nothing; the type chosen last is offered again.
         script.openAnswer.reset();
@@ -866,6 +897,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(script.openSelected, (std::vector<int>{1, 3, 3}));
         QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(picture));
         QCOMPARE(QApplication::focusWidget(), control("Text1(0)"));
+    }
+
+    // A name the dialog gave for a file that is not there (gone meanwhile) is put in the field
+    // as any answer is, but its folder does not become the starting point.
+    void browseOfAMissingFileLeavesTheFolder() {
+        QTemporaryDir folder;
+        script.openAnswer = OpenDialogAnswer{folder.filePath("gone.bmp"), 1};
+        QTest::mouseClick(control("Command2"), Qt::LeftButton);
+        QCOMPARE(field("Text3")->text(), QDir::toNativeSeparators(folder.filePath("gone.bmp")));
+        QCOMPARE(QDir::currentPath(), startFolder);
     }
 
     // With the desktop's own dialog, used as a user uses it: the type chosen there is the one

@@ -1,6 +1,7 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
+#include "imagefile/current_folder.h"
 #include "imagefile/file_type_list.h"
 #include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
@@ -282,6 +283,8 @@ void MainWindow::browsePicture() {
     if (path.isEmpty())
         return;
     controls_.picturePath->setText(path);
+    if (IsOrdinaryFile(path.toStdU16String()))
+        EnterFolderOf(path.toStdU16String());
     // Enter or Space now starts a drawing.
     controls_.draw->setFocus();
 }
@@ -324,8 +327,11 @@ void MainWindow::saveWallpaper() {
                        saveFilterIndex_, dialogs_.save);
     if (path.isEmpty())
         return;
-    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok())
+    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
         dialogs_.showMessage(this, kSaveFailedMessage);
+        return;
+    }
+    EnterFolderOf(path.toStdU16String());
 }
 
 } // namespace tidepool
