@@ -22,11 +22,9 @@ bool Bind(QLibrary& library, const char* name, Function& function, std::string& 
 CodecLibrary::CodecLibrary(std::filesystem::path programFolder)
     : folder_(std::move(programFolder)), searchFolders_(PlugInFolders(folder_)) {}
 
-// Every pointer into the plug-in is reached through this object, so none outlives the unload.
-CodecLibrary::~CodecLibrary() {
-    if (library_)
-        library_->unload();
-}
+// The plug-in is never unloaded: a wallpaper job binds a copy of its own on its thread, and Qt
+// unmaps a library when any one of its users unloads it, even with the window's copy bound.
+CodecLibrary::~CodecLibrary() = default;
 
 std::filesystem::path CodecLibrary::file() const {
     for (const std::filesystem::path& folder : searchFolders_)

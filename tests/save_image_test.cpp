@@ -133,6 +133,21 @@ struct CodecLibraries {
     CodecLibrary absent{emptyFolder.path()};
 };
 
+// The wallpaper job binds a plug-in of its own on its thread and lets it go when done; the
+// window's, bound meanwhile, must still work afterwards.
+TEST(CodecLibrary, StaysUsableAfterAnotherCopyBoundMeanwhileLetsItGo) {
+    ScratchFolder folder;
+    CodecLibrary window{ProgramFolder()};
+    {
+        CodecLibrary job{ProgramFolder()};
+        ASSERT_NE(job.functions(), nullptr);
+        ASSERT_NE(window.functions(), nullptr);
+    }
+    const WriteResult result = SaveImage(SmallSurface(), folder / "a.png", window);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(ReadWholeFile(folder / "a.png").substr(1, 3), "PNG");
+}
+
 class SavesAsBmp : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SavesAsBmp, WhateverTheLetterCaseOfTheExtensionAndWithoutThePlugIn) {
