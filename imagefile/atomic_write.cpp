@@ -154,9 +154,10 @@ WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& w
     const std::filesystem::path folder = FolderOf(*destination);
 
     // Opened first, so a folder whose new entry could not be made to last refuses before
-    // anything in it changes.
+    // anything in it changes. A folder that may be written but not read (a drop box) cannot be
+    // opened; its new entry is made to last by syncing the file system it lies on instead.
     FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() < 0)
+    if (folderFd.get() < 0 && errno != EACCES)
         return fail("cannot open the folder " + folder.string() + ": " + Reason(errno));
     const std::optional<struct stat> old = OrdinaryFileAt(*destination);
     std::filesystem::path temporaryPath;
@@ -174,15 +175,19 @@ WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& w
     }
     if (::fsync(fd.get()) != 0)
         return fail(Reason(errno));
-    if (const int error = fd.close(); error != 0)
-        return fail(Reason(error));
 
     if (::rename(temporary.path().c_str(), destination->c_str()) != 0)
         return fail(Reason(errno));
     temporary.keep();
-    if (const int error = SyncFolder(folderFd.get()); error != 0)
+    const int syncError = folderFd.get() >= 0 ? SyncFolder(folderFd.get())
+                                              : (::syncfs(fd.get()) == 0 ? 0 : errno);
+    const int closeError = fd.close();
+    if (syncError != 0)
         return fail("the new file is in place, but the folder could not be written to disk: " +
-                    Reason(error));
+                    Reason(syncError));
+    if (closeError != 0)
+        return fail("the new file is in place, but it could not be closed: " +
+                    Reason(closeError));
     return WriteResult::Success();
 }
 

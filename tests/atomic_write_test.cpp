@@ -187,6 +187,21 @@ TEST(AtomicWriteSymlink, IntoAReadOnlyFolderKeepsTheOldFile) {
     EXPECT_THAT(pictures.names(), ElementsAre("real.bmp"));
 }
 
+// A drop box: a folder its users may write into but not list. The new picture still goes in.
+TEST(AtomicWriteDropBox, SavesIntoAFolderThatCannotBeRead) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser; the CTest "
+                        "read_only_folder_tests runs this case as nobody";
+    ScratchFolder folder;
+    WriteWholeFile(folder / "a.bmp", "old");
+    fs::permissions(folder.path(), fs::perms::owner_read, fs::perm_options::remove);
+    const WriteResult result = AtomicWrite(folder / "a.bmp", Writes("new"));
+    fs::permissions(folder.path(), fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
 // 255 bytes is the longest name Linux file systems take; the temporary beside it must not be
 // longer, whatever the target is called.
 class TakesTheLongestName : public ::testing::TestWithParam<std::string> {};
