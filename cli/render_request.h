@@ -12,8 +12,8 @@ namespace tidepool::cli {
 struct RenderRequest {
     MainSettings settings;
     RenderSettings render;
-    std::string output;        // empty when the wallpaper only goes on the desktop
-    bool setWallpaper = false; // put it on the desktop too
+    std::string output;          // empty when the wallpaper only goes on the desktop
+    bool setWallpaper = false;   // put it on the desktop too
     double wallpaperSeconds = 5; // how long putting it on the desktop may take in all
 };
 

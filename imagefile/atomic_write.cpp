@@ -179,15 +179,14 @@ WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& w
     if (::rename(temporary.path().c_str(), destination->c_str()) != 0)
         return fail(Reason(errno));
     temporary.keep();
-    const int syncError = folderFd.get() >= 0 ? SyncFolder(folderFd.get())
-                                              : (::syncfs(fd.get()) == 0 ? 0 : errno);
+    const int syncError =
+        folderFd.get() >= 0 ? SyncFolder(folderFd.get()) : (::syncfs(fd.get()) == 0 ? 0 : errno);
     const int closeError = fd.close();
     if (syncError != 0)
         return fail("the new file is in place, but the folder could not be written to disk: " +
                     Reason(syncError));
     if (closeError != 0)
-        return fail("the new file is in place, but it could not be closed: " +
-                    Reason(closeError));
+        return fail("the new file is in place, but it could not be closed: " + Reason(closeError));
     return WriteResult::Success();
 }
 

@@ -237,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"NoOutput", {"--width", "300"}, "-o"},
         Refused{"OutputWithoutName", {"-o"}, "output"},
         Refused{"BadValueAfterGoodOnes", {"-o", "a.bmp", "--theme", "1", "--theme", "99"}, "99"},
-        Refused{"WallpaperWithNoTime", {"--set-wallpaper", "--wallpaper-timeout", "0"},
+        Refused{"WallpaperWithNoTime",
+                {"--set-wallpaper", "--wallpaper-timeout", "0"},
                 "--wallpaper-timeout"}),
     [](const auto& info) { return info.param.name; });
 

@@ -238,9 +238,10 @@ TEST(Renderer, ReportsAToolThatRanButDidNotTakeAsNotApplied) {
                      "XDG_DATA_HOME=" + (folder / "data").string(), "QT_QPA_PLATFORM=offscreen"});
     EXPECT_EQ(run.status, kExitNotApplied) << run.err;
     EXPECT_THAT(run.out, IsEmpty());
-    EXPECT_THAT(run.err, ::testing::HasSubstr("the desktop's own tool (plasma-apply-wallpaperimage):"
-                                              " nothing draws the background: plasmashell is not "
-                                              "running"));
+    EXPECT_THAT(run.err,
+                ::testing::HasSubstr("the desktop's own tool (plasma-apply-wallpaperimage):"
+                                     " nothing draws the background: plasmashell is not "
+                                     "running"));
     EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
     ASSERT_TRUE(std::filesystem::is_directory(folder / "data" / "tidepool"));
     const auto stored = std::filesystem::directory_iterator(folder / "data" / "tidepool");

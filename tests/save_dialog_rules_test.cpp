@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         const NamingCase& c = info.param;
         return test_names::NameOf(c.typed.c_str(), "AsType", c.filterIndex,
-                               c.codecPresent ? "" : "WithoutPlugIn");
+                                  c.codecPresent ? "" : "WithoutPlugIn");
     });
 
 } // namespace

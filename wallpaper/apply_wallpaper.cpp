@@ -81,8 +81,8 @@ bool WaylandSession(const Environment& environment) {
 
 // The portal takes one picture and lets the desktop scale it, which only one screen shows
 // unscaled; with several it stands in for a desktop's tool that cannot be used.
-WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice,
-                    const DesktopSession& session, const Deadline& deadline) {
+WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice, const DesktopSession& session,
+                    const Deadline& deadline) {
     if (maker.screens().size() > 1 && choice.toolThere && !choice.sandboxed)
         return {Way::Portal, false, WayReason::SeveralScreens, "", "", ""};
     if (!SessionBus(session.environment).isConnected())
@@ -103,9 +103,10 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
     if (!choice.toolThere)
         return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
     const ToolRunner runner(session.environment, deadline);
-    const DesktopContext context{maker.canvas(),
-                                 [&maker](PictureSet set) { return maker.pictures(set); },
-                                 maker.screens(), runner, session.environment, deadline};
+    const DesktopContext context{
+        maker.canvas(),      [&maker](PictureSet set) { return maker.pictures(set); },
+        maker.screens(),     runner,
+        session.environment, deadline};
     return choice.desktop->apply(context);
 }
 
@@ -114,8 +115,12 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
 WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choice,
                         const DesktopSession& session) {
     if (choice.desktop != nullptr && choice.desktop->hidesRootWindow)
-        return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
-                std::string(choice.desktop->name), ""};
+        return {Way::RootWindow,
+                false,
+                WayReason::DesktopDrawsItsOwn,
+                "",
+                std::string(choice.desktop->name),
+                ""};
     if (WaylandSession(session.environment))
         return {Way::RootWindow, false, WayReason::WaylandSession, "", "", ""};
     const std::string display = Lookup(session.environment, "DISPLAY");
@@ -126,9 +131,11 @@ WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choic
         return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
     if (!windows->empty()) {
         const std::string& name = windows->front().instance;
-        return {Way::RootWindow, false, WayReason::DesktopDrawsItsOwn, "",
-                (name.empty() ? std::string("a desktop window") : name) +
-                    " covers the root window",
+        return {Way::RootWindow,
+                false,
+                WayReason::DesktopDrawsItsOwn,
+                "",
+                (name.empty() ? std::string("a desktop window") : name) + " covers the root window",
                 ""};
     }
     WayResult result = ApplyToRootWindow(canvas, display);
@@ -162,9 +169,8 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
         Way way;
         std::function<WayResult(const Deadline&)> run;
     };
-    const TryWay portal{Way::Portal, [&](const Deadline& left) {
-                            return TryPortal(maker, choice, session, left);
-                        }};
+    const TryWay portal{
+        Way::Portal, [&](const Deadline& left) { return TryPortal(maker, choice, session, left); }};
     const TryWay tool{Way::DesktopTool, [&](const Deadline& left) {
                           return TryDesktopTool(maker, choice, session, left);
                       }};

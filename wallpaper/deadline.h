@@ -12,7 +12,8 @@ class Deadline {
   public:
     using Clock = std::chrono::steady_clock;
 
-    explicit Deadline(std::chrono::milliseconds limit) : limit_(limit), end_(Clock::now() + limit) {}
+    explicit Deadline(std::chrono::milliseconds limit)
+        : limit_(limit), end_(Clock::now() + limit) {}
     // A share of a whole application's time, ending after share; limit() says the whole's.
     Deadline(std::chrono::milliseconds share, std::chrono::milliseconds whole)
         : limit_(whole), end_(Clock::now() + share) {}
@@ -20,7 +21,8 @@ class Deadline {
     // The whole application's time limit, for reports.
     std::chrono::milliseconds limit() const { return limit_; }
     std::chrono::milliseconds remaining() const {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end_ - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end_ - Clock::now());
         return std::max(left, std::chrono::milliseconds(0));
     }
     bool passed() const { return Clock::now() >= end_; }

@@ -40,7 +40,7 @@ struct DesktopContext {
 // where it learns the screens when it knows them better than the toolkit, and its way, which hands
 // the pictures over and checks that they took.
 struct DesktopRecord {
-    std::string_view name;                          // as its users know it: "KDE Plasma"
+    std::string_view name;                // as its users know it: "KDE Plasma"
     std::vector<std::string_view> called; // its names in XDG_CURRENT_DESKTOP, lower case
     // The program its way runs for that many screens, to tell a missing tool from a failing one;
     // empty where it is asked over the session bus.

@@ -27,11 +27,20 @@ struct GsettingsDesktop {
     Drawer drawer;
 };
 
-constexpr GsettingsDesktop kGnome{"org.gnome.desktop.background", "picture-uri", true,
-                                  "picture-uri-dark", {Drawer::Kind::BusName, "org.gnome.Shell"}};
-constexpr GsettingsDesktop kCinnamon{"org.cinnamon.desktop.background", "picture-uri", true,
-                                     nullptr, {Drawer::Kind::BusName, "org.Cinnamon"}};
-constexpr GsettingsDesktop kMate{"org.mate.background", "picture-filename", false, nullptr,
+constexpr GsettingsDesktop kGnome{"org.gnome.desktop.background",
+                                  "picture-uri",
+                                  true,
+                                  "picture-uri-dark",
+                                  {Drawer::Kind::BusName, "org.gnome.Shell"}};
+constexpr GsettingsDesktop kCinnamon{"org.cinnamon.desktop.background",
+                                     "picture-uri",
+                                     true,
+                                     nullptr,
+                                     {Drawer::Kind::BusName, "org.Cinnamon"}};
+constexpr GsettingsDesktop kMate{"org.mate.background",
+                                 "picture-filename",
+                                 false,
+                                 nullptr,
                                  {Drawer::Kind::DesktopWindow, "caja"}};
 
 // gsettings prints a string as a GVariant text: in single quotes (double where it holds a single
@@ -96,7 +105,8 @@ WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopConte
                 keys.emplace_back(desktop.darkKey, picture);
     }
     for (const auto& [key, value] : keys)
-        if (const ToolRun set = context.runner.run({"gsettings", {"set", desktop.schema, key, value}});
+        if (const ToolRun set =
+                context.runner.run({"gsettings", {"set", desktop.schema, key, value}});
             !set.ok())
             return ToolWayResult("gsettings", set);
 
@@ -106,8 +116,8 @@ WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopConte
         return result;
     }
     result.applied = true;
-    result.checked = std::string(desktop.schema) + " read back; " + desktop.drawer.name +
-                     " is running";
+    result.checked =
+        std::string(desktop.schema) + " read back; " + desktop.drawer.name + " is running";
     if (desktop.drawer.kind == Drawer::Kind::DesktopWindow)
         ShowBesideDesktopWindows(context, desktop.drawer.name, result);
     return result;

@@ -78,8 +78,8 @@ WayResult ApplyOnLxqt(const DesktopContext& context) {
     if (!PollUntil(context.deadline,
                    [&] { return !(settings = SettingsNaming(configHome, file)).empty(); })) {
         result.reason = WayReason::NotKept;
-        result.detail = "no settings file in " + (configHome / "pcmanfm-qt").string() +
-                        " names the picture";
+        result.detail =
+            "no settings file in " + (configHome / "pcmanfm-qt").string() + " names the picture";
         return result;
     }
     if (!KeepUnscaledMode(settings)) {

@@ -65,8 +65,8 @@ constexpr std::chrono::milliseconds kCloseTime{200};
 // Closes a request that was not answered in time, waiting a moment for the portal to take it.
 void CloseRequest(QDBusConnection& bus, const QString& requestPath,
                   std::chrono::milliseconds closeTime) {
-    const QDBusMessage close = QDBusMessage::createMethodCall(kPortal, requestPath, kRequest,
-                                                              QStringLiteral("Close"));
+    const QDBusMessage close =
+        QDBusMessage::createMethodCall(kPortal, requestPath, kRequest, QStringLiteral("Close"));
     CallAndWait(bus, close, closeTime);
 }
 

@@ -27,7 +27,8 @@ fs::path SafePicture(const fs::path& file, const Environment& environment, std::
     const fs::path folder = runtime / "tidepool";
     const fs::path copy = folder / file.filename();
     if (!runtime.is_absolute() || !SafeForSway(copy.string())) {
-        error = "neither " + file.string() + " nor the runtime folder (XDG_RUNTIME_DIR) is free "
+        error = "neither " + file.string() +
+                " nor the runtime folder (XDG_RUNTIME_DIR) is free "
                 "of characters sway would expand";
         return {};
     }

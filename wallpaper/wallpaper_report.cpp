@@ -53,8 +53,7 @@ Words ReasonWords(WayReason reason) {
     case WayReason::NothingDraws:
         return {"nothing draws the background", "背景を描くプログラムが動いていません"};
     case WayReason::UnsafePath:
-        return {"the picture's path cannot be handed over safely",
-                "絵のパスを安全に渡せません"};
+        return {"the picture's path cannot be handed over safely", "絵のパスを安全に渡せません"};
     case WayReason::WaylandSession:
         return {"not used in a Wayland session, which shows no X11 root window",
                 "Wayland のセッションでは使いません（X11 のルートウィンドウが見えないため）"};
@@ -86,7 +85,8 @@ std::string Line(const WayResult& result, bool japanese) {
     if (result.applied) {
         line += japanese ? "設定しました" : "applied";
         if (!result.checked.empty())
-            line += japanese ? "（確認: " + result.checked + "）" : " (checked: " + result.checked + ")";
+            line += japanese ? "（確認: " + result.checked + "）"
+                             : " (checked: " + result.checked + ")";
         return line;
     }
     const Words reason = ReasonWords(result.reason);

@@ -27,8 +27,8 @@ std::vector<std::uint32_t> ListProperty(xcb_connection_t* c, xcb_window_t window
 std::optional<DesktopWindow> AsDesktopWindow(xcb_connection_t* c, xcb_window_t root,
                                              xcb_window_t window, xcb_atom_t windowType,
                                              xcb_atom_t desktopType) {
-    const auto attributes = Owned(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    const auto attributes =
+        Owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE)
         return std::nullopt;
     const std::vector<std::uint32_t> types = ListProperty(c, window, windowType, XCB_ATOM_ATOM);
@@ -44,8 +44,8 @@ std::optional<DesktopWindow> AsDesktopWindow(xcb_connection_t* c, xcb_window_t r
         c, xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
     if (wmClass && wmClass->format == 8) {
         const char* text = static_cast<const char*>(xcb_get_property_value(wmClass.get()));
-        const std::string both(text, static_cast<std::size_t>(
-                                         xcb_get_property_value_length(wmClass.get())));
+        const std::string both(
+            text, static_cast<std::size_t>(xcb_get_property_value_length(wmClass.get())));
         found.instance = both.substr(0, both.find('\0'));
         if (const std::size_t zero = both.find('\0'); zero != std::string::npos)
             found.className = std::string(both.c_str() + zero + 1);

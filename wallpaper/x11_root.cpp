@@ -113,7 +113,8 @@ bool X11DisplayAnswers(const std::string& display) {
 
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display) {
     int screenNumber = 0;
-    XcbConnection connection(xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
+    XcbConnection connection(
+        xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
     if (xcb_connection_has_error(connection.get()))
         return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
     xcb_connection_t* c = connection.get();
@@ -175,7 +176,11 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     if (PixmapProperty(c, root, rootPixmap) != pixmap ||
         PixmapProperty(c, root, setRootPixmap) != pixmap)
         return Refused("the root window's properties do not name the new picture");
-    return {Way::RootWindow, true, WayReason::None, "", "",
+    return {Way::RootWindow,
+            true,
+            WayReason::None,
+            "",
+            "",
             "_XROOTPMAP_ID and ESETROOT_PMAP_ID read back"};
 }
 

@@ -70,7 +70,7 @@ std::vector<Setting> PerMonitor(const std::map<std::string, std::vector<std::str
 
 // The whole desktop's picture, tiled, on every backdrop xfdesktop has made.
 std::vector<Setting> WholeDesktop(const std::map<std::string, std::vector<std::string>>& backdrops,
-                              const std::vector<Screen>& screens, const fs::path& file) {
+                                  const std::vector<Screen>& screens, const fs::path& file) {
     std::vector<std::string> all;
     for (const auto& [monitor, own] : backdrops)
         all.insert(all.end(), own.begin(), own.end());
@@ -118,10 +118,10 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
                    : WholeDesktop(backdrops, context.screens, pictures.files.front());
 
     for (const Setting& setting : settings)
-        if (const ToolRun set = context.runner.run(
-                {kTool,
-                 {"-c", "xfce4-desktop", "-p", setting.property, "-n", "-t", setting.type, "-s",
-                  setting.value}});
+        if (const ToolRun set =
+                context.runner.run({kTool,
+                                    {"-c", "xfce4-desktop", "-p", setting.property, "-n", "-t",
+                                     setting.type, "-s", setting.value}});
             !set.ok())
             return ToolWayResult(kTool, set);
 

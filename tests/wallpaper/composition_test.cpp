@@ -135,14 +135,13 @@ TEST_P(PictureSizeLimitTest, AllowsUpToTheCodecsLimitAndNamesItBeyond) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, PictureSizeLimitTest,
-    ::testing::Values(SizeCase{"LongestSide", 16384, 1200, true},
-                      SizeCase{"OnePastTheSide", 16385, 1200, false},
-                      SizeCase{"OnePastTheSideDown", 1200, 16385, false},
-                      SizeCase{"AllThePixels", 16384, 4096, true},
-                      SizeCase{"OneRowPastThePixels", 16384, 4097, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, PictureSizeLimitTest,
+                         ::testing::Values(SizeCase{"LongestSide", 16384, 1200, true},
+                                           SizeCase{"OnePastTheSide", 16385, 1200, false},
+                                           SizeCase{"OnePastTheSideDown", 1200, 16385, false},
+                                           SizeCase{"AllThePixels", 16384, 4096, true},
+                                           SizeCase{"OneRowPastThePixels", 16384, 4097, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Device pixels are rounded to the nearest, as the desktop lays a scaled screen out.
 TEST(DeviceArea, RoundsFractionalScalesToTheNearestPixel) {

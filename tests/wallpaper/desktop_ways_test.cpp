@@ -46,7 +46,9 @@ void WriteTool(const std::filesystem::path& folder, const std::string& name,
 // keys.
 std::string GsettingsBody(const std::string& keys) {
     return "case $1 in\n"
-           "list-keys) printf '%s\\n' " + keys + " ;;\n"
+           "list-keys) printf '%s\\n' " +
+           keys +
+           " ;;\n"
            "set) printf '%s' \"$4\" > \"$state/$2.$3\" ;;\n"
            "get) v=$(< \"$state/$2.$3\"); printf \"'%s'\\n\" \"$v\" ;;\n"
            "esac";
@@ -54,7 +56,8 @@ std::string GsettingsBody(const std::string& keys) {
 
 // xfconf-query listing the backdrops given, keeping what it is set to and printing it back.
 std::string XfconfBody(const std::string& listed) {
-    return "if [ \"$3\" = -l ]; then printf '%s\\n' " + listed + "; exit; fi\n"
+    return "if [ \"$3\" = -l ]; then printf '%s\\n' " + listed +
+           "; exit; fi\n"
            "f=$state/${4//\\//_}\n"
            "if [ \"$5\" = -n ]; then printf '%s' \"$9\" > \"$f\"; else "
            "printf '%s\\n' \"$(< \"$f\")\"; fi";
@@ -89,7 +92,8 @@ QString Lines(const WallpaperReport& report) {
 // programs give the window they draw the background in, and that program's WM_CLASS.
 class FakeDesktopWindow {
   public:
-    explicit FakeDesktopWindow(const std::string& wmClass) : connection_(xcb_connect(nullptr, nullptr)) {
+    explicit FakeDesktopWindow(const std::string& wmClass)
+        : connection_(xcb_connect(nullptr, nullptr)) {
         xcb_connection_t* c = connection_.get();
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         const xcb_window_t window = xcb_generate_id(c);
@@ -99,8 +103,8 @@ class FakeDesktopWindow {
         const xcb_atom_t desktop = XcbAtom(c, "_NET_WM_WINDOW_TYPE_DESKTOP");
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &desktop);
         const std::string both = wmClass + '\0' + wmClass + '\0';
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
-                            8, static_cast<std::uint32_t>(both.size()), both.data());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                            static_cast<std::uint32_t>(both.size()), both.data());
         xcb_map_window(c, window);
         std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     }
@@ -313,13 +317,14 @@ class DesktopWaysTest : public QObject {
                               "/backdrop/screen0/monitorHDMI-1/workspace1/last-image "
                               "/backdrop/screen0/monitorDP-1/workspace0/last-image"))
             << "window:xfdesktop"
-            << QStringList{"xfconf-query [-c] [xfce4-desktop] [-l]",
-                           xfconf + backdrop + "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [1]",
-                           xfconf + backdrop + "HDMI-1/workspace0/last-image] [-n] [-t] [string] [-s] [%1]",
-                           xfconf + backdrop + "HDMI-1/workspace1/image-style] [-n] [-t] [int] [-s] [1]",
-                           xfconf + backdrop + "HDMI-1/workspace1/last-image] [-n] [-t] [string] [-s] [%1]",
-                           xfconf + backdrop + "DP-1/workspace0/image-style] [-n] [-t] [int] [-s] [1]",
-                           xfconf + backdrop + "DP-1/workspace0/last-image] [-n] [-t] [string] [-s] [%2]"};
+            << QStringList{
+                   "xfconf-query [-c] [xfce4-desktop] [-l]",
+                   xfconf + backdrop + "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [1]",
+                   xfconf + backdrop + "HDMI-1/workspace0/last-image] [-n] [-t] [string] [-s] [%1]",
+                   xfconf + backdrop + "HDMI-1/workspace1/image-style] [-n] [-t] [int] [-s] [1]",
+                   xfconf + backdrop + "HDMI-1/workspace1/last-image] [-n] [-t] [string] [-s] [%1]",
+                   xfconf + backdrop + "DP-1/workspace0/image-style] [-n] [-t] [int] [-s] [1]",
+                   xfconf + backdrop + "DP-1/workspace0/last-image] [-n] [-t] [string] [-s] [%2]"};
         QTest::newRow("Xfce, a monitor without a backdrop yet")
             << "XFCE" << 2 << "xfconf-query"
             << QString::fromStdString(
@@ -327,19 +332,24 @@ class DesktopWaysTest : public QObject {
                               "/backdrop/screen0/monitorDP-1/workspace0/image-style"))
             << "window:xfdesktop"
             << QStringList{"xfconf-query [-c] [xfce4-desktop] [-l]",
-                           xfconf + backdrop + "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
-                           xfconf + backdrop + "HDMI-1/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
+                           xfconf + backdrop +
+                               "HDMI-1/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
+                           xfconf + backdrop +
+                               "HDMI-1/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
         QTest::newRow("Xfce knowing other monitors than the screens: tiled")
             << "XFCE" << 2 << "xfconf-query"
             << QString::fromStdString(
                    XfconfBody("/backdrop/screen0/monitorscreen/workspace0/last-image"))
             << "window:xfdesktop"
             << QStringList{"xfconf-query [-c] [xfce4-desktop] [-l]",
-                           xfconf + backdrop + "screen/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
-                           xfconf + backdrop + "screen/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
+                           xfconf + backdrop +
+                               "screen/workspace0/image-style] [-n] [-t] [int] [-s] [2]",
+                           xfconf + backdrop +
+                               "screen/workspace0/last-image] [-n] [-t] [string] [-s] [%1]"};
         QTest::newRow("KDE Plasma, one screen")
             << "KDE" << 1 << "plasma-apply-wallpaperimage"
-            << "" << "org.kde.plasmashell" << QStringList{"plasma-apply-wallpaperimage [%1]"};
+            << ""
+            << "org.kde.plasmashell" << QStringList{"plasma-apply-wallpaperimage [%1]"};
         QTest::newRow("LXQt, two screens: the whole desktop's picture")
             << "LXQt" << 2 << "pcmanfm-qt" << kPcmanfmBody << "window:pcmanfm-qt"
             << QStringList{"pcmanfm-qt [--set-wallpaper] [%1] [--wallpaper-mode] [tile]"};
@@ -381,8 +391,8 @@ class DesktopWaysTest : public QObject {
             call.replace("%r1", copies + "/" + files.value(0).section('/', -1));
             call.replace("%r2", copies + "/" + files.value(1).section('/', -1));
             call.replace("%1", files.value(0)).replace("%2", files.value(1));
-            call.replace("%u", "file://" + QString(files.value(0)).replace(' ', "%20").replace(
-                                                                      '#', "%23"));
+            call.replace("%u", "file://" +
+                                   QString(files.value(0)).replace(' ', "%20").replace('#', "%23"));
         }
         QCOMPARE(toolWrites(), calls);
     }
@@ -395,25 +405,31 @@ class DesktopWaysTest : public QObject {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("line");
         QTest::newRow("Xfce without xfdesktop")
-            << "XFCE" << "xfconf-query"
+            << "XFCE"
+            << "xfconf-query"
             << QString::fromStdString(
                    XfconfBody("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"))
             << "the desktop's own tool (xfconf-query): nothing draws the background: "
                "xfdesktop is not running";
         QTest::newRow("LXQt without its desktop")
-            << "LXQt" << "pcmanfm-qt" << kPcmanfmBody
+            << "LXQt"
+            << "pcmanfm-qt" << kPcmanfmBody
             << "the desktop's own tool (pcmanfm-qt): nothing draws the background: "
                "pcmanfm-qt --desktop is not running";
         QTest::newRow("GNOME without its shell")
-            << "GNOME" << "gsettings" << QString::fromStdString(GsettingsBody(""))
+            << "GNOME"
+            << "gsettings" << QString::fromStdString(GsettingsBody(""))
             << "the desktop's own tool (gsettings): nothing draws the background: "
                "org.gnome.Shell is not running";
         QTest::newRow("sway whose swaybg never shows it")
-            << "sway" << "swaymsg" << kSwaymsgBody
+            << "sway"
+            << "swaymsg" << kSwaymsgBody
             << "the desktop's own tool (swaymsg): nothing draws the background: "
                "no swaybg of this sway shows the picture";
         QTest::newRow("a gsettings that keeps nothing")
-            << "MATE" << "gsettings" << "if [ \"$1\" = get ]; then echo \"''\"; fi"
+            << "MATE"
+            << "gsettings"
+            << "if [ \"$1\" = get ]; then echo \"''\"; fi"
             << "the desktop's own tool (gsettings): the desktop did not keep the setting: "
                "org.mate.background picture-options, picture-filename";
     }
@@ -449,7 +465,8 @@ class DesktopWaysTest : public QObject {
         const int portal = int(Way::Portal), tool = int(Way::DesktopTool),
                   root = int(Way::RootWindow);
         QTest::newRow("known, tool there") << "MATE" << true << false << QList{tool, portal, root};
-        QTest::newRow("known, tool missing") << "MATE" << false << false << QList{portal, tool, root};
+        QTest::newRow("known, tool missing")
+            << "MATE" << false << false << QList{portal, tool, root};
         QTest::newRow("in a sandbox") << "MATE" << true << true << QList{portal, tool, root};
         QTest::newRow("unknown") << "Hyprland" << false << false << QList{portal, tool, root};
     }
@@ -684,8 +701,8 @@ class DesktopWaysTest : public QObject {
         service.unregisterService("org.freedesktop.portal.Desktop");
         service.unregisterObject("/org/freedesktop/portal/desktop");
         QCOMPARE(Lines(report).split('\n').value(0), line);
-        QCOMPARE(portal->uri, "file://" + storedFiles().value(0).replace(' ', "%20").replace(
-                                              '#', "%23"));
+        QCOMPARE(portal->uri,
+                 "file://" + storedFiles().value(0).replace(' ', "%20").replace('#', "%23"));
         QCOMPARE(portal->options.value("show-preview"), QVariant(false));
         QCOMPARE(portal->options.value("set-on"), QVariant(QStringLiteral("background")));
         QCOMPARE(portal->request->closed, !answers);
@@ -719,8 +736,8 @@ class DesktopWaysTest : public QObject {
         const auto uri = [](QString file) {
             return "file://" + file.replace(' ', "%20").replace('#', "%23");
         };
-        QVERIFY(shell->script.contains("[\"" + uri(files.value(0)) + "\",\"" +
-                                       uri(files.value(1)) + "\"]"));
+        QVERIFY(shell->script.contains("[\"" + uri(files.value(0)) + "\",\"" + uri(files.value(1)) +
+                                       "\"]"));
         QVERIFY(shell->script.contains("d.writeConfig('Image', pictures[d.screen])"));
     }
 };

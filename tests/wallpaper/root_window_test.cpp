@@ -87,8 +87,7 @@ TEST_F(RootWindowTest, ShowsTheCanvasTiledOverTheWholeRootWindow) {
     const auto image = Owned(xcb_get_image_reply(
         connection.get(),
         xcb_get_image(connection.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, 0, 0,
-                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
-                      ~0u),
+                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), ~0u),
         nullptr));
     ASSERT_TRUE(image);
     const auto* shown = reinterpret_cast<const std::uint32_t*>(xcb_get_image_data(image.get()));

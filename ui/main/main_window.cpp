@@ -53,7 +53,6 @@ CharacterFilter FilterOf(std::string_view name) {
     return CharacterFilter::None;
 }
 
-
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
     std::string text = "壁紙に設定できませんでした。\n";
@@ -306,10 +305,8 @@ void MainWindow::setAsWallpaper() {
     // The screens are asked for here, on the window's thread, which alone may ask Qt for them;
     // the canvas is copied, as a drawing meanwhile changes it.
     wallpaperJob_->setFuture(QtConcurrent::run(
-        [set = dialogs_.setWallpaper, canvas = preview_->canvas(),
-         folder = codec_.programFolder(), screens = DesktopScreens()] {
-            return set(canvas, folder, screens);
-        }));
+        [set = dialogs_.setWallpaper, canvas = preview_->canvas(), folder = codec_.programFolder(),
+         screens = DesktopScreens()] { return set(canvas, folder, screens); }));
 }
 
 void MainWindow::wallpaperFinished() {
