@@ -2,7 +2,7 @@
 #include "app/open_window_system.h"
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 #include "ui/main/main_window.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 // Usage: tidepool-make-icons FOLDER SIZE...
 // Writes FOLDER/<n>x<n>/apps/tidepool.png for each SIZE n, 1 to 512 pixels.
 
-#include "render/bubbles.h"
-#include "render/crab_figure.h"
-#include "render/drawing_surface.h"
+#include "render/figure/bubbles.h"
+#include "render/figure/crab_figure.h"
+#include "render/raster/drawing_surface.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/draw_job.h"
-#include "render/main_settings.h"
+#include "render/settings/main_settings.h"
 
 #include <optional>
 #include <span>

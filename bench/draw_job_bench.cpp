@@ -7,8 +7,8 @@
 #include "bench/bench_cases.h"
 
 #include "render/draw_job.h"
-#include "render/drawing_surface.h"
-#include "render/render_settings.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/render_settings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,7 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "imagefile/save_image.h"
-#include "render/background.h"
+#include "render/figure/background.h"
 #include "render/draw_job.h"
 
 #include <benchmark/benchmark.h>

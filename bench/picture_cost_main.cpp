@@ -13,7 +13,7 @@
 
 #include "imagefile/load_picture.h"
 #include "imagefile/program_folder.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,9 +5,9 @@
 
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
-#include "ui/main/colour_swatch.h"
+#include "ui/parts/colour_swatch.h"
 #include "ui/main/main_window.h"
 #include "ui/preview/preview_window.h"
 

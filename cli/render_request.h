@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/main_settings.h"
-#include "render/render_settings.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
 
 #include <string>
 

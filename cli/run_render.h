@@ -2,7 +2,7 @@
 
 #include "cli/render_request.h"
 #include "imagefile/codec_library.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 #include "wallpaper/wallpaper_report.h"
 
 #include <functional>

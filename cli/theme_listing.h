@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/theme_table.h"
+#include "render/settings/theme_table.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imagefile/write_result.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <filesystem>
 #include <ostream>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imgctl/imgctl.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <type_traits>
 

@@ -2,7 +2,7 @@
 
 #include "imagefile/codec_library.h"
 #include "imagefile/write_result.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <filesystem>
 

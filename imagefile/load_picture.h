@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imagefile/codec_library.h"
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 #include "render/draw_job.h"
 
-#include "render/background.h"
-#include "render/frame_mode.h"
-#include "render/leading_number.h"
-#include "render/numeric.h"
-#include "render/tile_crabs.h"
+#include "render/figure/background.h"
+#include "render/frame/frame_mode.h"
+#include "render/settings/leading_number.h"
+#include "render/settings/numeric.h"
+#include "render/tiling/tile_crabs.h"
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "render/render_settings.h"
-#include "render/tile_crabs.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
+#include "render/tiling/tile_crabs.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "imagefile/file_type_list.h"
-#include "imagefile/open_dialog.h"
-#include "imagefile/picture_drop.h"
+#include "ui/files/file_type_list.h"
+#include "ui/files/open_dialog.h"
+#include "ui/files/picture_drop.h"
 
 #include <QMimeData>
 #include <QUrl>

@@ -2,7 +2,7 @@
 #include "cli/theme_listing.h"
 
 #include "render/draw_job.h"
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "render/background.h"
+#include "render/figure/background.h"
 #include "render/draw_job.h"
-#include "render/tile_crabs.h"
+#include "render/tiling/tile_crabs.h"
 
 #include "tests/support/test_name.h"
 

@@ -1,5 +1,5 @@
-#include "render/crab_figure.h"
-#include "render/tile_crabs.h"
+#include "render/figure/crab_figure.h"
+#include "render/tiling/tile_crabs.h"
 
 #include "tests/support/test_name.h"
 

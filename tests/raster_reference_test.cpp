@@ -1,6 +1,6 @@
 #include "tests/support/raster_reference.h"
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 #include "tests/support/test_name.h"
 
 #include <gtest/gtest.h>

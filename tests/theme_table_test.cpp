@@ -1,4 +1,4 @@
-#include "render/theme_table.h"
+#include "render/settings/theme_table.h"
 
 #include <gtest/gtest.h>
 

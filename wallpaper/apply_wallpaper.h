@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/environment.h"
 #include "wallpaper/wallpaper_report.h"

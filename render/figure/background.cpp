@@ -1,4 +1,4 @@
-#include "render/background.h"
+#include "render/figure/background.h"
 
 #include <algorithm>
 

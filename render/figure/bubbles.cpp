@@ -1,4 +1,4 @@
-#include "render/bubbles.h"
+#include "render/figure/bubbles.h"
 
 namespace tidepool {
 

@@ -1,4 +1,4 @@
-#include "render/crab_figure.h"
+#include "render/figure/crab_figure.h"
 
 namespace tidepool {
 

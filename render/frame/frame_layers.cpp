@@ -1,6 +1,6 @@
-#include "render/frame_layers.h"
+#include "render/frame/frame_layers.h"
 
-#include "render/stamped_tiling.h"
+#include "render/tiling/stamped_tiling.h"
 
 #include <algorithm>
 #include <array>

@@ -7,10 +7,10 @@
 // there. Combining a pair into the canvas from those bytes gives what combining its two layers
 // would (AND with the mask layer, then XOR with the colour layer), without either layer.
 
-#include "render/drawing_surface.h"
-#include "render/figure_stamp.h"
-#include "render/stamp_lattice.h"
-#include "render/tiling_plan.h"
+#include "render/raster/drawing_surface.h"
+#include "render/tiling/figure_stamp.h"
+#include "render/tiling/stamp_lattice.h"
+#include "render/tiling/tiling_plan.h"
 
 #include <cstdint>
 #include <optional>

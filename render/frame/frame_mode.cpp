@@ -1,9 +1,9 @@
-#include "render/frame_mode.h"
+#include "render/frame/frame_mode.h"
 
-#include "render/frame_layers.h"
-#include "render/leading_number.h"
-#include "render/numeric.h"
-#include "render/tiling_plan.h"
+#include "render/frame/frame_layers.h"
+#include "render/settings/leading_number.h"
+#include "render/settings/numeric.h"
+#include "render/tiling/tiling_plan.h"
 
 #include <vector>
 

@@ -4,10 +4,10 @@
 // and its mask layer, after an optional drop shadow from a second pair of layers.
 
 #include "render/draw_job.h"
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "render/render_settings.h"
-#include "render/tile_crabs.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
+#include "render/tiling/tile_crabs.h"
 
 namespace tidepool {
 

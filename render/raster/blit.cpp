@@ -1,4 +1,4 @@
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
-#include "render/raster_figure.h"
-#include "render/raster_span_writer.h"
-#include "render/raster_stencil.h"
+#include "render/raster/figure.h"
+#include "render/raster/span_writer.h"
+#include "render/raster/stencil.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "render/raster_figure.h"
+#include "render/raster/figure.h"
 
 #include <algorithm>
 #include <cmath>

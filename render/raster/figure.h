@@ -4,7 +4,7 @@
 // placed relative to its centre pixel (the first end of a line). Figures with the same shape at
 // different places are equal, which is what lets small ones be cached as stencils.
 
-#include "render/raster_geometry.h"
+#include "render/raster/geometry.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "render/raster_span_writer.h"
+#include "render/raster/span_writer.h"
 
 #include <algorithm>
 #include <cmath>

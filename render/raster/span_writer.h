@@ -1,8 +1,8 @@
 #pragma once
 
-#include "render/colour.h"
-#include "render/raster_figure.h"
-#include "render/raster_stencil.h"
+#include "render/settings/colour.h"
+#include "render/raster/figure.h"
+#include "render/raster/stencil.h"
 
 namespace tidepool::raster {
 

@@ -1,4 +1,4 @@
-#include "render/raster_stencil.h"
+#include "render/raster/stencil.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // that drawing it again anywhere only copies spans. Figures within kStencilReach pixels of their
 // centre are drawn this way; larger ones are drawn row by row, visible rows only.
 
-#include "render/raster_figure.h"
+#include "render/raster/figure.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/raster_stencil.h"
+#include "render/raster/stencil.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "render/leading_number.h"
+#include "render/settings/leading_number.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "render/main_settings.h"
+#include "render/settings/main_settings.h"
 
 namespace tidepool {
 

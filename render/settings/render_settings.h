@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/colour.h"
-#include "render/theme_table.h"
+#include "render/settings/colour.h"
+#include "render/settings/theme_table.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "render/figure_stamp.h"
+#include "render/tiling/figure_stamp.h"
 
 #include <algorithm>
 

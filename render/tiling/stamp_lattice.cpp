@@ -1,4 +1,4 @@
-#include "render/stamp_lattice.h"
+#include "render/tiling/stamp_lattice.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,9 +8,9 @@
 // outside its scratch, a coordinate outside the ones sorted by) is checked before anything is
 // drawn on the target, which is left untouched when stamps cannot be used.
 
-#include "render/drawing_surface.h"
-#include "render/figure_stamp.h"
-#include "render/tiling_plan.h"
+#include "render/raster/drawing_surface.h"
+#include "render/tiling/figure_stamp.h"
+#include "render/tiling/tiling_plan.h"
 
 #include <cstddef>
 #include <functional>

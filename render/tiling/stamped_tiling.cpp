@@ -1,4 +1,4 @@
-#include "render/stamped_tiling.h"
+#include "render/tiling/stamped_tiling.h"
 
 namespace tidepool {
 

@@ -3,9 +3,9 @@
 // TileCrabs' two passes drawn from stamps (see stamp_lattice.h): the same pixels and attributes
 // as drawing every figure on its own.
 
-#include "render/drawing_surface.h"
-#include "render/stamp_lattice.h"
-#include "render/tiling_plan.h"
+#include "render/raster/drawing_surface.h"
+#include "render/tiling/stamp_lattice.h"
+#include "render/tiling/tiling_plan.h"
 
 namespace tidepool {
 

@@ -1,8 +1,8 @@
-#include "render/tile_crabs.h"
+#include "render/tiling/tile_crabs.h"
 
-#include "render/numeric.h"
-#include "render/stamped_tiling.h"
-#include "render/tiling_plan.h"
+#include "render/settings/numeric.h"
+#include "render/tiling/stamped_tiling.h"
+#include "render/tiling/tiling_plan.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "render/crab_figure.h"
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "render/render_settings.h"
+#include "render/figure/crab_figure.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "render/tiling_plan.h"
+#include "render/tiling/tiling_plan.h"
 
-#include "render/bubbles.h"
-#include "render/leading_number.h"
-#include "render/numeric.h"
+#include "render/figure/bubbles.h"
+#include "render/settings/leading_number.h"
+#include "render/settings/numeric.h"
 
 namespace tidepool {
 

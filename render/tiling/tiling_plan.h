@@ -5,11 +5,11 @@
 // after its shadow group, or a crab after its shadow crab. Every figure of a column starts at the
 // same x and every figure of a row at the same y, so a pass is described by its columns and rows.
 
-#include "render/crab_figure.h"
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "render/render_settings.h"
-#include "render/tile_crabs.h"
+#include "render/figure/crab_figure.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
+#include "render/tiling/tile_crabs.h"
 
 #include <cstdint>
 #include <optional>

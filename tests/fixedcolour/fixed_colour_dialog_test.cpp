@@ -1,7 +1,7 @@
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/fixedcolour/sample_crab.h"
-#include "ui/main/colour_swatch.h"
+#include "ui/parts/colour_swatch.h"
 
 #include "tests/support/accessible_names.h"
 

@@ -10,7 +10,7 @@
 // program; the next event finds a fresh one, as a user starting it again would.
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 #include "tests/monkey/random_input.h"
 #include "ui/main/main_window.h"
 #include "ui/preview/preview_window.h"

@@ -3,7 +3,7 @@
 // Reads and writes picture files with Qt's own codecs, independently of the program's writers and
 // of the codec plug-in, so that a fault in one cannot hide behind the same fault in the other.
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <QImage>
 #include <QString>

@@ -5,7 +5,7 @@
 // rasteriser with it; pixels whose test lands within a hair of a boundary are marked, since
 // rounding may fairly send them either way.
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <cstdint>
 #include <optional>

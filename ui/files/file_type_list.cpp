@@ -1,4 +1,4 @@
-#include "imagefile/file_type_list.h"
+#include "ui/files/file_type_list.h"
 
 namespace tidepool {
 namespace {

@@ -1,6 +1,6 @@
-#include "imagefile/open_dialog.h"
+#include "ui/files/open_dialog.h"
 
-#include "imagefile/file_type_list.h"
+#include "ui/files/file_type_list.h"
 
 #include <QDir>
 #include <QFileDialog>

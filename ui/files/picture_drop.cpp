@@ -1,4 +1,4 @@
-#include "imagefile/picture_drop.h"
+#include "ui/files/picture_drop.h"
 
 #include <QDir>
 #include <QFileInfo>

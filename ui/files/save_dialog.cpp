@@ -1,6 +1,6 @@
-#include "imagefile/save_dialog.h"
+#include "ui/files/save_dialog.h"
 
-#include "imagefile/save_dialog_rules.h"
+#include "ui/files/save_dialog_rules.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "imagefile/save_dialog_rules.h"
+#include "ui/files/save_dialog_rules.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagefile/file_type_list.h"
+#include "ui/files/file_type_list.h"
 
 #include <string>
 #include <string_view>

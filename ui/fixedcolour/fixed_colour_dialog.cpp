@@ -1,15 +1,15 @@
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 
-#include "render/render_settings.h"
+#include "render/settings/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
-#include "ui/main/accessible_names.h"
-#include "ui/main/colour_swatch.h"
-#include "ui/main/compact_style.h"
-#include "ui/main/desktop_palette.h"
-#include "ui/main/frame_placement.h"
-#include "ui/main/window_fonts.h"
-#include "ui/main/window_placement.h"
-#include "ui/surface_image.h"
+#include "ui/parts/accessible_names.h"
+#include "ui/parts/colour_swatch.h"
+#include "ui/parts/compact_style.h"
+#include "ui/parts/desktop_palette.h"
+#include "ui/parts/frame_placement.h"
+#include "ui/parts/window_fonts.h"
+#include "ui/parts/window_placement.h"
+#include "ui/parts/surface_image.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "ui/main/pick_colour.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "ui/parts/pick_colour.h"
 
 #include <QDialog>
 

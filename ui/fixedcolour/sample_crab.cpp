@@ -1,9 +1,9 @@
 #include "ui/fixedcolour/sample_crab.h"
 
-#include "render/bubbles.h"
-#include "render/crab_figure.h"
+#include "render/figure/bubbles.h"
+#include "render/figure/crab_figure.h"
 #include "render/draw_job.h"
-#include "render/leading_number.h"
+#include "render/settings/leading_number.h"
 
 namespace tidepool {
 

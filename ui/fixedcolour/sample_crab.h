@@ -1,8 +1,8 @@
 #pragma once
 
-#include "render/drawing_surface.h"
-#include "render/main_settings.h"
-#include "render/render_settings.h"
+#include "render/raster/drawing_surface.h"
+#include "render/settings/main_settings.h"
+#include "render/settings/render_settings.h"
 
 namespace tidepool {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "imagefile/open_dialog.h"
-#include "imagefile/save_dialog.h"
-#include "render/colour.h"
+#include "ui/files/open_dialog.h"
+#include "ui/files/save_dialog.h"
+#include "render/settings/colour.h"
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
-#include "ui/main/pick_colour.h"
+#include "ui/parts/pick_colour.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 

@@ -1,11 +1,11 @@
 #include "ui/main/main_window_controls.h"
 
-#include "ui/main/accessible_names.h"
-#include "ui/main/colour_swatch.h"
-#include "ui/main/compact_style.h"
+#include "ui/parts/accessible_names.h"
+#include "ui/parts/colour_swatch.h"
+#include "ui/parts/compact_style.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/option_group.h"
-#include "ui/main/window_fonts.h"
+#include "ui/parts/window_fonts.h"
 
 #include <QCheckBox>
 #include <QFrame>

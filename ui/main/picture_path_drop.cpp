@@ -1,6 +1,6 @@
 #include "ui/main/picture_path_drop.h"
 
-#include "imagefile/picture_drop.h"
+#include "ui/files/picture_drop.h"
 
 #include <QDropEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "ui/main/settings_binding.h"
 
-#include "ui/main/colour_swatch.h"
+#include "ui/parts/colour_swatch.h"
 #include "ui/main/main_window_controls.h"
 
 #include <QCheckBox>

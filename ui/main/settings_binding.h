@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/main_settings.h"
+#include "render/settings/main_settings.h"
 
 namespace tidepool {
 

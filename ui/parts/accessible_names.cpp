@@ -1,4 +1,4 @@
-#include "ui/main/accessible_names.h"
+#include "ui/parts/accessible_names.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "ui/main/colour_swatch.h"
+#include "ui/parts/colour_swatch.h"
 
-#include "ui/main/desktop_palette.h"
+#include "ui/parts/desktop_palette.h"
 #include "ui/main/qt_colour.h"
 
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "ui/main/compact_style.h"
+#include "ui/parts/compact_style.h"
 
 #include <QPainter>
 #include <QStyleFactory>

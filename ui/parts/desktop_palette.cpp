@@ -1,4 +1,4 @@
-#include "ui/main/desktop_palette.h"
+#include "ui/parts/desktop_palette.h"
 
 #include "ui/main/qt_colour.h"
 

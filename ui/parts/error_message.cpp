@@ -1,4 +1,4 @@
-#include "ui/main/error_message.h"
+#include "ui/parts/error_message.h"
 
 #include <QMessageBox>
 #include <QString>

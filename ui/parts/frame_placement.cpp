@@ -1,4 +1,4 @@
-#include "ui/main/frame_placement.h"
+#include "ui/parts/frame_placement.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "ui/main/pick_colour.h"
+#include "ui/parts/pick_colour.h"
 
 #include "ui/main/qt_colour.h"
 

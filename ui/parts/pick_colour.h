@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/colour.h"
+#include "render/settings/colour.h"
 
 #include <cstdint>
 #include <functional>

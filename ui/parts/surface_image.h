@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 
 #include <QImage>
 #include <QPainter>

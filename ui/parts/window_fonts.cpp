@@ -1,4 +1,4 @@
-#include "ui/main/window_fonts.h"
+#include "ui/parts/window_fonts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "ui/main/window_placement.h"
+#include "ui/parts/window_placement.h"
 
-#include "ui/twips.h"
+#include "ui/parts/twips.h"
 
 namespace tidepool {
 

@@ -1,6 +1,6 @@
 #include "ui/preview/preview_layout.h"
 
-#include "render/numeric.h"
+#include "render/settings/numeric.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,7 +14,7 @@
 //   HScroll1, VScroll1           -> PreviewLayout::h, v
 //   Max, SmallChange, LargeChange, Visible -> ScrollRange::max, smallChange, largeChange, shown
 
-#include "ui/twips.h"
+#include "ui/parts/twips.h"
 
 namespace tidepool {
 

@@ -1,7 +1,7 @@
 #include "ui/preview/preview_viewport.h"
 
 #include "ui/preview/preview_layout.h"
-#include "ui/surface_image.h"
+#include "ui/parts/surface_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Form2, the preview window.
 #pragma once
 
-#include "render/drawing_surface.h"
+#include "render/raster/drawing_surface.h"
 #include "ui/preview/pan.h"
 #include "ui/preview/preview_layout.h"
 
