@@ -1,16 +1,14 @@
 #pragma once
 
+#include "render/frame/work_buffers.h"
 #include "render/raster/drawing_surface.h"
 #include "render/settings/main_settings.h"
 #include "render/settings/render_settings.h"
 #include "render/tiling/tile_crabs.h"
 
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tidepool {
 
@@ -29,15 +27,6 @@ struct DrawJobServices {
     std::function<bool(const std::string& path)> fileExists;
     // Shows one of the two picture messages and returns once the user has seen it.
     std::function<void(std::string_view message)> showMessage;
-};
-
-// The work buffers the job owns between runs: four layers for frame mode and the picture buffer.
-// The layers are only given pixels when a frame-mode drawing needs them; most frame drawings need
-// instead one byte per pixel for a colour layer and its mask drawn at once.
-struct WorkBuffers {
-    std::array<DrawingSurface, 4> layers; // Picture1(0) to Picture1(3)
-    DrawingSurface picture;               // Picture1(4), the loaded background picture
-    std::vector<std::uint8_t> layerIds;   // frame layers drawn together, see frame_layers.h
 };
 
 // The canvas's colour before any drawing without a picture has set one: the button face. It shows

@@ -3,7 +3,7 @@
 // The drawing job's frame mode: the crabs laid over the canvas as outlines, from a colour layer
 // and its mask layer, after an optional drop shadow from a second pair of layers.
 
-#include "render/draw_job.h"
+#include "render/frame/work_buffers.h"
 #include "render/raster/drawing_surface.h"
 #include "render/settings/main_settings.h"
 #include "render/settings/render_settings.h"

@@ -5,8 +5,8 @@
 // drawn in a fixed order leave the same pixels wherever they land on the pixel grid alike, so
 // writing the stamp's runs gives exactly what drawing the figures one by one would.
 
-#include "render/settings/colour.h"
 #include "render/raster/drawing_surface.h"
+#include "render/settings/colour.h"
 
 #include <algorithm>
 #include <cstddef>

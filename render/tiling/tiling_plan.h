@@ -9,7 +9,7 @@
 #include "render/raster/drawing_surface.h"
 #include "render/settings/main_settings.h"
 #include "render/settings/render_settings.h"
-#include "render/tiling/tile_crabs.h"
+#include "render/tiling/crab_grid.h"
 
 #include <cstdint>
 #include <optional>
