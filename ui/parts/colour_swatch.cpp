@@ -1,7 +1,7 @@
 #include "ui/parts/colour_swatch.h"
 
 #include "ui/parts/desktop_palette.h"
-#include "ui/main/qt_colour.h"
+#include "ui/parts/qt_colour.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

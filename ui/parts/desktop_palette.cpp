@@ -1,6 +1,6 @@
 #include "ui/parts/desktop_palette.h"
 
-#include "ui/main/qt_colour.h"
+#include "ui/parts/qt_colour.h"
 
 #include <QPalette>
 

@@ -1,6 +1,6 @@
 #include "ui/parts/pick_colour.h"
 
-#include "ui/main/qt_colour.h"
+#include "ui/parts/qt_colour.h"
 
 #include <QColorDialog>
 
