@@ -19,8 +19,9 @@ bool Bind(QLibrary& library, const char* name, Function& function, std::string& 
 
 } // namespace
 
-CodecLibrary::CodecLibrary(std::filesystem::path programFolder)
-    : folder_(std::move(programFolder)), searchFolders_(PlugInFolders(folder_)) {}
+CodecLibrary::CodecLibrary(std::filesystem::path programFolder, CallFolder callFolder)
+    : folder_(std::move(programFolder)), callFolder_(callFolder),
+      searchFolders_(PlugInFolders(folder_)) {}
 
 // The plug-in is never unloaded: a wallpaper job binds a copy of its own on its thread, and Qt
 // unmaps a library when any one of its users unloads it, even with the window's copy bound.

@@ -36,12 +36,23 @@ struct CodecFunctions {
 // runs; it is only loaded when an operation is first needed, and stays loaded from then on.
 class CodecLibrary {
   public:
-    explicit CodecLibrary(std::filesystem::path programFolder);
+    // Calls into the plug-in run with the program's folder made current, so that anything it looks
+    // for beside the program is found. The process has one current folder for all its threads, so
+    // a copy used off the window's thread keeps the current one: the window's relative picture
+    // path and the next file dialog's folder must not change under it.
+    enum class CallFolder { Program, Current };
+
+    explicit CodecLibrary(std::filesystem::path programFolder,
+                          CallFolder callFolder = CallFolder::Program);
     ~CodecLibrary();
     CodecLibrary(const CodecLibrary&) = delete;
     CodecLibrary& operator=(const CodecLibrary&) = delete;
 
     const std::filesystem::path& programFolder() const { return folder_; }
+    // The folder to make current around a call into the plug-in; empty to keep the current one.
+    std::filesystem::path callFolder() const {
+        return callFolder_ == CallFolder::Program ? folder_ : std::filesystem::path();
+    }
     const std::vector<std::filesystem::path>& searchFolders() const { return searchFolders_; }
     // The plug-in in the first search folder that has it now; the one beside the program when
     // none has.
@@ -57,6 +68,7 @@ class CodecLibrary {
 
   private:
     std::filesystem::path folder_;
+    CallFolder callFolder_;
     std::vector<std::filesystem::path> searchFolders_;
     std::unique_ptr<QLibrary> library_;
     std::optional<CodecFunctions> functions_;

@@ -33,7 +33,7 @@ WriteResult WriteWithCodec(CodecLibrary& codec, CodecFormat format, const Drawin
     if (error)
         return WriteResult::Failure(error.message());
 
-    ScopedCurrentFolder inProgramFolder(codec.programFolder());
+    ScopedCurrentFolder inProgramFolder(codec.callFolder());
     const ImgctlSurface dc = AsCodecSource(surface);
     const DibHandle dib(*f, f->DCtoDIB(&dc, 0, 0, 0, 0));
     if (dib.get() == 0)

@@ -48,7 +48,7 @@ std::int16_t LoadWithCodec(DrawingSurface& target, const std::string& path, Code
     const std::filesystem::path file = std::filesystem::absolute(path, error);
     if (error)
         return kPictureLoadFailed;
-    ScopedCurrentFolder inProgramFolder(codec.programFolder());
+    ScopedCurrentFolder inProgramFolder(codec.callFolder());
 
     target.clear();
     const DibHandle dib(*f, f->PNGtoDIB(file.string().c_str()));

@@ -10,7 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 #include <unistd.h>
 
 namespace tidepool {
@@ -146,6 +148,28 @@ TEST(CodecLibrary, StaysUsableAfterAnotherCopyBoundMeanwhileLetsItGo) {
     const WriteResult result = SaveImage(SmallSurface(), folder / "a.png", window);
     ASSERT_TRUE(result.ok()) << result.error();
     EXPECT_EQ(ReadWholeFile(folder / "a.png").substr(1, 3), "PNG");
+}
+
+// A wallpaper job saves PNG pictures on a worker thread while the window goes on; the current
+// folder, which the window's relative picture path and file dialogs start from, stays the
+// window's throughout.
+TEST(CodecLibrary, UsedOffTheWindowsThreadLeavesTheCurrentFolderAlone) {
+    ScratchFolder folder, current;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(current.path());
+    std::atomic<bool> done = false;
+    std::thread job([&] {
+        CodecLibrary codec{ProgramFolder(), CodecLibrary::CallFolder::Current};
+        for (int i = 0; i < 20; ++i)
+            EXPECT_TRUE(SaveImage(SmallSurface(), folder / "a.png", codec).ok());
+        done = true;
+    });
+    int elsewhere = 0;
+    while (!done)
+        elsewhere += std::filesystem::current_path() != current.path();
+    job.join();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 class SavesAsBmp : public ::testing::TestWithParam<std::string> {};

@@ -2,23 +2,23 @@
 
 #include "imagefile/codec_library.h"
 #include "imagefile/current_folder.h"
-#include "ui/files/file_type_list.h"
 #include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
-#include "ui/files/save_dialog_rules.h"
 #include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
+#include "ui/files/file_type_list.h"
+#include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
-#include "ui/parts/colour_swatch.h"
 #include "ui/main/control_inventory.h"
+#include "ui/main/keyboard_handler.h"
+#include "ui/main/numeric_field_input.h"
+#include "ui/main/picture_path_drop.h"
+#include "ui/main/settings_binding.h"
+#include "ui/parts/colour_swatch.h"
 #include "ui/parts/desktop_palette.h"
 #include "ui/parts/error_message.h"
 #include "ui/parts/frame_placement.h"
-#include "ui/main/keyboard_handler.h"
-#include "ui/main/numeric_field_input.h"
 #include "ui/parts/pick_colour.h"
-#include "ui/main/picture_path_drop.h"
-#include "ui/main/settings_binding.h"
 #include "ui/parts/window_fonts.h"
 #include "ui/parts/window_placement.h"
 #include "ui/preview/preview_window.h"
@@ -62,11 +62,12 @@ std::string WallpaperNotSetMessage(const WallpaperReport& report) {
 }
 
 // Hands the picture to the desktop this program runs on. Runs on a worker thread, with a codec
-// plug-in of its own: the window's loads it lazily and is not to be shared across threads.
+// plug-in of its own (the window's loads it lazily and is not to be shared across threads) that
+// leaves the process's current folder to the window.
 WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
                                     const std::filesystem::path& programFolder,
                                     const std::vector<Screen>& screens) {
-    CodecLibrary codec(programFolder);
+    CodecLibrary codec(programFolder, CodecLibrary::CallFolder::Current);
     DesktopSession session;
     session.environment = ProcessEnvironment();
     session.screens = screens;
