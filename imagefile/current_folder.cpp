@@ -18,15 +18,6 @@ ScopedCurrentFolder::ScopedCurrentFolder(const std::filesystem::path& folder) {
         previous_.clear();
 }
 
-bool EnterFolderOf(const std::filesystem::path& file) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
-    if (error)
-        return false;
-    std::filesystem::current_path(absolute.parent_path(), error);
-    return !error;
-}
-
 ScopedCurrentFolder::~ScopedCurrentFolder() {
     if (previous_.empty())
         return;

@@ -1,12 +1,12 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
-#include "imagefile/current_folder.h"
 #include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
 #include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
+#include "ui/files/folder_memory.h"
 #include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/control_inventory.h"
