@@ -14,13 +14,12 @@ WallpaperPlan PlanPictures(const std::vector<Screen>& screens, PictureSet set) {
     plan.originX = bounds.x;
     plan.originY = bounds.y;
     if (set == PictureSet::OneForAll) {
-        plan.pictures.push_back({bounds, ""});
+        plan.pictures.push_back(bounds);
     } else {
         for (const Screen& screen : screens)
-            plan.pictures.push_back({DeviceArea(screen), screen.name});
+            plan.pictures.push_back(DeviceArea(screen));
     }
-    for (const PlannedPicture& picture : plan.pictures) {
-        const DeviceRect& area = picture.area;
+    for (const DeviceRect& area : plan.pictures) {
         if (std::string error = PictureSizeError(area.width, area.height); !error.empty()) {
             plan.error = std::move(error);
             plan.pictures.clear();
@@ -34,8 +33,8 @@ std::vector<DrawingSurface> ComposePictures(const DrawingSurface& canvas,
                                             const WallpaperPlan& plan) {
     std::vector<DrawingSurface> pictures;
     pictures.reserve(plan.pictures.size());
-    for (const PlannedPicture& picture : plan.pictures)
-        pictures.push_back(CutFromTiling(canvas, picture.area, plan.originX, plan.originY));
+    for (const DeviceRect& area : plan.pictures)
+        pictures.push_back(CutFromTiling(canvas, area, plan.originX, plan.originY));
     return pictures;
 }
 

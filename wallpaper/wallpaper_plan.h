@@ -10,16 +10,10 @@ namespace tidepool {
 // What a desktop takes: one picture per screen, or one picture spanning every screen.
 enum class PictureSet { OnePerScreen, OneForAll };
 
-// One picture to make: its area of the desktop and the screen it is for (empty when it spans all).
-struct PlannedPicture {
-    DeviceRect area;
-    std::string screen;
-};
-
 // The pictures a desktop gets, all cut from one tiling whose tile corner is the desktop's top-left
 // corner, so that they line up across screens; or, in error, why none can be made.
 struct WallpaperPlan {
-    std::vector<PlannedPicture> pictures;
+    std::vector<DeviceRect> pictures; // the area of the desktop each picture shows, screens' order
     int originX = 0;
     int originY = 0;
     std::string error;

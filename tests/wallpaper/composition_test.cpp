@@ -90,15 +90,14 @@ const Screen kHiDpi{"eDP-1", 0, 0, 1280, 800, 2};
 TEST(PlanPictures, CutsOnePicturePerScreenAtItsPlace) {
     const WallpaperPlan plan = PlanPictures({kWide, kRight}, PictureSet::OnePerScreen);
     ASSERT_EQ(plan.pictures.size(), 2u);
-    EXPECT_EQ(plan.pictures[0].area, (DeviceRect{0, 0, 1920, 1080}));
-    EXPECT_EQ(plan.pictures[1].area, (DeviceRect{1920, 0, 1280, 1024}));
-    EXPECT_EQ(plan.pictures[1].screen, "DP-1");
+    EXPECT_EQ(plan.pictures[0], (DeviceRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(plan.pictures[1], (DeviceRect{1920, 0, 1280, 1024}));
 }
 
 TEST(PlanPictures, SpansTheBoundingBoxOfScreensStacked) {
     const WallpaperPlan plan = PlanPictures({kWide, kBelow}, PictureSet::OneForAll);
     ASSERT_EQ(plan.pictures.size(), 1u);
-    EXPECT_EQ(plan.pictures[0].area, (DeviceRect{0, 0, 1920, 2280}));
+    EXPECT_EQ(plan.pictures[0], (DeviceRect{0, 0, 1920, 2280}));
 }
 
 TEST(PlanPictures, TilesFromTheDesktopsTopLeftWhereverItLies) {
@@ -110,7 +109,7 @@ TEST(PlanPictures, TilesFromTheDesktopsTopLeftWhereverItLies) {
 
 TEST(PlanPictures, CountsAScaledScreenInDevicePixels) {
     const WallpaperPlan plan = PlanPictures({kHiDpi}, PictureSet::OnePerScreen);
-    EXPECT_EQ(plan.pictures.at(0).area, (DeviceRect{0, 0, 2560, 1600}));
+    EXPECT_EQ(plan.pictures.at(0), (DeviceRect{0, 0, 2560, 1600}));
 }
 
 struct SizeCase {
@@ -164,7 +163,7 @@ TEST(ComposePictures, ScreensShowTheirPartsOfOneTiling) {
     const WallpaperPlan perScreen = PlanPictures(screens, PictureSet::OnePerScreen);
     const std::vector<DrawingSurface> parts = ComposePictures(canvas, perScreen);
     for (std::size_t i = 0; i < parts.size(); ++i)
-        EXPECT_TRUE(SamePixels(parts[i], CutFromTiling(whole, perScreen.pictures[i].area, 0, 0)))
+        EXPECT_TRUE(SamePixels(parts[i], CutFromTiling(whole, perScreen.pictures[i], 0, 0)))
             << screens[i].name;
 }
 
