@@ -90,7 +90,7 @@ wait_for() {
 new_session() {
     local dir=$1
     shift
-    mkdir -p "$dir"/{home,config,cache,data,run,services}
+    mkdir -p "$dir"/{home,config,cache,run,services} "$(data_folder "$dir")"
     chmod 700 "$dir/run"
     local service
     for service in "$@"; do
@@ -114,11 +114,17 @@ EOF
     cp "$renderer" "$plugin" "$dir/"
 }
 
+# The session's data folder, where the pictures go: its name holds what a shell, sway's parser,
+# word expansion, an INI file or a URI would act on, and Japanese.
+data_folder() {
+    printf '%s' "$1/data/a b\"c\$(touch ran)\`touch ran\`;d'e ü 壁紙 #%20"
+}
+
 # The session's environment, for env: private folders, the marker, the bus.
 session_environment() {
     local dir=$1
     printf '%s\n' HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" XDG_CACHE_HOME="$dir/cache" \
-        XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/run" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
+        XDG_DATA_HOME="$(data_folder "$dir")" XDG_RUNTIME_DIR="$dir/run" LANG=C.UTF-8 NO_AT_BRIDGE=1 \
         GTK_A11Y=none TIDEPOOL_TEST_SESSION="$dir" DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/run/bus" \
         PATH=/usr/local/bin:/usr/bin:/bin
 }
@@ -262,6 +268,14 @@ record() {
     fi
 }
 
+# Whether no command in the data folder's name was run: it would leave a file named ran.
+nothing_ran() {
+    if [[ -n $(find "$1" -name ran) ]]; then
+        echo "    a command in the data folder's name was run"
+        return 1
+    fi
+}
+
 # Applies with tidepool-render in the session and checks the screen. expect is "applied WAY" (the
 # word the report's line must hold) or "refused": exit status 4, and nothing said applied.
 apply_and_check() {
@@ -270,11 +284,15 @@ apply_and_check() {
     echo "$name"
     DISPLAY=":$display_number" xwininfo -root -tree | grep -E '"(Xfdesktop|pcmanfm-qt|Caja)"\)' |
         sed 's/^ */    desktop window: /'
-    out=$(run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" \
+    out=$(cd "$dir" && run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" \
         "$dir/tidepool-render" --set-wallpaper -o "$dir/canvas.png" --theme 3 2>"$dir/render.err")
     status=$?
     echo "    tidepool-render: status $status: $out"
     sed 's/^/    /' "$dir/render.err"
+    if ! nothing_ran "$dir"; then
+        record "$name" FAIL
+        return
+    fi
     if [[ $expect == refused ]]; then
         if ((status == 4)) && [[ -z $out ]]; then
             record "$name" PASS
@@ -284,6 +302,11 @@ apply_and_check() {
         return
     fi
     if ((status != 0)) || [[ $out != *"${expect#applied }"* ]]; then
+        record "$name" FAIL
+        return
+    fi
+    if [[ -z $(find "$(data_folder "$dir")/tidepool" -name 'wallpaper-*.png' 2>/dev/null) ]]; then
+        echo "    no picture in the data folder"
         record "$name" FAIL
         return
     fi
@@ -364,7 +387,9 @@ lxqt() {
     in_session "$dir" openbox
     start_pcmanfm_desktop "$dir"
     apply_and_check "$name" "$dir" "applied pcmanfm-qt" LXQt
-    # A restarted desktop shows what its settings say: the picture, still unscaled.
+    # A restarted desktop shows what its settings say: the picture, 1:1. pcmanfm-qt writes back
+    # the mode it started with when it quits, but the picture is the whole desktop's at its size,
+    # so even stretched it shows the tiling unscaled.
     end_program "$dir" pcmanfm-qt
     start_pcmanfm_desktop "$dir"
     sleep 1
@@ -404,14 +429,12 @@ mate() {
     end_session "$dir"
 }
 
-# sway headless as nobody, with the data folder's name full of what sway's parser and word
-# expansion would act on: the picture must show, and nothing may run.
+# sway headless as nobody, whose parser and word expansion would act on the data folder's name:
+# the picture must show, and nothing may run.
 sway_case() {
     local name=$1 outputs=$2 dir="$work/$3"
     session_extra=()
     new_session "$dir"
-    local data="$dir/data/a b\"c\$(touch ran)\`touch ran\`;d'e ü"
-    mkdir -p "$data"
     {
         echo 'xwayland disable'
         echo 'bar { mode invisible }'
@@ -420,7 +443,7 @@ sway_case() {
     } >"$dir/sway.conf"
     chown -R nobody:nogroup "$dir"
     session_extra=(WLR_BACKENDS=headless "WLR_HEADLESS_OUTPUTS=$outputs" WLR_RENDERER=pixman
-        WLR_LIBINPUT_NO_DEVICES=1 XDG_DATA_HOME="$data" XDG_CURRENT_DESKTOP=sway)
+        WLR_LIBINPUT_NO_DEVICES=1 XDG_CURRENT_DESKTOP=sway)
     local -a as_nobody=("$(command -v setpriv)" --reuid=nobody --regid=nogroup --clear-groups --)
     in_session "$dir" "${as_nobody[@]}" dbus-daemon --nofork --config-file="$dir/session.conf"
     in_session "$dir" "${as_nobody[@]}" sway -c "$dir/sway.conf"
@@ -449,11 +472,10 @@ sway_case() {
         end_session "$dir"
         return
     fi
-    if [[ -n $(find "$dir" -name ran) ]]; then
-        echo "    a command in the folder's name was run"
-        record "$name: nothing in the folder's name runs" FAIL
-    else
+    if nothing_ran "$dir"; then
         record "$name: nothing in the folder's name runs" PASS
+    else
+        record "$name: nothing in the folder's name runs" FAIL
     fi
     sleep 1.5
     # Each output read back in its own device pixels; output 2, its mode 1024 x 768 at scale 2,
