@@ -9,6 +9,7 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "render/draw_job.h"
+#include "tests/support/scratch_folder.h"
 #include "wallpaper/apply_wallpaper.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
@@ -25,7 +26,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace tidepool::bench {
 namespace {
@@ -45,23 +45,6 @@ DrawingSurface Drawn(BenchCase id) {
     return canvas;
 }
 
-// A folder of the benchmark's own, removed with everything in it afterwards.
-class BenchFolder {
-  public:
-    BenchFolder()
-        : path_(fs::temp_directory_path() / ("tidepool-bench-" + std::to_string(::getpid()))) {
-        fs::create_directories(path_);
-    }
-    ~BenchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
 void BM_Compose(benchmark::State& state, BenchCase id) {
     const DrawingSurface canvas = Drawn(id);
     const WallpaperPlan plan = PlanPictures(kUhdScreen, PictureSet::OneForAll);
@@ -76,7 +59,7 @@ void BM_ComposeAndStore(benchmark::State& state) {
     CodecLibrary codec(ProgramFolder());
     const DrawingSurface canvas = Drawn(BenchCase::Default);
     const WallpaperPlan plan = PlanPictures(kUhdScreen, PictureSet::OneForAll);
-    const BenchFolder folder;
+    const testing::ScratchFolder folder;
     auto now = std::chrono::system_clock::now();
     for (auto _ : state) {
         now += std::chrono::seconds(1);
@@ -154,7 +137,7 @@ void WriteStandInSway(const fs::path& tools) {
 
 void BM_ApplyToStandInSway(benchmark::State& state) {
     const DrawingSurface canvas = Drawn(BenchCase::Default);
-    const BenchFolder folder;
+    const testing::ScratchFolder folder;
     WriteStandInSway(folder.path() / "tools");
     DesktopSession session;
     session.environment = {{"PATH", (folder.path() / "tools").string()},
@@ -165,15 +148,18 @@ void BM_ApplyToStandInSway(benchmark::State& state) {
     TimeApplications(state, canvas, session);
 }
 
-// Needs an X server of two 4K screens' size: xvfb-run -s "-screen 0 7680x2160x24".
+// Needs an X server of two 4K screens' size that, as a desktop's does, lives on between its
+// clients: xvfb-run -s "-noreset -screen 0 7680x2160x24". A bare one starts afresh whenever the
+// last client goes, and the next application finds no display.
 void BM_ApplyToRootWindow(benchmark::State& state) {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
-        state.SkipWithError("no X server: run under xvfb-run -s \"-screen 0 7680x2160x24\"");
+        state.SkipWithError(
+            "no X server: run under xvfb-run -s \"-noreset -screen 0 7680x2160x24\"");
         return;
     }
     const DrawingSurface canvas = Drawn(BenchCase::Default);
-    const BenchFolder folder;
+    const testing::ScratchFolder folder;
     DesktopSession session;
     session.environment = {{"DISPLAY", display},
                            {"XDG_DATA_HOME", (folder.path() / "data").string()}};

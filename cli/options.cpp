@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <map>
 #include <optional>
+#include <sstream>
 
 namespace tidepool::cli {
 namespace {
@@ -82,10 +83,13 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     bool setWallpaper = false;
     app.add_flag("--set-wallpaper", setWallpaper,
                  "Put the wallpaper on the desktop, tiled over every screen; -o is then optional");
-    double wallpaperSeconds = 5;
+    double wallpaperSeconds = RenderRequest::kDefaultWallpaperSeconds;
+    std::ostringstream byDefault;
+    byDefault << wallpaperSeconds;
     app.add_option("--wallpaper-timeout", wallpaperSeconds,
                    "Seconds --set-wallpaper may take in all, every way and check together "
-                   "(default 5)")
+                   "(default " +
+                       byDefault.str() + ")")
         ->type_name("SECONDS")
         ->check(CLI::Range(0.1, 600.0));
     app.set_version_flag("--version", "tidepool-render " TIDEPOOL_VERSION);

@@ -2,7 +2,9 @@
 
 #include "render/settings/main_settings.h"
 #include "render/settings/render_settings.h"
+#include "wallpaper/apply_wallpaper.h"
 
+#include <chrono>
 #include <string>
 
 namespace tidepool::cli {
@@ -12,9 +14,12 @@ namespace tidepool::cli {
 struct RenderRequest {
     MainSettings settings;
     RenderSettings render;
-    std::string output;          // empty when the wallpaper only goes on the desktop
-    bool setWallpaper = false;   // put it on the desktop too
-    double wallpaperSeconds = 5; // how long putting it on the desktop may take in all
+    std::string output;        // empty when the wallpaper only goes on the desktop
+    bool setWallpaper = false; // put it on the desktop too
+    // How long putting it on the desktop may take in all, by default as long as the window's.
+    static constexpr double kDefaultWallpaperSeconds =
+        std::chrono::duration<double>(kDefaultWallpaperTimeLimit).count();
+    double wallpaperSeconds = kDefaultWallpaperSeconds;
 };
 
 } // namespace tidepool::cli

@@ -68,6 +68,9 @@ struct DesktopChoice {
     std::string program;                    // the tool's program, empty where none is run
     bool toolThere = false;                 // the desktop is known and its tool can be run
     bool sandboxed = false;                 // inside a Flatpak or Snap, where the portal is the way
+
+    // The desktop's own tool is the way, tried before the portal, which then stands in for it.
+    bool toolFirst() const { return toolThere && !sandboxed; }
 };
 
 bool Sandboxed(const Environment& environment) {
@@ -83,7 +86,7 @@ bool WaylandSession(const Environment& environment) {
 // unscaled; with several it stands in for a desktop's tool that cannot be used.
 WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice, const DesktopSession& session,
                     const Deadline& deadline) {
-    if (maker.screens().size() > 1 && choice.toolThere && !choice.sandboxed)
+    if (maker.screens().size() > 1 && choice.toolFirst())
         return {Way::Portal, false, WayReason::SeveralScreens, "", "", ""};
     if (!SessionBus(session.environment).isConnected())
         return {Way::Portal, false, WayReason::NoSessionBus, "", "", ""};
@@ -176,9 +179,8 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
                       }};
     const TryWay root{Way::RootWindow,
                       [&](const Deadline&) { return TryRootWindow(canvas, choice, session); }};
-    const bool toolFirst = choice.toolThere && !choice.sandboxed;
-    const std::vector<const TryWay*> ways =
-        toolFirst ? std::vector{&tool, &portal, &root} : std::vector{&portal, &tool, &root};
+    const std::vector<const TryWay*> ways = choice.toolFirst() ? std::vector{&tool, &portal, &root}
+                                                               : std::vector{&portal, &tool, &root};
     WallpaperReport report;
     for (const TryWay* way : ways) {
         // A way the ways before it left no time for is not started.

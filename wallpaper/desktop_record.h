@@ -61,6 +61,8 @@ const DesktopRecord* DesktopNamed(std::string_view currentDesktop);
 
 // A result of the desktop tool way for the record's tool.
 WayResult ToolWayResult(const std::string& tool, const ToolRun& run);
+// The desktop tool way's failure for pictures that could not be made, before the tool runs.
+WayResult NoPicturesResult(const std::string& tool, const Pictures& pictures);
 
 // For a desktop whose program draws the background in windows on X11, once that took: where those
 // windows leave a screen uncovered (a screen added after the program started, a RandR monitor it

@@ -99,6 +99,10 @@ WayResult ToolWayResult(const std::string& tool, const ToolRun& run) {
     return result;
 }
 
+WayResult NoPicturesResult(const std::string& tool, const Pictures& pictures) {
+    return {Way::DesktopTool, false, pictures.failure, tool, pictures.error, ""};
+}
+
 void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view program,
                               WayResult& result) {
     const std::string display = Lookup(context.environment, "DISPLAY");

@@ -89,7 +89,7 @@ WayResult ApplyWithGsettings(const GsettingsDesktop& desktop, const DesktopConte
     }
     const Pictures pictures = context.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
-        return {Way::DesktopTool, false, pictures.failure, "gsettings", pictures.error, ""};
+        return NoPicturesResult("gsettings", pictures);
     const std::filesystem::path& file = pictures.files.front();
     const std::string picture = desktop.takesUri ? FileUri(file) : file.string();
     std::vector<std::pair<std::string, std::string>> keys{

@@ -66,7 +66,7 @@ WayResult ApplyOnLxqt(const DesktopContext& context) {
     }
     const Pictures pictures = context.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
-        return {Way::DesktopTool, false, pictures.failure, kTool, pictures.error, ""};
+        return NoPicturesResult(kTool, pictures);
     const fs::path& file = pictures.files.front();
     if (const ToolRun run = context.runner.run(
             {kTool, {"--set-wallpaper", file.string(), "--wallpaper-mode", kUnscaled}});

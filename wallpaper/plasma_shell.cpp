@@ -73,7 +73,7 @@ WayResult ApplyOnPlasma(const DesktopContext& context) {
     const Pictures pictures =
         context.pictures(several ? PictureSet::OnePerScreen : PictureSet::OneForAll);
     if (!pictures.ok())
-        return {Way::DesktopTool, false, pictures.failure, tool, pictures.error, ""};
+        return NoPicturesResult(tool, pictures);
     if (several)
         return ThroughShellScript(pictures.files, context);
 

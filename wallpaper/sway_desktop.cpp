@@ -129,7 +129,7 @@ WayResult ApplyOnSway(const DesktopContext& context) {
     WayResult result{Way::DesktopTool, false, WayReason::None, kTool, "", ""};
     const Pictures pictures = context.pictures(PictureSet::OnePerScreen);
     if (!pictures.ok())
-        return {Way::DesktopTool, false, pictures.failure, kTool, pictures.error, ""};
+        return NoPicturesResult(kTool, pictures);
     std::vector<fs::path> safe;
     for (const fs::path& file : pictures.files) {
         safe.push_back(SafePicture(file, context.environment, result.detail));

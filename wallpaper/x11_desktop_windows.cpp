@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <set>
 
 namespace tidepool {
@@ -60,6 +57,11 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
+// A desktop window answers to its program's name as its instance or its class, in any case.
+bool IsNamed(const DesktopWindow& window, std::string_view name) {
+    return SameName(window.instance, name) || SameName(window.className, name);
+}
+
 } // namespace
 
 std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& display) {
@@ -94,9 +96,8 @@ std::optional<std::vector<DesktopWindow>> X11DesktopWindows(const std::string& d
 }
 
 bool HasDesktopWindow(const std::vector<DesktopWindow>& windows, std::string_view name) {
-    return std::any_of(windows.begin(), windows.end(), [name](const DesktopWindow& window) {
-        return SameName(window.instance, name) || SameName(window.className, name);
-    });
+    return std::any_of(windows.begin(), windows.end(),
+                       [name](const DesktopWindow& window) { return IsNamed(window, name); });
 }
 
 bool DesktopWindowsCover(const std::vector<DesktopWindow>& windows, std::string_view name,
@@ -105,9 +106,8 @@ bool DesktopWindowsCover(const std::vector<DesktopWindow>& windows, std::string_
         const DeviceRect s = DeviceArea(screen);
         return std::any_of(windows.begin(), windows.end(), [&](const DesktopWindow& window) {
             const DeviceRect& w = window.area;
-            return (SameName(window.instance, name) || SameName(window.className, name)) &&
-                   w.x <= s.x && w.y <= s.y && s.x + s.width <= w.x + w.width &&
-                   s.y + s.height <= w.y + w.height;
+            return IsNamed(window, name) && w.x <= s.x && w.y <= s.y &&
+                   s.x + s.width <= w.x + w.width && s.y + s.height <= w.y + w.height;
         });
     });
 }

@@ -112,7 +112,7 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
     const Pictures pictures =
         context.pictures(perMonitor ? PictureSet::OnePerScreen : PictureSet::OneForAll);
     if (!pictures.ok())
-        return {Way::DesktopTool, false, pictures.failure, kTool, pictures.error, ""};
+        return NoPicturesResult(kTool, pictures);
     const std::vector<Setting> settings =
         perMonitor ? PerMonitor(backdrops, context.screens, pictures.files)
                    : WholeDesktop(backdrops, context.screens, pictures.files.front());
