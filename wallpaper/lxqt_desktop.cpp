@@ -42,8 +42,10 @@ fs::path SettingsNaming(const fs::path& configHome, const fs::path& file) {
     return {};
 }
 
-// pcmanfm-qt shows the mode it is given but keeps its old one in its settings, so that after a
-// restart the picture would be stretched: the mode is written there as it would write it.
+// pcmanfm-qt shows the mode it is given but saves its old one, the one it started with, now and
+// again when it quits. Written here, the mode holds until then, and for a desktop process that
+// ends without saving. Where the old mode comes back it is harmless while the screens stay as
+// they are: the picture is the whole desktop's at its size, so even stretched it shows 1:1.
 bool KeepUnscaledMode(const fs::path& settings) {
     QSettings write(QString::fromStdString(settings.string()), QSettings::IniFormat);
     write.setValue(QStringLiteral("Desktop/WallpaperMode"), QString::fromLatin1(kUnscaled));
