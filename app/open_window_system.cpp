@@ -18,7 +18,6 @@ struct HeldMessage {
 
 // Qt's message handler is a plain function, so what it holds lives here, and only while the
 // application is being created on the main thread.
-QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
 
 // Qt's own account of the failure: the platform's complaint ("could not connect to display :1",
@@ -68,7 +67,7 @@ void PassOnHeldMessages() {
 } // namespace
 
 std::unique_ptr<QApplication> OpenWindowSystem(int& argc, char** argv) {
-    previousHandler = qInstallMessageHandler(HoldOrFail);
+    const QtMessageHandler previousHandler = qInstallMessageHandler(HoldOrFail);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();

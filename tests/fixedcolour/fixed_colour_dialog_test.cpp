@@ -4,14 +4,13 @@
 #include "ui/parts/colour_swatch.h"
 
 #include "tests/support/accessible_names.h"
+#include "tests/support/device_pixels.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -41,17 +40,6 @@ const std::vector<Place> kPlaces{
     {"Command1(0)", {136, 80, 89, 25}, "決定(&O)"},
     {"Command1(1)", {136, 104, 89, 25}, "キャンセル(&C)"},
 };
-
-// The device pixels wholly inside a framed box's frame, in a grab of the box.
-QRect InsideDevicePixels(const QWidget* box) {
-    const qreal ratio = box->devicePixelRatioF();
-    const QRect inside = static_cast<const QFrame*>(box)->contentsRect();
-    const int left = static_cast<int>(std::ceil(inside.left() * ratio));
-    const int top = static_cast<int>(std::ceil(inside.top() * ratio));
-    return QRect(QPoint(left, top),
-                 QPoint(static_cast<int>(std::floor((inside.right() + 1) * ratio)) - 1,
-                        static_cast<int>(std::floor((inside.bottom() + 1) * ratio)) - 1));
-}
 
 } // namespace
 
@@ -129,7 +117,7 @@ class FixedColourDialogTest : public QObject {
             QCOMPARE(
                 control<ColourSwatch>(qPrintable(QStringLiteral("Picture1(%1)").arg(i)))->colour(),
                 start[static_cast<std::size_t>(i)]);
-        const QRect inside = InsideDevicePixels(control("Picture2"));
+        const QRect inside = testing::InsideDevicePixels(control("Picture2"));
         DrawingSurface expected;
         DrawSampleCrab(expected, inside.width(), inside.height(), main, *render);
         const DrawingSurface& sample = dialog->sample();
@@ -145,7 +133,7 @@ class FixedColourDialogTest : public QObject {
     void sampleShownOneToOne() {
         QWidget* box = control("Picture2");
         const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QRect inside = InsideDevicePixels(box);
+        const QRect inside = testing::InsideDevicePixels(box);
         const DrawingSurface& sample = dialog->sample();
         QCOMPARE(QSize(sample.width(), sample.height()), inside.size());
         for (int y = 0; y < sample.height(); ++y)

@@ -290,7 +290,6 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // An arrow key selects the next option of the group, as a click on it would.
     // A click on an option not yet selected selects it and gives it the focus, so the arrow keys
     // go on from there.
     void clickGivesAnOptionTheFocus() {
@@ -300,6 +299,7 @@ class MainWindowTest : public QObject {
         QVERIFY(control<QRadioButton>("Option4(1)")->isChecked());
     }
 
+    // An arrow key selects the next option of the group, as a click on it would.
     void arrowsMoveWithinAGroup_data() {
         QTest::addColumn<QString>("from");
         QTest::addColumn<int>("key");

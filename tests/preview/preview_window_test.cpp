@@ -1,5 +1,6 @@
 #include "ui/preview/preview_window.h"
 
+#include "tests/support/device_pixels.h"
 #include "tests/support/qt_picture.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QTest>
 #include <QWindow>
 
-#include <cmath>
 #include <optional>
 
 namespace tidepool {
@@ -30,17 +30,6 @@ void SendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button
     QApplication::sendEvent(to, &event);
 }
 
-// The device pixels wholly inside the viewport's frame, in a grab of the viewport.
-QRect InsideDevicePixels(const QWidget* view) {
-    const qreal ratio = view->devicePixelRatioF();
-    const QRect inside = view->contentsRect();
-    const int left = static_cast<int>(std::ceil(inside.left() * ratio));
-    const int top = static_cast<int>(std::ceil(inside.top() * ratio));
-    return QRect(QPoint(left, top),
-                 QPoint(static_cast<int>(std::floor((inside.right() + 1) * ratio)) - 1,
-                        static_cast<int>(std::floor((inside.bottom() + 1) * ratio)) - 1));
-}
-
 // The canvas pixel the view starts at for the bars' positions.
 QPoint ShownFrom(PreviewWindow& w) {
     const qreal ratio = w.devicePixelRatioF();
@@ -52,7 +41,7 @@ QPoint ShownFrom(PreviewWindow& w) {
 // on, one to one, or the background colour where the canvas ends; empty when all match.
 QString FirstMismatch(QWidget* view, const DrawingSurface& canvas, QPoint from, QRgb background) {
     const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect inside = InsideDevicePixels(view);
+    const QRect inside = testing::InsideDevicePixels(view);
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x) {
             const int cx = from.x() + x - inside.left();
@@ -109,7 +98,8 @@ class PreviewWindowTest : public QObject {
         QFETCH(bool, hShown);
         QFETCH(bool, vShown);
         QWidget* viewport = Viewport(*window_);
-        const QSize canvas = (fromView ? InsideDevicePixels(viewport).size() : QSize(0, 0)) + size;
+        const QSize canvas =
+            (fromView ? testing::InsideDevicePixels(viewport).size() : QSize(0, 0)) + size;
         window_->canvas() = testing::PatternedSurface(2400, 2400);
         window_->Form_Resize();
         window_->canvas() = testing::PatternedSurface(canvas.width(), canvas.height());
@@ -129,7 +119,7 @@ class PreviewWindowTest : public QObject {
         h->setValue(h->maximum());
         v->setValue(v->maximum());
         const QPoint from = ShownFrom(*window_);
-        const QSize inside = InsideDevicePixels(viewport).size();
+        const QSize inside = testing::InsideDevicePixels(viewport).size();
         if (hShown)
             QVERIFY(from.x() + inside.width() - canvas.width() == 0 ||
                     from.x() + inside.width() - canvas.width() == 1);

@@ -14,24 +14,14 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 
-def find_application(name, deadline):
+def find_child(parent_now, name, deadline):
+    """The child of the given name of the node parent_now() gives, once it is on the bus."""
     while True:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name() == name:
-                return app
-        if time.time() > deadline:
-            return None
-        time.sleep(0.2)
-
-
-def find_window(app, title, deadline):
-    while True:
-        for i in range(app.get_child_count()):
-            window = app.get_child_at_index(i)
-            if window is not None and window.get_name() == title:
-                return window
+        parent = parent_now()
+        for i in range(parent.get_child_count()):
+            child = parent.get_child_at_index(i)
+            if child is not None and child.get_name() == name:
+                return child
         if time.time() > deadline:
             return None
         time.sleep(0.2)
@@ -61,13 +51,13 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     deadline = time.time() + 20
-    app = find_application(argv[1], deadline)
+    app = find_child(lambda: Atspi.get_desktop(0), argv[1], deadline)
     if app is None:
         print(f"{argv[1]} did not appear on the accessibility bus", file=sys.stderr)
         return 1
     failed = False
     for title in argv[2:]:
-        window = find_window(app, title, deadline)
+        window = find_child(lambda: app, title, deadline)
         if window is None:
             print(f"no window {title!r} on the accessibility bus", file=sys.stderr)
             failed = True

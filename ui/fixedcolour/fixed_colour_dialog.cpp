@@ -89,7 +89,6 @@ FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
     buildControls();
     for (std::size_t i = 0; i < swatches_.size(); ++i)
         swatches_[i]->setColour(render_.FixedColours[i + 1]);
-    drawSample();
 }
 
 void FixedColourDialog::buildControls() {
@@ -135,7 +134,8 @@ void FixedColourDialog::buildControls() {
 
 void FixedColourDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // The screen decides how many device pixels the sample has; so does a move to another.
+    // The sample is first drawn here, not when the dialog is made: the screen decides how many
+    // device pixels it has, and so does a move to another.
     drawSample();
     connect(windowHandle(), &QWindow::screenChanged, this, &FixedColourDialog::drawSample,
             Qt::UniqueConnection);

@@ -27,7 +27,7 @@ class FixedColourDialog : public QDialog {
     FixedColourDialog(RenderSettings& render, MainSettings main, ColourPicker pickColour,
                       QWidget* owner);
 
-    // The sample as last drawn.
+    // The sample as last drawn; empty until the dialog is first shown.
     const DrawingSurface& sample() const { return sample_; }
 
   protected:
