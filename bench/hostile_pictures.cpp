@@ -1,5 +1,7 @@
 #include "bench/hostile_pictures.h"
 
+#include "tests/support/png_chunks.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,10 @@
 
 namespace tidepool::bench {
 namespace {
+
+using testing::BigEndian32;
+using testing::kPngSignature;
+using testing::PngChunk;
 
 constexpr int kLargestSide = 8192; // 64 M pixels, the most a picture may have
 constexpr std::size_t kUnderOneMegabyte = 1000 * 1000;
@@ -80,20 +86,6 @@ const std::string& ProgressiveJpeg() {
 
 // ---- PNG ------------------------------------------------------------------------------------
 
-std::string BigEndian32(std::uint32_t value) {
-    std::string bytes;
-    for (int shift : {24, 16, 8, 0})
-        bytes.push_back(static_cast<char>(value >> shift));
-    return bytes;
-}
-
-std::string Chunk(const std::string& type, const std::string& data) {
-    const std::string body = type + data;
-    const auto crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
-    return BigEndian32(static_cast<std::uint32_t>(data.size())) + body + BigEndian32(crc);
-}
-
 // Compresses what feed hands over, piece by piece until it returns an empty piece, into one
 // zlib stream, without holding the whole of it.
 template <typename Feed> std::string Deflate(Feed feed) {
@@ -123,15 +115,15 @@ template <typename Feed> std::string Deflate(Feed feed) {
 std::string IdatChunks(const std::string& stream) {
     std::string chunks;
     for (std::size_t at = 0; at < stream.size(); at += 1 << 16)
-        chunks += Chunk("IDAT", stream.substr(at, 1 << 16));
+        chunks += PngChunk("IDAT", stream.substr(at, 1 << 16));
     return chunks;
 }
 
 std::string Png(std::uint32_t side, const std::string& beforeImage, const std::string& stream) {
     const std::string header =
         BigEndian32(side) + BigEndian32(side) + std::string("\x08\x02\x00\x00\x00", 5); // RGB
-    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + beforeImage +
-           IdatChunks(stream) + Chunk("IEND", "");
+    return kPngSignature + PngChunk("IHDR", header) + beforeImage + IdatChunks(stream) +
+           PngChunk("IEND", "");
 }
 
 // Rows of one colour, each after its filter byte, followed by `filler` zero bytes in the same
@@ -164,7 +156,7 @@ std::string CompressedText(std::uint64_t bytes) {
         left -= n;
         return spaces.substr(0, n);
     });
-    return Chunk("zTXt", std::string("Comment\0\0", 9) + text);
+    return PngChunk("zTXt", std::string("Comment\0\0", 9) + text);
 }
 
 std::string PngOfTextBombs() {

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -41,6 +42,14 @@ bool WriteOtherLayouts(const DrawingSurface& surface, const std::filesystem::pat
                .save(tidepool::testing::QtPath(stem.string() + "i.bmp"), "BMP") &&
            image.convertToFormat(QImage::Format_Mono)
                .save(tidepool::testing::QtPath(stem.string() + "m.bmp"), "BMP");
+}
+
+// Moves a written picture into the load corpus as seed, after the byte that picks its extension
+// in load_picture_fuzz.
+void MoveToLoadSeed(const std::filesystem::path& file, char selector,
+                    const std::filesystem::path& seed) {
+    WriteWholeFile(seed, std::string(1, selector) + ReadWholeFile(file));
+    std::filesystem::remove(file);
 }
 
 } // namespace
@@ -75,18 +84,11 @@ int main(int argc, char** argv) {
         const std::pair<char, std::filesystem::path> loads[] = {
             {0, png}, {1, bmp}, {2, jpg}, {3, gif}, {4, ico}};
         for (const auto& [selector, file] : loads)
-            WriteWholeFile(root / "load" / (stem + file.extension().string()),
-                           std::string(1, selector) + ReadWholeFile(file));
-        for (const auto& file : {png, bmp, jpg, gif, ico})
-            std::filesystem::remove(file);
+            MoveToLoadSeed(file, selector, root / "load" / (stem + file.extension().string()));
         ok &= WriteOtherLayouts(picture, root / stem);
-        for (const char* kind : {"p.jpg", "g.jpg", "i.bmp", "m.bmp"}) {
-            const std::filesystem::path file = root / (stem + kind);
-            const char selector = file.extension() == ".jpg" ? 2 : 1;
-            WriteWholeFile(root / "load" / (stem + kind),
-                           std::string(1, selector) + ReadWholeFile(file));
-            std::filesystem::remove(file);
-        }
+        for (const char* kind : {"p.jpg", "g.jpg", "i.bmp", "m.bmp"})
+            MoveToLoadSeed(root / (stem + kind), std::string_view(kind).ends_with(".jpg") ? 2 : 1,
+                           root / "load" / (stem + kind));
     }
     if (!ok)
         std::fprintf(stderr, "make_seeds: a seed could not be written\n");

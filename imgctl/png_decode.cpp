@@ -77,12 +77,11 @@ void onInfo(png_structp png, png_infop info) {
     png_set_expand(png);
     if ((colourType & PNG_COLOR_MASK_COLOR) == 0)
         png_set_gray_to_rgb(png);
-    png_set_alpha_mode_fixed(png, PNG_ALPHA_PNG, PNG_DEFAULT_sRGB);
     if (depth == 16)
         png_set_scale_16(png);
+    png_set_alpha_mode_fixed(png, PNG_ALPHA_PNG, PNG_DEFAULT_sRGB);
     if (!progress.hasAlpha)
         png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-    png_set_alpha_mode_fixed(png, PNG_ALPHA_PNG, PNG_DEFAULT_sRGB);
     png_set_bgr(png);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);

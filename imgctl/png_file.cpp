@@ -57,9 +57,9 @@ struct Header {
     std::uint32_t height = 0;
 };
 
-bool parseHeader(const unsigned char* data, std::uint32_t length, Header& header) {
-    if (length != 13)
-        return false;
+constexpr std::uint32_t kHeaderLength = 13;
+
+bool parseHeader(const unsigned char* data, Header& header) {
     header.width = bigEndian32(data);
     header.height = bigEndian32(data + 4);
     const unsigned depth = data[8], colourType = data[9];
@@ -85,7 +85,7 @@ bool isWholePng(std::istream& in, Header& header) {
         if (length > kLargestChunk || !isChunkType(type))
             return false;
         const bool isHeader = std::memcmp(type, "IHDR", 4) == 0;
-        if (isHeader != first)
+        if (isHeader != first || (isHeader && length != kHeaderLength))
             return false;
 
         uLong crc = crc32(0, type, 4);
@@ -93,15 +93,13 @@ bool isWholePng(std::istream& in, Header& header) {
             const std::size_t piece = std::min<std::size_t>(left, block.size());
             if (!readExactly(in, block.data(), piece))
                 return false;
-            if (isHeader && !parseHeader(block.data(), length, header))
-                return false;
             crc = crc32(crc, block.data(), static_cast<uInt>(piece));
             left -= static_cast<std::uint32_t>(piece);
         }
-        if (isHeader && length == 0)
-            return false;
         unsigned char stored[4];
         if (!readExactly(in, stored, sizeof stored) || bigEndian32(stored) != crc)
+            return false;
+        if (isHeader && !parseHeader(block.data(), header))
             return false;
 
         first = false;

@@ -25,11 +25,98 @@ using testing::ScratchFolder;
 using ::testing::UnorderedElementsAre;
 using testing::WriteWholeFile;
 
+// Why the cases that need permissions to bind skip as root, and where they run instead.
+constexpr const char* kSuperuserSkip = "permissions do not bind the superuser; the CTest "
+                                       "read_only_folder_tests runs this case as nobody";
+
 FileWriter Writes(const std::string& text) {
     return [text](const fs::path& path) {
         WriteWholeFile(path, text);
         return WriteResult::Success();
     };
+}
+
+// Leaves a half-written file behind and then fails, as a writer hitting a full disk would.
+WriteResult FailsHalfway(const fs::path& path) {
+    WriteWholeFile(path, "half");
+    return WriteResult::Failure("disk full");
+}
+
+TEST(AtomicWrite, CreatesTheFileAndLeavesNothingElse) {
+    ScratchFolder folder;
+    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, ReplacesAnOldFile) {
+    ScratchFolder folder;
+    WriteWholeFile(folder / "a.bmp", "old contents");
+    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, WritesIntoTheCurrentFolderForABareName) {
+    ScratchFolder folder;
+    const auto previous = fs::current_path();
+    fs::current_path(folder.path());
+    const WriteResult result = AtomicWrite("bare.bmp", Writes("x"));
+    fs::current_path(previous);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_THAT(folder.names(), ElementsAre("bare.bmp"));
+}
+
+TEST(AtomicWrite, AFailingWriterKeepsTheOldFileAndItsReason) {
+    ScratchFolder folder;
+    WriteWholeFile(folder / "a.bmp", "old contents");
+    const WriteResult result = AtomicWrite(folder / "a.bmp", FailsHalfway);
+    EXPECT_FALSE(result.ok());
+    EXPECT_THAT(result.error(), HasSubstr("disk full"));
+    EXPECT_THAT(result.error(), HasSubstr("a.bmp"));
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, AFailingWriterCreatesNoFile) {
+    ScratchFolder folder;
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", FailsHalfway).ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AMissingFolderIsAnError) {
+    ScratchFolder folder;
+    const WriteResult result = AtomicWrite(folder / "missing" / "a.bmp", Writes("x"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AFolderAtTheTargetIsLeftAlone) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "a.bmp");
+    WriteWholeFile(folder / "a.bmp" / "inside", "kept");
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
+    EXPECT_TRUE(fs::is_directory(folder / "a.bmp"));
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp" / "inside"), "kept");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
+}
+
+TEST(AtomicWrite, APathEndingInASlashIsAnError) {
+    ScratchFolder folder;
+    EXPECT_FALSE(AtomicWrite(folder.path().string() + "/", Writes("x")).ok());
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(AtomicWrite, AReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << kSuperuserSkip;
+    ScratchFolder folder;
+    WriteWholeFile(folder / "a.bmp", "old contents");
+    fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
+    fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
+    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
 }
 
 mode_t PermissionsOf(const fs::path& path) {
@@ -171,8 +258,7 @@ TEST(AtomicWriteSymlink, InALoopIsAnErrorAndTouchesNothing) {
 // decides.
 TEST(AtomicWriteSymlink, IntoAReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser; the CTest "
-                        "read_only_folder_tests runs this case as nobody";
+        GTEST_SKIP() << kSuperuserSkip;
     ScratchFolder links, pictures;
     WriteWholeFile(pictures / "real.bmp", "old");
     fs::create_symlink(pictures / "real.bmp", links / "a.bmp");
@@ -190,8 +276,7 @@ TEST(AtomicWriteSymlink, IntoAReadOnlyFolderKeepsTheOldFile) {
 // A drop box: a folder its users may write into but not list. The new picture still goes in.
 TEST(AtomicWriteDropBox, SavesIntoAFolderThatCannotBeRead) {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser; the CTest "
-                        "read_only_folder_tests runs this case as nobody";
+        GTEST_SKIP() << kSuperuserSkip;
     ScratchFolder folder;
     WriteWholeFile(folder / "a.bmp", "old");
     fs::permissions(folder.path(), fs::perms::owner_read, fs::perm_options::remove);

@@ -5,6 +5,7 @@
 
 #include "imgctl/handle_table.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/png_chunks.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_name.h"
@@ -14,7 +15,6 @@
 #include <QString>
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -39,7 +39,11 @@
 namespace tidepool {
 namespace {
 
+using testing::BigEndian32;
 using testing::ChannelDifference;
+using testing::Compressed;
+using testing::kPngSignature;
+using testing::PngChunk;
 using testing::QtPath;
 using testing::ReadWholeFile;
 using testing::ReadWithQt;
@@ -506,41 +510,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A PNG file made by hand: 1-bit grey, every pixel black, with a real compressed image, so the
 // file is valid in every respect but its size.
-std::string Chunk(const std::string& type, const std::string& data) {
-    std::string chunk;
-    const auto length = static_cast<std::uint32_t>(data.size());
-    for (int shift : {24, 16, 8, 0})
-        chunk.push_back(static_cast<char>(length >> shift));
-    const std::string body = type + data;
-    chunk += body;
-    const auto crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size())));
-    for (int shift : {24, 16, 8, 0})
-        chunk.push_back(static_cast<char>(crc >> shift));
-    return chunk;
-}
-
-std::string BigEndian32(std::uint32_t value) {
-    std::string bytes;
-    for (int shift : {24, 16, 8, 0})
-        bytes.push_back(static_cast<char>(value >> shift));
-    return bytes;
-}
-
 std::string HandMadePng(std::uint32_t width, std::uint32_t height, bool withImage) {
-    const std::string signature("\x89PNG\r\n\x1a\n", 8);
     const std::string header = BigEndian32(width) + BigEndian32(height) +
                                std::string("\x01\x00\x00\x00\x00", 5); // 1 bit, grey
     std::string image("\x78\x9c\x03\x00", 4); // a valid but far too short stream
-    if (withImage) {
-        const std::string raw((1 + (width + 7) / 8) * static_cast<std::size_t>(height), '\0');
-        uLongf size = compressBound(static_cast<uLong>(raw.size()));
-        image.resize(size);
-        compress(reinterpret_cast<Bytef*>(image.data()), &size,
-                 reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-        image.resize(size);
-    }
-    return signature + Chunk("IHDR", header) + Chunk("IDAT", image) + Chunk("IEND", "");
+    if (withImage)
+        image =
+            Compressed(std::string((1 + (width + 7) / 8) * static_cast<std::size_t>(height), '\0'));
+    return kPngSignature + PngChunk("IHDR", header) + PngChunk("IDAT", image) +
+           PngChunk("IEND", "");
 }
 
 struct HandMadeSize {
@@ -680,16 +658,11 @@ std::string RgbPng(int width, int height, bool interlaced, const PixelFunction& 
             appendRows(raw, x0, y0, dx, dy);
     else
         appendRows(raw, 0, 0, 1, 1);
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    std::string image(size, '\0');
-    compress(reinterpret_cast<Bytef*>(image.data()), &size,
-             reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-    image.resize(size);
     const std::string header = BigEndian32(static_cast<std::uint32_t>(width)) +
                                BigEndian32(static_cast<std::uint32_t>(height)) +
                                std::string{'\x08', '\x02', '\0', '\0', interlaced ? '\x01' : '\0'};
-    return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + beforeImage +
-           Chunk("IDAT", image) + Chunk("IEND", "");
+    return kPngSignature + PngChunk("IHDR", header) + beforeImage +
+           PngChunk("IDAT", Compressed(raw)) + PngChunk("IEND", "");
 }
 
 struct InterlacedSize {
@@ -724,7 +697,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A file that says its samples are linear light is shown in sRGB as other viewers show it:
 // linear 128 is sRGB 186 to 188, however the curve is approximated.
 TEST_F(ImgctlTest, PngOfLinearGammaIsShownInSrgb) {
-    const std::string linear = Chunk("gAMA", BigEndian32(100000));
+    const std::string linear = PngChunk("gAMA", BigEndian32(100000));
     WriteWholeFile(scratch_ / "linear.png",
                    RgbPng(
                        3, 2, false, [](int, int) { return 0xFF808080u; }, linear));
@@ -792,15 +765,11 @@ INSTANTIATE_TEST_SUITE_P(Imgctl, PngDibWritten,
 // finds, and then every operation that wants the pixels fails.
 TEST_F(ImgctlTest, PngWhoseImageDataIsShortFailsWhenItsPixelsAreWanted) {
     const std::string whole = RgbPng(37, 23, false, Noise);
-    std::string rows(23 * (1 + 37 * 3) / 2, '\0');
-    uLongf size = compressBound(static_cast<uLong>(rows.size()));
-    std::string image(size, '\0');
-    compress(reinterpret_cast<Bytef*>(image.data()), &size,
-             reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()));
-    image.resize(size);
+    const std::string halfTheRows(23 * (1 + 37 * 3) / 2, '\0');
     const std::string header = whole.substr(8, 25);
-    WriteWholeFile(scratch_ / "short.png",
-                   whole.substr(0, 8) + header + Chunk("IDAT", image) + Chunk("IEND", ""));
+    WriteWholeFile(scratch_ / "short.png", whole.substr(0, 8) + header +
+                                               PngChunk("IDAT", Compressed(halfTheRows)) +
+                                               PngChunk("IEND", ""));
     const Dib dib(PNGtoDIB(PathOf("short.png").c_str()));
     ASSERT_TRUE(dib);
     ASSERT_TRUE(DibSize(dib.handle()));

@@ -2,6 +2,7 @@
 #include "imagefile/load_picture.h"
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/png_chunks.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -16,8 +17,11 @@ namespace tidepool {
 namespace {
 
 using testing::AsQImage;
+using testing::BigEndian32;
+using testing::kPngSignature;
 using testing::LargestChannelDifference;
 using testing::PatternedSurface;
+using testing::PngChunk;
 using testing::QtPath;
 using testing::ReadWholeFile;
 using testing::ScratchFolder;
@@ -78,19 +82,6 @@ std::string HugeBmpHeader() {
     return bytes;
 }
 
-std::string BigEndian32(std::uint32_t value) {
-    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 8), static_cast<char>(value)};
-}
-
-std::string PngChunk(const std::string& type, const std::string& data) {
-    const std::string body = type + data;
-    const auto crc =
-        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
-    return BigEndian32(static_cast<std::uint32_t>(data.size())) + body +
-           BigEndian32(static_cast<std::uint32_t>(crc));
-}
-
 // A PNG whole in every chunk and checksum, whose image data breaks off into bytes no inflater
 // takes just before its last row: only decoding finds out.
 std::string PngWithDamagedImageData() {
@@ -110,8 +101,8 @@ std::string PngWithDamagedImageData() {
     stream += std::string(16, '\xFF');
     const std::string header =
         BigEndian32(kWidth) + BigEndian32(kHeight) + std::string("\x08\x02\x00\x00\x00", 5);
-    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) +
-           PngChunk("IDAT", stream) + PngChunk("IEND", "");
+    return kPngSignature + PngChunk("IHDR", header) + PngChunk("IDAT", stream) +
+           PngChunk("IEND", "");
 }
 
 // Black and white only, so a one-bit file holds it exactly.

@@ -1,4 +1,3 @@
-#include "imagefile/atomic_write.h"
 #include "imagefile/program_folder.h"
 #include "imagefile/save_image.h"
 
@@ -27,98 +26,6 @@ using testing::WriteWholeFile;
 // Why the read-only-folder cases skip as root, and where they run instead.
 constexpr const char* kSuperuserSkip = "permissions do not bind the superuser; the CTest "
                                        "read_only_folder_tests runs this case as nobody";
-
-FileWriter Writes(const std::string& text) {
-    return [text](const std::filesystem::path& path) {
-        WriteWholeFile(path, text);
-        return WriteResult::Success();
-    };
-}
-
-// Leaves a half-written file behind and then fails, as a writer hitting a full disk would.
-WriteResult FailsHalfway(const std::filesystem::path& path) {
-    WriteWholeFile(path, "half");
-    return WriteResult::Failure("disk full");
-}
-
-TEST(AtomicWrite, CreatesTheFileAndLeavesNothingElse) {
-    ScratchFolder folder;
-    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
-}
-
-TEST(AtomicWrite, ReplacesAnOldFile) {
-    ScratchFolder folder;
-    WriteWholeFile(folder / "a.bmp", "old contents");
-    ASSERT_TRUE(AtomicWrite(folder / "a.bmp", Writes("new")).ok());
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "new");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
-}
-
-TEST(AtomicWrite, WritesIntoTheCurrentFolderForABareName) {
-    ScratchFolder folder;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());
-    const WriteResult result = AtomicWrite("bare.bmp", Writes("x"));
-    std::filesystem::current_path(previous);
-    ASSERT_TRUE(result.ok()) << result.error();
-    EXPECT_THAT(folder.names(), ElementsAre("bare.bmp"));
-}
-
-TEST(AtomicWrite, AFailingWriterKeepsTheOldFileAndItsReason) {
-    ScratchFolder folder;
-    WriteWholeFile(folder / "a.bmp", "old contents");
-    const WriteResult result = AtomicWrite(folder / "a.bmp", FailsHalfway);
-    EXPECT_FALSE(result.ok());
-    EXPECT_THAT(result.error(), HasSubstr("disk full"));
-    EXPECT_THAT(result.error(), HasSubstr("a.bmp"));
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
-}
-
-TEST(AtomicWrite, AFailingWriterCreatesNoFile) {
-    ScratchFolder folder;
-    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", FailsHalfway).ok());
-    EXPECT_TRUE(folder.names().empty());
-}
-
-TEST(AtomicWrite, AMissingFolderIsAnError) {
-    ScratchFolder folder;
-    const WriteResult result = AtomicWrite(folder / "missing" / "a.bmp", Writes("x"));
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(folder.names().empty());
-}
-
-TEST(AtomicWrite, AFolderAtTheTargetIsLeftAlone) {
-    ScratchFolder folder;
-    std::filesystem::create_directory(folder / "a.bmp");
-    WriteWholeFile(folder / "a.bmp" / "inside", "kept");
-    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "a.bmp"));
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp" / "inside"), "kept");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
-}
-
-TEST(AtomicWrite, APathEndingInASlashIsAnError) {
-    ScratchFolder folder;
-    EXPECT_FALSE(AtomicWrite(folder.path().string() + "/", Writes("x")).ok());
-    EXPECT_TRUE(folder.names().empty());
-}
-
-TEST(AtomicWrite, AReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << kSuperuserSkip;
-    ScratchFolder folder;
-    WriteWholeFile(folder / "a.bmp", "old contents");
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    EXPECT_FALSE(AtomicWrite(folder / "a.bmp", Writes("x")).ok());
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
-    EXPECT_EQ(ReadWholeFile(folder / "a.bmp"), "old contents");
-    EXPECT_THAT(folder.names(), ElementsAre("a.bmp"));
-}
 
 DrawingSurface SmallSurface() {
     DrawingSurface surface(3, 2);
