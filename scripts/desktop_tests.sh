@@ -310,7 +310,8 @@ apply_and_check() {
         record "$name" FAIL
         return
     fi
-    sleep 1.5 # the desktop repaints
+    # The desktop repaints; xfdesktop may redraw seconds later, when it finds a monitor late.
+    sleep 5
     x11_screenshot "$dir/shot.png"
     if screen_shows_tiling "$dir" "$dir/shot.png" "$dir/canvas.png" "$(x11_screens)"; then
         record "$name" PASS
