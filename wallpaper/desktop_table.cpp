@@ -6,10 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 
 namespace tidepool {
 
 namespace {
+
+// How long a desktop program may take to draw again after its settings changed: xfdesktop, finding
+// a screen it had not seen, took two to three seconds.
+constexpr std::chrono::milliseconds kRootWatch{4000};
 
 std::string Gsettings(int) {
     return "gsettings";
@@ -109,15 +114,28 @@ void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view pr
     const auto windows = X11DesktopWindows(display);
     if (windows && DesktopWindowsCover(*windows, program, context.screens))
         return;
-    const WayResult root = ApplyToRootWindow(context.canvas, display);
+    WayResult root = ApplyToRootWindow(context.canvas, display);
+    // A desktop program that finds a screen late draws again seconds after its settings changed,
+    // and puts its own picture on the root window (xfdesktop does, without the root-setters'
+    // property), even before the canvas could be read back: what is left of the application's
+    // time, a few seconds at most, is spent watching for that, and the canvas goes back once.
+    const Deadline watch(std::min(kRootWatch, context.deadline.remaining()),
+                         context.deadline.limit());
+    const bool replaced = root.applied
+                              ? PollUntil(watch, [&] { return RootPictureReplaced(display); })
+                              : RootPictureReplaced(display);
+    if (replaced)
+        root = ApplyToRootWindow(context.canvas, display);
     if (!root.applied) {
         result.applied = false;
         result.reason = root.reason;
         result.detail = "the root window beside " + std::string(program) + ": " + root.detail;
         return;
     }
-    result.checked += "; the root window where " + std::string(program) +
-                      " leaves a screen uncovered: " + root.checked;
+    result.checked +=
+        "; the root window where " + std::string(program) +
+        " leaves a screen uncovered: " + root.checked +
+        (replaced ? ", put back after " + std::string(program) + " drew over it" : "");
 }
 
 } // namespace tidepool

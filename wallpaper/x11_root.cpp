@@ -104,7 +104,29 @@ void PutPicture(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_
     }
 }
 
+const xcb_screen_t* ScreenNumbered(const xcb_setup_t* setup, int number) {
+    auto screens = xcb_setup_roots_iterator(setup);
+    for (int i = 0; i < number && screens.rem; ++i)
+        xcb_screen_next(&screens);
+    return screens.data;
+}
+
 } // namespace
+
+bool RootPictureReplaced(const std::string& display) {
+    int screenNumber = 0;
+    const XcbConnection connection(
+        xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber));
+    if (xcb_connection_has_error(connection.get()))
+        return false;
+    xcb_connection_t* c = connection.get();
+    const xcb_window_t root = ScreenNumbered(xcb_get_setup(c), screenNumber)->root;
+    const xcb_pixmap_t ours = PixmapProperty(c, root, XcbAtom(c, "ESETROOT_PMAP_ID"));
+    if (ours == XCB_NONE || PixmapProperty(c, root, XcbAtom(c, "_XROOTPMAP_ID")) == ours)
+        return false;
+    std::free(xcb_request_check(c, xcb_kill_client_checked(c, ours)));
+    return true;
+}
 
 bool X11DisplayAnswers(const std::string& display) {
     const XcbConnection connection(xcb_connect(display.c_str(), nullptr));
@@ -119,10 +141,7 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
         return {Way::RootWindow, false, WayReason::NoDisplay, "", display, ""};
     xcb_connection_t* c = connection.get();
     const xcb_setup_t* setup = xcb_get_setup(c);
-    auto screens = xcb_setup_roots_iterator(setup);
-    for (int i = 0; i < screenNumber && screens.rem; ++i)
-        xcb_screen_next(&screens);
-    const xcb_screen_t* screen = screens.data;
+    const xcb_screen_t* screen = ScreenNumbered(setup, screenNumber);
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
     if (std::string error = PictureSizeError(width, height); !error.empty())

@@ -14,6 +14,12 @@ namespace tidepool {
 // program; the one those properties named before is freed when both named it.
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display);
 
+// Whether another program has put its own picture on the root window since the last
+// ApplyToRootWindow: _XROOTPMAP_ID no longer names what ESETROOT_PMAP_ID does, which only
+// root-setting programs write. Its picture, kept for it by the server, is then freed: nothing
+// shows it any more. False where no X server answers.
+bool RootPictureReplaced(const std::string& display);
+
 // Whether an X server answers on the display.
 bool X11DisplayAnswers(const std::string& display);
 

@@ -132,6 +132,19 @@ TEST_F(RootWindowTest, FreesThePreviousPictureOnlyWhenBothPropertiesNameIt) {
     EXPECT_TRUE(Exists(left));
 }
 
+// A desktop program that draws again puts its own picture in _XROOTPMAP_ID alone (xfdesktop
+// does): ours is then seen as replaced and freed, as nothing shows it any more.
+TEST_F(RootWindowTest, SeesItsPictureReplacedByADesktopProgramAndFreesIt) {
+    ASSERT_TRUE(ApplyToRootWindow(canvas, "").applied);
+    EXPECT_FALSE(RootPictureReplaced(""));
+    const xcb_pixmap_t ours = RootPixmap("ESETROOT_PMAP_ID");
+    const xcb_pixmap_t desktops = LeftBehindPixmap();
+    NamePixmap("_XROOTPMAP_ID", desktops);
+    EXPECT_TRUE(RootPictureReplaced(""));
+    EXPECT_FALSE(Exists(ours));
+    EXPECT_TRUE(Exists(desktops));
+}
+
 TEST_F(RootWindowTest, SaysSoWithoutADisplay) {
     const WayResult result = ApplyToRootWindow(canvas, ":4095");
     EXPECT_FALSE(result.applied);
