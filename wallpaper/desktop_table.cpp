@@ -114,16 +114,18 @@ void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view pr
     const auto windows = X11DesktopWindows(display);
     if (windows && DesktopWindowsCover(*windows, program, context.screens))
         return;
-    WayResult root = ApplyToRootWindow(context.canvas, display);
     // A desktop program that finds a screen late draws again seconds after its settings changed,
     // and puts its own picture on the root window (xfdesktop does, without the root-setters'
-    // property), even before the canvas could be read back: what is left of the application's
-    // time, a few seconds at most, is spent watching for that, and the canvas goes back once.
+    // property). Where that came before the canvas could be read back, it is tried once more;
+    // after, what is left of the application's time, a few seconds at most, is spent watching
+    // for it, and the canvas goes back once.
+    WayResult root = ApplyToRootWindow(context.canvas, display);
+    if (!root.applied && root.reason == WayReason::DisplayRefused)
+        root = ApplyToRootWindow(context.canvas, display);
     const Deadline watch(std::min(kRootWatch, context.deadline.remaining()),
                          context.deadline.limit());
-    const bool replaced = root.applied
-                              ? PollUntil(watch, [&] { return RootPictureReplaced(display); })
-                              : RootPictureReplaced(display);
+    const bool replaced =
+        root.applied && PollUntil(watch, [&] { return RootPictureReplaced(display); });
     if (replaced)
         root = ApplyToRootWindow(context.canvas, display);
     if (!root.applied) {
