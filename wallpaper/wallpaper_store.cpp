@@ -80,13 +80,12 @@ void RemoveOlderApplications(const fs::path& folder, long long justWritten) {
 } // namespace
 
 FolderChoice WallpaperFolder(const Environment& environment) {
-    const fs::path dataHome = Lookup(environment, "XDG_DATA_HOME");
-    if (dataHome.is_absolute())
-        return {dataHome / "tidepool", ""};
-    const fs::path home = Lookup(environment, "HOME");
-    if (home.is_absolute())
-        return {home / ".local" / "share" / "tidepool", ""};
-    return {{}, "neither XDG_DATA_HOME nor HOME names a folder to keep the wallpaper in"};
+    FolderChoice data = DataFolder(environment);
+    if (data.error.empty())
+        data.folder /= "tidepool";
+    else
+        data.error += " to keep the wallpaper in";
+    return data;
 }
 
 StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSurface>& pictures,

@@ -2,6 +2,7 @@
 
 #include "render/raster/drawing_surface.h"
 #include "wallpaper/environment.h"
+#include "wallpaper/user_folders.h"
 
 #include <chrono>
 #include <filesystem>
@@ -15,10 +16,6 @@ class CodecLibrary;
 // The folder wallpapers put on the desktop are kept in: $XDG_DATA_HOME/tidepool, or
 // ~/.local/share/tidepool when XDG_DATA_HOME is unset or not an absolute path. Empty, with the
 // reason, when neither variable gives a folder.
-struct FolderChoice {
-    std::filesystem::path folder;
-    std::string error;
-};
 FolderChoice WallpaperFolder(const Environment& environment);
 
 // How many applications' files the folder keeps: the desktop shows the newest, and a desktop
