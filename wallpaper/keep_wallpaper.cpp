@@ -2,7 +2,6 @@
 
 #include "imagefile/atomic_write.h"
 #include "wallpaper/autostart_entry.h"
-#include "wallpaper/deadline.h"
 #include "wallpaper/follower_lock.h"
 #include "wallpaper/tool_runner.h"
 #include "wallpaper/user_folders.h"
@@ -139,8 +138,7 @@ KeepReport EndFollowers(const fs::path& folder, const Deadline& deadline,
 } // namespace
 
 KeepReport KeepWallpaper(const Environment& environment, const fs::path& renderer,
-                         std::chrono::milliseconds limit) {
-    const Deadline deadline(limit);
+                         const Deadline& deadline) {
     const EntryLocation entry = FollowerEntryFile(environment);
     if (!entry.error.empty())
         return Failed(Failure::NoFolder, entry.error);
@@ -158,8 +156,7 @@ KeepReport KeepWallpaper(const Environment& environment, const fs::path& rendere
         {"wrote " + entry.file.string() + ", which starts the follower at login"});
 }
 
-KeepReport ForgetWallpaper(const Environment& environment, std::chrono::milliseconds limit) {
-    const Deadline deadline(limit);
+KeepReport ForgetWallpaper(const Environment& environment, const Deadline& deadline) {
     std::vector<std::string> lines;
     if (const EntryLocation entry = FollowerEntryFile(environment); entry.error.empty()) {
         std::error_code error;

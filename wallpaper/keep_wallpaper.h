@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wallpaper/deadline.h"
 #include "wallpaper/environment.h"
 
 #include <chrono>
@@ -31,14 +32,14 @@ struct KeepReport {
 // Keeps the wallpaper: writes the autostart entry that runs `renderer --follow-screens` at every
 // login, then, unless a follower of this session's display already runs, starts one, detached
 // from this process, in environment, with its output in the follower folder's
-// follow-<display>.log, and waits until its lock shows it running. Takes at most limit.
+// follow-<display>.log, and waits until its lock shows it running, at most until the deadline.
 KeepReport KeepWallpaper(const Environment& environment, const std::filesystem::path& renderer,
-                         std::chrono::milliseconds limit = kKeepTimeLimit);
+                         const Deadline& deadline = Deadline(kKeepTimeLimit));
 
 // Forgets it: removes the autostart entry and ends every follower of this user (SIGTERM, then
-// SIGKILL for one that has not ended within limit). Having nothing to remove or end is success.
+// SIGKILL for one that has not ended by the deadline). Having nothing to remove or end is success.
 KeepReport ForgetWallpaper(const Environment& environment,
-                           std::chrono::milliseconds limit = kKeepTimeLimit);
+                           const Deadline& deadline = Deadline(kKeepTimeLimit));
 
 // Whether the wallpaper is kept: the autostart entry is there.
 bool WallpaperKept(const Environment& environment);
