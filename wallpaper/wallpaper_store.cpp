@@ -90,6 +90,13 @@ FolderChoice WallpaperFolder(const Environment& environment) {
 
 StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSurface>& pictures,
                              CodecLibrary& codec, std::chrono::system_clock::time_point now) {
+    return StorePictures(
+        folder, pictures.size(), [&pictures](std::size_t i) { return pictures[i]; }, codec, now);
+}
+
+StoredPictures StorePictures(const fs::path& folder, std::size_t count,
+                             const std::function<DrawingSurface(std::size_t)>& picture,
+                             CodecLibrary& codec, std::chrono::system_clock::time_point now) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
@@ -101,9 +108,9 @@ StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSu
 
     const char* extension = codec.present() ? ".png" : ".bmp";
     StoredPictures stored;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const fs::path file = folder / FileName(counter, stamp, i, pictures.size(), extension);
-        if (const WriteResult written = SaveImage(pictures[i], file, codec); !written.ok()) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const fs::path file = folder / FileName(counter, stamp, i, count, extension);
+        if (const WriteResult written = SaveImage(picture(i), file, codec); !written.ok()) {
             for (const fs::path& done : stored.files)
                 fs::remove(done, error);
             return {{}, written.error()};

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,11 @@ struct StoredPictures {
 StoredPictures StorePictures(const std::filesystem::path& folder,
                              const std::vector<DrawingSurface>& pictures, CodecLibrary& codec,
                              std::chrono::system_clock::time_point now);
+
+// The same for count pictures made one at a time by picture(i) as each is written, so that only
+// one is held at once: a desktop of several large screens needs no room for all of them.
+StoredPictures StorePictures(const std::filesystem::path& folder, std::size_t count,
+                             const std::function<DrawingSurface(std::size_t)>& picture,
+                             CodecLibrary& codec, std::chrono::system_clock::time_point now);
 
 } // namespace tidepool
