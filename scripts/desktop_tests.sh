@@ -612,12 +612,14 @@ follow_change() {
 
 # The follower idle for ten seconds: no processor time, and its resident memory within 80 MB.
 follower_idles() {
-    local name=$1 pid=$2 before after rss
+    local name=$1 pid=$2 before after rss peak
     before=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
     sleep 10
     after=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
     rss=$(awk '/^VmRSS:/ { print int($2 / 1024) }' "/proc/$pid/status")
-    echo "    idle 10 s: $((after - before)) clock ticks of processor time; resident ${rss} MB"
+    peak=$(awk '/^VmHWM:/ { print int($2 / 1024) }' "/proc/$pid/status")
+    echo "    idle 10 s: $((after - before)) clock ticks of processor time; resident ${rss} MB" \
+        "(${peak} MB at the most)"
     if ((after == before && rss <= 80)); then
         record "$name" PASS
     else
