@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <unistd.h>
 
 namespace tidepool {
 
@@ -142,11 +143,15 @@ KeepReport KeepWallpaper(const Environment& environment, const fs::path& rendere
     const EntryLocation entry = FollowerEntryFile(environment);
     if (!entry.error.empty())
         return Failed(Failure::NoFolder, entry.error);
+    // An entry naming a program that is not there would fail at every login, unseen.
+    if (::access(renderer.c_str(), X_OK) != 0)
+        return Failed(Failure::EntryNotSaved, "no autostart entry written: " + renderer.string() +
+                                                  " is not a program that can be run");
     const std::optional<std::string> text = FollowerEntry(renderer);
     if (!text)
         return Failed(Failure::EntryNotSaved,
                       "an autostart entry cannot start " + renderer.string() +
-                          ": not an absolute path of UTF-8 text without control characters");
+                          ": not an absolute path of UTF-8 text without control characters or '%'");
     std::error_code error;
     fs::create_directories(entry.file.parent_path(), error);
     if (const WriteResult written = AtomicWriteText(entry.file, *text); !written.ok())

@@ -19,7 +19,8 @@ struct KeepReport {
     enum class Failure {
         None,
         NoFolder,      // no config folder to keep the entry in
-        EntryNotSaved, // the autostart entry could not be written or removed
+        EntryNotSaved, // the autostart entry could not be written (or its program is missing) or
+                       // removed
         NoFollower,    // no follower could be started, or one would not end
     };
     Failure failure = Failure::None;
