@@ -777,18 +777,35 @@ keep_x11() {
         record "$name: a second follower leaves the first in charge" FAIL
     fi
     forget_and_check "$name: --forget-wallpaper" "$dir" "$(cat "$dir/login.pid")"
-    if [[ $desktop != XFCE ]]; then
-        in_session "$dir" "$dir/tidepool-render" --follow-screens
-        wait_for 5 sh -c "ls '$dir'/run/tidepool/follow-*.lock" && sleep 1
-        pid=$(follower_pid "$dir/programs.log")
-        kill "$(cat "$dir/server.pid")"
-        if [[ -n $pid ]] && wait_for 2 process_ended "$pid"; then
-            record "$name: the follower ends with its display" PASS
-        else
-            record "$name: the follower ends with its display" FAIL
-        fi
-    fi
+    [[ $desktop != XFCE ]] && follower_ends_with_display "$name" "$dir" end_x_server
     end_session "$dir"
+}
+
+end_x_server() {
+    kill "$(cat "$1/server.pid")"
+}
+
+end_sway() {
+    local pid
+    for pid in $(pgrep -x sway); do
+        grep -qszxF "TIDEPOOL_TEST_SESSION=$1" "/proc/$pid/environ" && kill "$pid"
+    done
+}
+
+# A follower started in the session, with the command after the arguments running it as the
+# session's user, ends once end_display (a function taking the session folder) ends its display.
+follower_ends_with_display() {
+    local name=$1 dir=$2 end_display=$3 pid
+    shift 3
+    in_session "$dir" "$@" "$dir/tidepool-render" --follow-screens
+    wait_for 5 sh -c "ls '$dir'/run/tidepool/follow-*.lock" && sleep 1
+    pid=$(follower_pid "$dir/programs.log")
+    "$end_display" "$dir"
+    if [[ -n $pid ]] && wait_for 2 process_ended "$pid"; then
+        record "$name: the follower ends with its display" PASS
+    else
+        record "$name: the follower ends with its display" FAIL
+    fi
 }
 
 # Every active sway output read back with grim in its own device pixels against its part of the
@@ -865,18 +882,7 @@ keep_sway() {
     pid=$(follower_pid "$dir/programs.log")
     forget_and_check "$name: --forget-wallpaper" "$dir" "$pid" "${as_nobody[@]}"
 
-    in_session "$dir" "${as_nobody[@]}" "$dir/tidepool-render" --follow-screens
-    wait_for 5 sh -c "ls '$dir'/run/tidepool/follow-*.lock" && sleep 1
-    pid=$(follower_pid "$dir/programs.log")
-    local sway_pid
-    for sway_pid in $(pgrep -x sway); do
-        grep -qszxF "TIDEPOOL_TEST_SESSION=$dir" "/proc/$sway_pid/environ" && kill "$sway_pid"
-    done
-    if [[ -n $pid ]] && wait_for 2 process_ended "$pid"; then
-        record "$name: the follower ends with its display" PASS
-    else
-        record "$name: the follower ends with its display" FAIL
-    fi
+    follower_ends_with_display "$name" "$dir" end_sway "${as_nobody[@]}"
     end_session "$dir"
 }
 
