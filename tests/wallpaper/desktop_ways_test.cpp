@@ -31,12 +31,14 @@ const Screen kRight{"DP-1", 1920, 0, 1280, 1024, 1};
 
 // A stand-in tool: writes its name and arguments, each in brackets, to the log, then does what
 // the body says. PATH holds the stand-ins alone, so they name any other program by its path.
+// The line goes out in one write to the file opened for appending, so that a swaybg started in
+// the background cannot cut into the next tool's line.
 void WriteTool(const std::filesystem::path& folder, const std::string& name,
                const std::string& body = "") {
     const std::filesystem::path file = folder / name;
     std::ofstream(file) << "#!/bin/bash\n"
-                           "{ printf '%s' \"${0##*/}\"; for a in \"$@\"; do printf ' [%s]' "
-                           "\"$a\"; done; echo; } >> \"$TOOL_LOG\"\n"
+                           "line=${0##*/}; for a in \"$@\"; do line+=\" [$a]\"; done\n"
+                           "printf '%s\\n' \"$line\" >> \"$TOOL_LOG\"\n"
                            "state=$TOOL_STATE/${0##*/}; /bin/mkdir -p \"$state\"\n"
                         << body << "\n";
     std::filesystem::permissions(file, std::filesystem::perms::owner_all);
