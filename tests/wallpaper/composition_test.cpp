@@ -3,6 +3,7 @@
 #include "wallpaper/file_uri.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
+#include "wallpaper/x11_desktop_windows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -165,6 +166,16 @@ TEST(ComposePictures, ScreensShowTheirPartsOfOneTiling) {
     for (std::size_t i = 0; i < parts.size(); ++i)
         EXPECT_TRUE(SamePixels(parts[i], CutFromTiling(whole, perScreen.pictures[i], 0, 0)))
             << screens[i].name;
+}
+
+// A desktop window exactly on its screen's edges covers it; one a pixel short leaves the root
+// window showing there.
+TEST(DesktopWindowsCover, CountsAWindowExactlyOnTheScreensEdges) {
+    std::vector<DesktopWindow> windows{{"pcmanfm-qt", "pcmanfm-qt", {0, 0, 1920, 1080}},
+                                       {"pcmanfm-qt", "pcmanfm-qt", {1920, 0, 1280, 1024}}};
+    EXPECT_TRUE(DesktopWindowsCover(windows, "pcmanfm-qt", {kWide, kRight}));
+    windows[1].area.width -= 1;
+    EXPECT_FALSE(DesktopWindowsCover(windows, "pcmanfm-qt", {kWide, kRight}));
 }
 
 TEST(WallpaperFolder, IsTidepoolUnderTheDataHomeOrTheUsersShare) {
