@@ -428,47 +428,58 @@ class DesktopWaysTest : public QObject {
         QTest::addColumn<QString>("desktop");
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("drawer"); // the desktop window there, if any
         QTest::addColumn<QString>("line");
         QTest::newRow("Xfce without xfdesktop")
             << "XFCE"
             << "xfconf-query"
             << QString::fromStdString(
                    XfconfBody("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"))
+            << ""
             << "the desktop's own tool (xfconf-query): nothing draws the background: "
                "xfdesktop is not running";
         QTest::newRow("LXQt without its desktop")
             << "LXQt"
-            << "pcmanfm-qt" << kPcmanfmBody
+            << "pcmanfm-qt" << kPcmanfmBody << ""
             << "the desktop's own tool (pcmanfm-qt): nothing draws the background: "
                "pcmanfm-qt --desktop is not running";
         QTest::newRow("GNOME without its shell")
             << "GNOME"
-            << "gsettings" << QString::fromStdString(GsettingsBody(""))
+            << "gsettings" << QString::fromStdString(GsettingsBody("")) << ""
             << "the desktop's own tool (gsettings): nothing draws the background: "
                "org.gnome.Shell is not running";
         QTest::newRow("sway whose swaybg never shows it")
             << "sway"
-            << "swaymsg" << kSwaymsgBody
+            << "swaymsg" << kSwaymsgBody << ""
             << "the desktop's own tool (swaymsg): nothing draws the background: "
                "no swaybg of this sway shows the picture";
         QTest::newRow("a gsettings that keeps nothing")
             << "MATE"
             << "gsettings"
             << "if [ \"$1\" = get ]; then echo \"''\"; fi"
+            << "caja"
             << "the desktop's own tool (gsettings): the desktop did not keep the setting: "
                "org.mate.background picture-options, picture-filename";
+        QTest::newRow("an xfconf-query that keeps nothing")
+            << "XFCE"
+            << "xfconf-query"
+            << "if [ \"$3\" = -l ]; then echo "
+               "/backdrop/screen0/monitorHDMI-1/workspace0/last-image; fi"
+            << "xfdesktop"
+            << "the desktop's own tool (xfconf-query): the desktop did not keep the setting: "
+               "/backdrop/screen0/monitorHDMI-1/workspace0/image-style";
     }
     void nothingDrawsIt() {
         QFETCH(QString, desktop);
         QFETCH(QString, tool);
         QFETCH(QString, body);
+        QFETCH(QString, drawer);
         QFETCH(QString, line);
         WriteTool(tools(), tool.toStdString(), body.toStdString());
         session.environment["XDG_CURRENT_DESKTOP"] = desktop.toStdString();
-        const bool drawerThere = desktop == "MATE";
-        std::unique_ptr<FakeDesktopWindow> caja;
-        if (drawerThere)
-            caja = std::make_unique<FakeDesktopWindow>("caja");
+        std::unique_ptr<FakeDesktopWindow> window;
+        if (!drawer.isEmpty())
+            window = std::make_unique<FakeDesktopWindow>(drawer.toStdString());
         // sway's check waits for its swaybg until the way's share of this runs out.
         session.limit = 2s;
         const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
@@ -476,7 +487,7 @@ class DesktopWaysTest : public QObject {
         QCOMPARE(QString::fromStdString(ReportLines(report).front()), line);
         QCOMPARE(report.tried[1].way, Way::Portal);
         // Where the program that draws must already be there, nothing is changed without it.
-        if (!drawerThere && desktop != "sway")
+        if (drawer.isEmpty() && desktop != "sway")
             QCOMPARE(toolLog(), QStringList());
     }
 
