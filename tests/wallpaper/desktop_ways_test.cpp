@@ -20,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 using namespace tidepool;
 using namespace std::chrono_literals;
@@ -143,6 +144,41 @@ class FakeDesktopWindow {
 
   private:
     XcbConnection connection_;
+};
+
+// A desktop program that draws over the root window a second after the canvas went there, as
+// xfdesktop does on finding a screen late: its own picture in _XROOTPMAP_ID alone.
+class LateRootDrawer {
+  public:
+    LateRootDrawer() : thread_([this] { drawOnceTheCanvasIsThere(); }) {}
+    ~LateRootDrawer() { thread_.join(); }
+
+  private:
+    void drawOnceTheCanvasIsThere() {
+        const XcbConnection connection(xcb_connect(nullptr, nullptr));
+        xcb_connection_t* c = connection.get();
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        const xcb_atom_t canvasProperty = XcbAtom(c, "ESETROOT_PMAP_ID");
+        const auto named = [&] {
+            const auto reply = Owned(xcb_get_property_reply(
+                c, xcb_get_property(c, 0, screen->root, canvasProperty, XCB_ATOM_PIXMAP, 0, 1),
+                nullptr));
+            return reply && xcb_get_property_value_length(reply.get()) == 4
+                       ? *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()))
+                       : xcb_pixmap_t{XCB_NONE};
+        };
+        const xcb_pixmap_t before = named();
+        for (int tries = 0; named() == before && tries < 500; ++tries)
+            std::this_thread::sleep_for(20ms);
+        std::this_thread::sleep_for(1s);
+        const xcb_pixmap_t own = xcb_generate_id(c);
+        xcb_create_pixmap(c, screen->root_depth, own, screen->root, 8, 8);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen->root, XcbAtom(c, "_XROOTPMAP_ID"),
+                            XCB_ATOM_PIXMAP, 32, 1, &own);
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    }
+
+    std::thread thread_;
 };
 
 } // namespace
@@ -592,15 +628,22 @@ class DesktopWaysTest : public QObject {
 
     // pcmanfm-qt keeps the picture but not its mode: the mode is written into its settings, so
     // that a restarted desktop does not stretch the picture. Its window, smaller than the screen,
-    // leaves the root window showing, which gets the tiling too.
+    // leaves the root window showing, which gets the tiling too, and gets it back when a desktop
+    // program draws over it a second later.
     void lxqtKeepsTheUnscaledMode() {
         WriteTool(tools(), "pcmanfm-qt", kPcmanfmBody);
         FakeDesktopWindow desktop("pcmanfm-qt");
         session.environment["XDG_CURRENT_DESKTOP"] = "LXQt";
-        const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
+        WallpaperReport report;
+        {
+            const LateRootDrawer drawsLate;
+            report = ApplyWallpaper(canvas, *codec, session);
+        }
         QVERIFY(report.applied());
         QVERIFY2(QString::fromStdString(report.tried.back().checked)
-                     .contains("the root window where pcmanfm-qt leaves a screen uncovered"),
+                     .contains("the root window where pcmanfm-qt leaves a screen uncovered: "
+                               "_XROOTPMAP_ID and ESETROOT_PMAP_ID read back, put back after "
+                               "pcmanfm-qt drew over it"),
                  qPrintable(Lines(report)));
         const QSettings settings(
             QString::fromStdString((*scratch / "config/pcmanfm-qt/lxqt/settings.conf").string()),
