@@ -209,8 +209,10 @@ TEST_F(StorePicturesTest, KeepsTheThreeNewestApplicationsAndEveryOtherFile) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "notes.txt") << "mine";
     std::ofstream(folder / "wallpaper-old.png") << "mine too";
+    // Six, so that pruning one application too many at the fourth is not made up for by
+    // pruning none at the fifth.
     std::vector<std::filesystem::path> written;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const StoredPictures stored = StorePictures(folder, two, codec, now + i * 1s);
         written.insert(written.end(), stored.files.begin(), stored.files.end());
     }
@@ -218,7 +220,7 @@ TEST_F(StorePicturesTest, KeepsTheThreeNewestApplicationsAndEveryOtherFile) {
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         left.push_back(entry.path().filename().string());
     std::vector<std::string> expected{"notes.txt", "wallpaper-old.png"};
-    for (std::size_t i = 4; i < written.size(); ++i)
+    for (std::size_t i = written.size() - 2 * kApplicationsKept; i < written.size(); ++i)
         expected.push_back(written[i].filename().string());
     EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(expected));
 }
