@@ -598,7 +598,8 @@ class DesktopWaysTest : public QObject {
     }
 
     // sway's parser and its word expansion see only a path that needs no quoting: a folder
-    // whose name would run a command is copied from, and nothing runs.
+    // whose name would run a command is copied from, into a folder no other user can write to,
+    // and nothing runs.
     void swayIsHandedOnlyASafePath() {
         session.environment["XDG_DATA_HOME"] =
             (*scratch / "a b\"c$(touch ran)`touch ran`;d'e").string();
@@ -614,6 +615,8 @@ class DesktopWaysTest : public QObject {
                 QVERIFY2(SafeForSway(arguments[3].toStdString()), qPrintable(call));
         }
         QVERIFY(!std::filesystem::exists(*scratch / "ran"));
+        QCOMPARE(std::filesystem::status(*scratch / "run/tidepool").permissions(),
+                 std::filesystem::perms::owner_all);
     }
 
     void swayWithoutASafePlaceRefuses() {
