@@ -147,37 +147,44 @@ class FakeDesktopWindow {
 };
 
 // A desktop program that draws over the root window a second after the canvas went there, as
-// xfdesktop does on finding a screen late: its own picture in _XROOTPMAP_ID alone.
+// xfdesktop does on finding a screen late: its own picture in _XROOTPMAP_ID alone. The canvas
+// is told by the new picture in ESETROOT_PMAP_ID, whose old one is read before anything runs.
 class LateRootDrawer {
   public:
-    LateRootDrawer() : thread_([this] { drawOnceTheCanvasIsThere(); }) {}
+    LateRootDrawer()
+        : connection_(xcb_connect(nullptr, nullptr)),
+          screen_(xcb_setup_roots_iterator(xcb_get_setup(connection_.get())).data),
+          before_(canvasShown()), thread_([this] { drawOnceTheCanvasIsThere(); }) {}
     ~LateRootDrawer() { thread_.join(); }
 
   private:
+    xcb_pixmap_t canvasShown() {
+        xcb_connection_t* c = connection_.get();
+        const auto reply = Owned(xcb_get_property_reply(
+            c,
+            xcb_get_property(c, 0, screen_->root, XcbAtom(c, "ESETROOT_PMAP_ID"), XCB_ATOM_PIXMAP,
+                             0, 1),
+            nullptr));
+        return reply && xcb_get_property_value_length(reply.get()) == 4
+                   ? *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()))
+                   : xcb_pixmap_t{XCB_NONE};
+    }
+
     void drawOnceTheCanvasIsThere() {
-        const XcbConnection connection(xcb_connect(nullptr, nullptr));
-        xcb_connection_t* c = connection.get();
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        const xcb_atom_t canvasProperty = XcbAtom(c, "ESETROOT_PMAP_ID");
-        const auto named = [&] {
-            const auto reply = Owned(xcb_get_property_reply(
-                c, xcb_get_property(c, 0, screen->root, canvasProperty, XCB_ATOM_PIXMAP, 0, 1),
-                nullptr));
-            return reply && xcb_get_property_value_length(reply.get()) == 4
-                       ? *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()))
-                       : xcb_pixmap_t{XCB_NONE};
-        };
-        const xcb_pixmap_t before = named();
-        for (int tries = 0; named() == before && tries < 500; ++tries)
+        for (int tries = 0; canvasShown() == before_ && tries < 500; ++tries)
             std::this_thread::sleep_for(20ms);
         std::this_thread::sleep_for(1s);
+        xcb_connection_t* c = connection_.get();
         const xcb_pixmap_t own = xcb_generate_id(c);
-        xcb_create_pixmap(c, screen->root_depth, own, screen->root, 8, 8);
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen->root, XcbAtom(c, "_XROOTPMAP_ID"),
+        xcb_create_pixmap(c, screen_->root_depth, own, screen_->root, 8, 8);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, screen_->root, XcbAtom(c, "_XROOTPMAP_ID"),
                             XCB_ATOM_PIXMAP, 32, 1, &own);
         std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     }
 
+    XcbConnection connection_;
+    const xcb_screen_t* screen_;
+    xcb_pixmap_t before_;
     std::thread thread_;
 };
 
@@ -637,6 +644,8 @@ class DesktopWaysTest : public QObject {
         WriteTool(tools(), "pcmanfm-qt", kPcmanfmBody);
         FakeDesktopWindow desktop("pcmanfm-qt");
         session.environment["XDG_CURRENT_DESKTOP"] = "LXQt";
+        // Time enough for the watch to see the late drawing however loaded the machine is.
+        session.limit = 10s;
         WallpaperReport report;
         {
             const LateRootDrawer drawsLate;
