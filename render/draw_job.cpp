@@ -37,7 +37,7 @@ struct RoleColours {
     Colour shadowedCanvas; // plain background repainted under a frame drawing's shadow
 };
 
-RoleColours ColoursForRole(const MainSettings& s) {
+RoleColours ColoursForRole(const DrawSettings& s) {
     const auto& w = s.swatches;
     switch (s.colourRole) {
     case ColourRole::Middle:
@@ -51,11 +51,11 @@ RoleColours ColoursForRole(const MainSettings& s) {
     return {w[0], w[1], w[2], w[2]};
 }
 
-bool PictureWanted(const MainSettings& s, const DrawJobServices& services) {
+bool PictureWanted(const DrawSettings& s, const DrawJobServices& services) {
     return s.usePicture && services.fileExists && services.fileExists(s.picturePath);
 }
 
-void LoadBackgroundPicture(const MainSettings& s, WorkBuffers& buffers,
+void LoadBackgroundPicture(const DrawSettings& s, WorkBuffers& buffers,
                            const DrawJobServices& services) {
     auto show = [&](std::string_view message) {
         if (services.showMessage)
@@ -78,13 +78,13 @@ void SizeSurface(DrawingSurface& surface, int w, int h, double m, const SystemPa
 }
 
 // The theme index of the list's selection; the list always has one.
-int ListedTheme(const MainSettings& s, const RenderSettings& render) {
+int ListedTheme(const DrawSettings& s, const RenderSettings& render) {
     return std::clamp(s.themeIndex + 1, 1, render.themes.ThemeCount - 2);
 }
 
 } // namespace
 
-Colour PlainCanvasColour(const MainSettings& settings) {
+Colour PlainCanvasColour(const DrawSettings& settings) {
     return ColoursForRole(settings).canvas;
 }
 
@@ -92,11 +92,8 @@ DrawingSurface CreateCanvas(const MainSettings& s, const SystemPalette& palette)
     DrawingSurface canvas;
     canvas.setPalette(palette);
     canvas.setBackColor(kCanvasStartColour);
-    auto size = [](const std::string& field) {
-        return std::clamp(static_cast<int>(nearest(std::clamp(LeadingNumber(field), 0.0, 2400.0))),
-                          0, 2400);
-    };
-    canvas.resize(size(s.width), size(s.height));
+    const DrawSettings values = ReadDrawSettings(s);
+    canvas.resize(values.width, values.height);
     return canvas;
 }
 
@@ -115,33 +112,31 @@ void CorrectFields(MainSettings& s) {
 
 void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, WorkBuffers& buffers,
              const DrawJobServices& services, DrawPath path) {
-    render.UseFixedColours = s.fixedColours ? 1 : 0;
-    render.BubblesInCrabColour = s.bubbleCrabColour ? 1 : 0;
+    CorrectFields(s);
+    // From here on the drawing reads only these values, never the texts again.
+    const DrawSettings values = ReadDrawSettings(s);
+    render.UseFixedColours = values.fixedColours ? 1 : 0;
+    render.BubblesInCrabColour = values.bubbleCrabColour ? 1 : 0;
     render.SuppressBubbles = 0;
 
-    CorrectFields(s);
-    if (s.usePicture)
-        LoadBackgroundPicture(s, buffers, services);
+    if (values.usePicture)
+        LoadBackgroundPicture(values, buffers, services);
+    SizeSurface(canvas, values.width, values.height, values.magnification, render.palette);
 
-    const int w = static_cast<int>(nearest(LeadingNumber(s.width)));
-    const int h = static_cast<int>(nearest(LeadingNumber(s.height)));
-    const double m = LeadingNumber(s.magnification);
-    SizeSurface(canvas, w, h, m, render.palette);
-
-    const RoleColours roles = ColoursForRole(s);
-    if (PictureWanted(s, services)) {
+    const RoleColours roles = ColoursForRole(values);
+    if (PictureWanted(values, services)) {
         canvas.clear();
         ComposeBackground(canvas, buffers.picture);
-    } else if (!FrameShadowRepaintsCanvas(s)) {
+    } else if (!FrameShadowRepaintsCanvas(values)) {
         // Setting the colour fills the canvas, so clearing it first would change nothing.
         canvas.setBackColor(roles.canvas);
     }
 
-    if (s.mode == DrawMode::Normal)
-        TileCrabs(canvas, ListedTheme(s, render), s, render, path);
+    if (values.mode == DrawMode::Normal)
+        TileCrabs(canvas, ListedTheme(values, render), values, render, path);
     else
-        DrawFrame(s, render, canvas, buffers, {roles.frameCrab, roles.shadow, roles.shadowedCanvas},
-                  path);
+        DrawFrame(values, render, canvas, buffers,
+                  {roles.frameCrab, roles.shadow, roles.shadowedCanvas}, path);
 }
 
 } // namespace tidepool

@@ -1,7 +1,6 @@
 #include "render/frame/frame_mode.h"
 
 #include "render/frame/frame_layers.h"
-#include "render/settings/leading_number.h"
 #include "render/settings/numeric.h"
 #include "render/tiling/tiling_plan.h"
 
@@ -20,7 +19,7 @@ void CombineLayers(DrawingSurface& canvas, const DrawingSurface& colour, const D
 }
 
 // The render state the frame's shadow layers are drawn in; it stays after the drawing.
-void EnterShadowLayers(RenderSettings& render, const MainSettings& s, Colour shadowColour) {
+void EnterShadowLayers(RenderSettings& render, const DrawSettings& s, Colour shadowColour) {
     render.UseFixedColours = 0;
     render.BubblesInCrabColour = 1;
     if (!s.bubbleShadow)
@@ -29,11 +28,11 @@ void EnterShadowLayers(RenderSettings& render, const MainSettings& s, Colour sha
 }
 
 // The crab layers sit one pixel in, so the shadow lies d - 1 pixels right and down.
-int ShadowLayerOffset(const MainSettings& s) {
-    return nearestClamped(toFloat32(LeadingNumber(s.shadowWidth)) + 1.0);
+int ShadowLayerOffset(const DrawSettings& s) {
+    return nearestClamped(s.shadowWidth + 1.0);
 }
 
-void DrawFrameInLayers(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+void DrawFrameInLayers(const DrawSettings& s, RenderSettings& render, DrawingSurface& canvas,
                        WorkBuffers& buffers, const FrameColours& colours, DrawPath path) {
     const int frame = render.themes.frameIndex();
     const int inverted = render.themes.invertedFrameIndex();
@@ -68,14 +67,14 @@ struct FramePairs {
     std::vector<int> offsets;
 };
 
-FramePairs PlanFramePairs(const MainSettings& s, const RenderSettings& render, int w, int h,
+FramePairs PlanFramePairs(const DrawSettings& s, const RenderSettings& render, int w, int h,
                           const FrameColours& colours) {
     const int frame = render.themes.frameIndex();
     const int inverted = render.themes.invertedFrameIndex();
     RenderSettings state = render;
     auto plan = [&] {
-        return LayerPairPlan{PlanTiling(w, h, frame, s, state),
-                             PlanTiling(w, h, inverted, s, state)};
+        return LayerPairPlan{ColourTiling(PlanTiling(w, h, s), frame, s, state),
+                             ColourTiling(PlanTiling(w, h, s), inverted, s, state)};
     };
     state.themes[frame].Foreground = colours.crab;
     const LayerPairPlan crabs = plan();
@@ -88,7 +87,7 @@ FramePairs PlanFramePairs(const MainSettings& s, const RenderSettings& render, i
 // The same picture without the four layers: the layers are drawn together, all at once when
 // they draw the same figures, else pair by pair. False, with nothing drawn and render untouched,
 // when that cannot be.
-bool DrawFrameInPairs(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+bool DrawFrameInPairs(const DrawSettings& s, RenderSettings& render, DrawingSurface& canvas,
                       WorkBuffers& buffers, const FrameColours& colours, StampUse use) {
     const FramePairs pairs = PlanFramePairs(s, render, canvas.width(), canvas.height(), colours);
     // The layers all at once, or else one set for each pair, in combining order.
@@ -120,11 +119,11 @@ bool DrawFrameInPairs(const MainSettings& s, RenderSettings& render, DrawingSurf
 
 } // namespace
 
-bool FrameShadowRepaintsCanvas(const MainSettings& s) {
+bool FrameShadowRepaintsCanvas(const DrawSettings& s) {
     return s.mode == DrawMode::Frame && s.crabShadow && !s.usePicture;
 }
 
-void DrawFrame(const MainSettings& s, RenderSettings& render, DrawingSurface& canvas,
+void DrawFrame(const DrawSettings& s, RenderSettings& render, DrawingSurface& canvas,
                WorkBuffers& buffers, const FrameColours& colours, DrawPath path) {
     switch (path) {
     case DrawPath::Fast:
