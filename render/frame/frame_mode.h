@@ -19,7 +19,8 @@ struct FrameColours {
 };
 
 // Draws the frame's layers with the frame entries of the theme table and combines them into the
-// canvas, the shadow's first, leaving render in the state the shadow layers were drawn in.
+// canvas, the shadow's first, leaving render in the state its last layers were drawn in. The
+// tiling is planned once for all the layers.
 void DrawFrame(const DrawSettings& settings, RenderSettings& render, DrawingSurface& canvas,
                WorkBuffers& buffers, const FrameColours& colours, DrawPath path);
 
