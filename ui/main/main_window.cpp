@@ -14,6 +14,7 @@
 #include "ui/main/numeric_field_input.h"
 #include "ui/main/picture_path_drop.h"
 #include "ui/main/settings_binding.h"
+#include "ui/main/theme_captions.h"
 #include "ui/parts/colour_swatch.h"
 #include "ui/parts/desktop_palette.h"
 #include "ui/parts/error_message.h"
@@ -55,10 +56,13 @@ CharacterFilter FilterOf(std::string_view name) {
 
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
-    std::string text = "壁紙に設定できませんでした。\n";
-    for (const std::string& line : JapaneseReportLines(report))
-        text += "\n・" + line;
-    return text;
+    QString text =
+        QCoreApplication::translate("tidepool::MainWindow", "壁紙に設定できませんでした。") +
+        QLatin1Char('\n');
+    for (const std::string& line : WindowReportLines(report))
+        text += QLatin1Char('\n') + QCoreApplication::translate("tidepool::MainWindow", "・%1")
+                                         .arg(QString::fromStdString(line));
+    return text.toStdString();
 }
 
 // Hands the picture to the desktop this program runs on. Runs on a worker thread, with a codec
@@ -88,7 +92,7 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ぺたもぐ"));
+    setWindowTitle(tr("ぺたもぐ"));
     setFont(WindowFont());
 
     auto* client = new QWidget(this);
@@ -96,7 +100,7 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
     setCentralWidget(client);
     controls_ = BuildMainWindowControls(client);
     createMenu();
-    setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
     connectControls();
     watchKeys();
@@ -111,14 +115,13 @@ void MainWindow::createMenu() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(addCommand("MNU_Exit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
-    connect(addCommand("MNU_Save", QStringLiteral("保存(&S)")), &QAction::triggered, this,
+    connect(addCommand("MNU_Exit", tr("終了(&X)")), &QAction::triggered, this, &QWidget::close);
+    connect(addCommand("MNU_Save", tr("保存(&S)")), &QAction::triggered, this,
             &MainWindow::saveWallpaper);
-    connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
+    connect(addCommand("MNU_Option", tr("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
-    connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
-            this, &MainWindow::setAsWallpaper);
+    connect(addCommand("MNU_Wallpaper", tr("壁紙に設定(&W)")), &QAction::triggered, this,
+            &MainWindow::setAsWallpaper);
     wallpaperJob_ = new QFutureWatcher<WallpaperReport>(this);
     connect(wallpaperJob_, &QFutureWatcher<WallpaperReport>::finished, this,
             &MainWindow::wallpaperFinished);
@@ -165,7 +168,7 @@ void MainWindow::loadStep() {
     // The render settings are made with the program, so the fixed colours and the theme table
     // already hold their start values, and the save type starts at the first.
     for (const std::string& name : render_.themes.listNames())
-        controls_.themes->addItem(QString::fromStdString(name));
+        controls_.themes->addItem(ThemeCaption(name));
 
     controls_.sizePresets[0]->setChecked(true);
     selectSizePreset(0);
@@ -239,7 +242,7 @@ DrawJobServices MainWindow::drawJobServices() {
     };
     services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
     services.showMessage = [this](std::string_view message) {
-        dialogs_.showMessage(this, message);
+        dialogs_.showMessage(this, WindowMessage(message));
     };
     return services;
 }
@@ -326,7 +329,7 @@ void MainWindow::saveWallpaper() {
     if (path.isEmpty())
         return;
     if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
-        dialogs_.showMessage(this, kSaveFailedMessage);
+        dialogs_.showMessage(this, WindowMessage(kSaveFailedMessage));
         return;
     }
     EnterFolderOf(path.toStdU16String());

@@ -43,8 +43,10 @@ struct MainWindowControls {
     QPushButton* draw = nullptr;                // Command1
 };
 
-// Creates every control of the main window on client at its place, with its caption, length
-// limit, font and tab order, and returns them by role.
+// Creates every control of the main window on client at its place, with its caption in the
+// application's language, length limit, font and tab order, and returns them by role. Where a
+// caption does not fit its place in that language and font, the controls beside it move over and
+// client grows wider to make room.
 MainWindowControls BuildMainWindowControls(QWidget* client);
 
 } // namespace tidepool

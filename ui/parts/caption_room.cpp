@@ -1,0 +1,111 @@
+#include "ui/parts/caption_room.h"
+
+#include "ui/parts/room_for_text.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+
+namespace tidepool {
+
+namespace {
+
+// QLineEdit's maximum length when none is set.
+constexpr int kNoLengthLimit = 32767;
+
+// The text as drawn: "&&" shows as "&", and a single "&" only underlines the next letter.
+QString Shown(const QString& text) {
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+int TextWidth(const QWidget& control, const QString& text) {
+    return control.fontMetrics().horizontalAdvance(Shown(text));
+}
+
+int OptionShortfall(const QAbstractButton& option, QStyle::SubElement contents) {
+    QStyleOptionButton style;
+    style.initFrom(&option);
+    style.text = option.text();
+    const QRect room = option.style()->subElementRect(contents, &style, &option);
+    return TextWidth(option, option.text()) - room.width();
+}
+
+// The compact style draws a caption too wide for one line wrapped at its words.
+int ButtonShortfall(const QPushButton& button) {
+    const int oneLine = TextWidth(button, button.text());
+    if (oneLine <= button.width())
+        return 0;
+    const QRect wrapped = button.fontMetrics().boundingRect(
+        button.rect(), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap, button.text());
+    if (wrapped.width() <= button.width() && wrapped.height() <= button.height())
+        return 0;
+    return oneLine - button.width();
+}
+
+bool IsPanel(const QWidget& widget) {
+    return widget.metaObject() == &QFrame::staticMetaObject;
+}
+
+// The controls of container and of its panels, each panel before what it holds.
+std::vector<QWidget*> Controls(QWidget& container) {
+    std::vector<QWidget*> controls;
+    for (QWidget* child : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        controls.push_back(child);
+        if (!IsPanel(*child))
+            continue;
+        for (QWidget* inside : Controls(*child))
+            controls.push_back(inside);
+    }
+    return controls;
+}
+
+} // namespace
+
+int CaptionShortfall(const QWidget& control) {
+    int shortfall = 0;
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        shortfall = TextWidth(*label, label->text()) - label->contentsRect().width();
+    else if (const auto* option = qobject_cast<const QRadioButton*>(&control))
+        shortfall = OptionShortfall(*option, QStyle::SE_RadioButtonContents);
+    else if (const auto* box = qobject_cast<const QCheckBox*>(&control))
+        shortfall = OptionShortfall(*box, QStyle::SE_CheckBoxContents);
+    else if (const auto* button = qobject_cast<const QPushButton*>(&control))
+        shortfall = ButtonShortfall(*button);
+    return std::max(shortfall, 0);
+}
+
+void MakeRoomForCaptions(QWidget& container) {
+    const std::vector<QWidget*> controls = Controls(container);
+    std::vector<TextBox> boxes;
+    for (QWidget* control : controls) {
+        const auto panel = std::find(controls.begin(), controls.end(), control->parentWidget());
+        const QRect place = control->geometry();
+        // A field without a length limit, such as a path's, may widen with its row.
+        const auto* field = qobject_cast<const QLineEdit*>(control);
+        const bool stretches = field != nullptr && field->maxLength() == kNoLengthLimit;
+        boxes.push_back({panel == controls.end() ? -1 : static_cast<int>(panel - controls.begin()),
+                         place.x(), place.y(), place.width(), place.height(),
+                         CaptionShortfall(*control), stretches});
+    }
+    const RoomForText room = MakeRoomForText(std::move(boxes), container.width());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const TextBox& box = room.boxes[i];
+        controls[i]->setGeometry(box.x, box.y, box.width, box.height);
+    }
+    container.setFixedWidth(room.windowWidth);
+}
+
+} // namespace tidepool
