@@ -261,6 +261,7 @@ check_completions() {
     local renderer="$root/usr/bin/tidepool-render"
     expect_offers "$renderer" --bub -- --bubbles --bubble-shift &&
         expect_offers "$renderer" --theme ブルー -- ブルーＡ ブルーＢ ブルーグレー &&
+        expect_offers "$renderer" --theme blue -- blue-a blue-b blue-grey &&
         expect_offers "$renderer" --layout '' -- standard slide &&
         expect_offers "$renderer" --role m -- middle &&
         expect_offers "$renderer" --eyes circle,c -- circle,cross circle,cap circle,cup &&
