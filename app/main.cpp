@@ -16,6 +16,7 @@
 int main(int argc, char** argv) {
     if (const auto early = tidepool::AnswerBeforeWindows(argc, argv)) {
         std::fputs(early->text.c_str(), stdout);
+        std::fputs(early->error.c_str(), stderr);
         return early->status;
     }
     const auto app = tidepool::OpenWindowSystem(argc, argv);
