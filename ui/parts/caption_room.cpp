@@ -31,8 +31,11 @@ QString Shown(const QString& text) {
     return shown;
 }
 
+// Where a glyph reaches past its advance, as the bar of a "t" may by a pixel, that pixel counts.
 int TextWidth(const QWidget& control, const QString& text) {
-    return control.fontMetrics().horizontalAdvance(Shown(text));
+    const QFontMetrics metrics = control.fontMetrics();
+    const QRect ink = metrics.boundingRect(Shown(text));
+    return std::max(metrics.horizontalAdvance(Shown(text)), ink.x() + ink.width());
 }
 
 int OptionShortfall(const QAbstractButton& option, QStyle::SubElement contents) {
