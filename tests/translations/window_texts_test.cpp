@@ -40,15 +40,17 @@ bool InJapanese(const QString& text) {
     return text.contains(kana);
 }
 
-// Whether the control, given more room, draws anything past its own right edge: its text was cut.
+// Whether the control, given more room, draws anything past the right edge of the part of it that
+// shows (its panels cut it off, and so does a control over it): its text was cut.
 bool InkPastEdge(QWidget& control) {
     const int width = control.width();
+    const int shows = control.visibleRegion().boundingRect().right() + 1;
     control.resize(width + 100, control.height());
     const QImage wide = control.grab().toImage();
     control.resize(width, control.height());
     const QRgb background = wide.pixel(wide.width() - 1, wide.height() / 2);
     for (int y = 0; y < wide.height(); ++y)
-        for (int x = qCeil(width * wide.devicePixelRatio()); x < wide.width(); ++x)
+        for (int x = qCeil(shows * wide.devicePixelRatio()); x < wide.width(); ++x)
             if (wide.pixel(x, y) != background)
                 return true;
     return false;

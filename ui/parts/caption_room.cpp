@@ -38,12 +38,24 @@ int TextWidth(const QWidget& control, const QString& text) {
     return std::max(metrics.horizontalAdvance(Shown(text)), ink.x() + ink.width());
 }
 
-int OptionShortfall(const QAbstractButton& option, QStyle::SubElement contents) {
+// Where an option's text starts: after its indicator and the space beside it.
+int OptionTextStart(const QAbstractButton& option, QStyle::SubElement contents) {
     QStyleOptionButton style;
     style.initFrom(&option);
     style.text = option.text();
-    const QRect room = option.style()->subElementRect(contents, &style, &option);
-    return TextWidth(option, option.text()) - room.width();
+    return option.style()->subElementRect(contents, &style, &option).x();
+}
+
+// How much of the control's width shows: a panel cuts off what stands over its edge.
+int VisibleWidth(const QWidget& control) {
+    int visible = control.width();
+    int x = control.x();
+    for (const QWidget* panel = control.parentWidget(); panel != nullptr && !panel->isWindow();
+         panel = panel->parentWidget()) {
+        visible = std::min(visible, panel->width() - x);
+        x += panel->x();
+    }
+    return visible;
 }
 
 // The compact style draws a caption too wide for one line wrapped at its words.
@@ -78,16 +90,17 @@ std::vector<QWidget*> Controls(QWidget& container) {
 } // namespace
 
 int CaptionShortfall(const QWidget& control) {
-    int shortfall = 0;
+    int textEnd = 0;
     if (const auto* label = qobject_cast<const QLabel*>(&control))
-        shortfall = TextWidth(*label, label->text()) - label->contentsRect().width();
+        textEnd = label->contentsRect().x() + TextWidth(*label, label->text());
     else if (const auto* option = qobject_cast<const QRadioButton*>(&control))
-        shortfall = OptionShortfall(*option, QStyle::SE_RadioButtonContents);
+        textEnd = OptionTextStart(*option, QStyle::SE_RadioButtonContents) +
+                  TextWidth(*option, option->text());
     else if (const auto* box = qobject_cast<const QCheckBox*>(&control))
-        shortfall = OptionShortfall(*box, QStyle::SE_CheckBoxContents);
+        textEnd = OptionTextStart(*box, QStyle::SE_CheckBoxContents) + TextWidth(*box, box->text());
     else if (const auto* button = qobject_cast<const QPushButton*>(&control))
-        shortfall = ButtonShortfall(*button);
-    return std::max(shortfall, 0);
+        return ButtonShortfall(*button);
+    return std::max(textEnd - VisibleWidth(control), 0);
 }
 
 void MakeRoomForCaptions(QWidget& container) {

@@ -5,8 +5,9 @@ class QWidget;
 namespace tidepool {
 
 // How many pixels wider a control must be to show its text whole in its own font, as its style
-// lays it out; 0 when it fits. A label's or an option's text runs on one line; a push button's
-// caption may wrap, as the compact style wraps it. Other controls show no caption of their own.
+// lays it out, where the panels it sits on cut it off; 0 when it fits. A label's or an option's
+// text runs on one line; a push button's caption may wrap, as the compact style wraps it. Other
+// controls show no caption of their own.
 int CaptionShortfall(const QWidget& control);
 
 // Makes room for every text of a window laid out in fixed places, in the language and the font it
