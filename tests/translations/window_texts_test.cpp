@@ -40,18 +40,24 @@ bool InJapanese(const QString& text) {
     return text.contains(kana);
 }
 
-// Whether the control, given more room, draws anything past the right edge of the part of it that
-// shows (its panels cut it off, and so does a control over it): its text was cut.
-bool InkPastEdge(QWidget& control) {
-    const int width = control.width();
-    const int shows = control.visibleRegion().boundingRect().right() + 1;
-    control.resize(width + 100, control.height());
-    const QImage wide = control.grab().toImage();
-    control.resize(width, control.height());
-    const QRgb background = wide.pixel(wide.width() - 1, wide.height() / 2);
-    for (int y = 0; y < wide.height(); ++y)
-        for (int x = qCeil(shows * wide.devicePixelRatio()); x < wide.width(); ++x)
-            if (wide.pixel(x, y) != background)
+// Whether the control, given more room to the right (and a label above and below too), draws
+// anything outside the part of it that shows (its panels cut it off, and so does a control over
+// it): its text was cut. A pixel and a half above and below is left: with IPA Gothic, which the
+// places were drawn with, a bracket or a descender reaches so far past a label.
+bool InkOutside(QWidget& control) {
+    const QRect place = control.geometry();
+    const QRect shows = control.visibleRegion().boundingRect();
+    const int spare = qobject_cast<QLabel*>(&control) != nullptr ? 20 : 0;
+    control.setGeometry(place.adjusted(0, -spare, 100, spare));
+    const QImage grown = control.grab().toImage();
+    control.setGeometry(place);
+    const qreal ratio = grown.devicePixelRatio();
+    const QRectF leeway = QRectF(shows.translated(0, spare)).adjusted(0, -1.5, 0, 1.5);
+    const QRect kept = QRectF(leeway.topLeft() * ratio, leeway.size() * ratio).toAlignedRect();
+    const QRgb background = grown.pixel(grown.width() - 1, grown.height() / 2);
+    for (int y = 0; y < grown.height(); ++y)
+        for (int x = 0; x < grown.width(); ++x)
+            if (!kept.contains(x, y) && grown.pixel(x, y) != background)
                 return true;
     return false;
 }
@@ -103,7 +109,7 @@ class Reader {
             read(*widget, "name", AccessibleName(widget));
             if (auto* label = qobject_cast<QLabel*>(widget)) {
                 read(*label, "caption", label->text());
-                if (InkPastEdge(*label))
+                if (InkOutside(*label))
                     cut(*label, label->text());
             } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
                 read(*button, "caption", button->text());
@@ -111,7 +117,7 @@ class Reader {
                     cut(*button, button->text());
             } else if (auto* option = qobject_cast<QAbstractButton*>(widget)) {
                 read(*option, "caption", option->text());
-                if (!qobject_cast<QToolButton*>(option) && InkPastEdge(*option))
+                if (!qobject_cast<QToolButton*>(option) && InkOutside(*option))
                     cut(*option, option->text());
             } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
                 for (int row = 0; row < list->count(); ++row) {
@@ -163,7 +169,8 @@ MainWindowDialogs StandIns(QStringList& shown) {
         return std::optional<OpenDialogAnswer>();
     };
     dialogs.setWallpaper = [](const DrawingSurface&, const std::filesystem::path&,
-                              const std::vector<Screen>&) { return UnsetWallpaper(); };
+                              const std::vector<Screen>&,
+                              std::shared_ptr<const Cutoff>) { return UnsetWallpaper(); };
     return dialogs;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/main/picture_path_drop.h"
 #include "ui/main/settings_binding.h"
 #include "ui/main/theme_captions.h"
+#include "ui/parts/caption_room.h"
 #include "ui/parts/colour_swatch.h"
 #include "ui/parts/desktop_palette.h"
 #include "ui/parts/error_message.h"
@@ -61,7 +62,7 @@ std::string WallpaperNotSetMessage(const WallpaperReport& report) {
         QLatin1Char('\n');
     for (const std::string& line : WindowReportLines(report))
         text += QLatin1Char('\n') + QCoreApplication::translate("tidepool::MainWindow", "・%1")
-                                         .arg(QString::fromStdString(line));
+                                        .arg(QString::fromStdString(line));
     return text.toStdString();
 }
 
@@ -107,11 +108,14 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
     setCentralWidget(client);
     controls_ = BuildMainWindowControls(client);
     createMenu();
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
     connectControls();
     watchKeys();
     loadStep();
+    // Where a caption or a theme's name is too wide for its place in this language and font, the
+    // controls beside it move over and the window grows to make room.
+    MakeRoomForCaptions(*client);
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {

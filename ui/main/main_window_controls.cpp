@@ -1,11 +1,10 @@
 #include "ui/main/main_window_controls.h"
 
-#include "ui/parts/accessible_names.h"
-#include "ui/parts/caption_room.h"
-#include "ui/parts/colour_swatch.h"
-#include "ui/parts/compact_style.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/option_group.h"
+#include "ui/parts/accessible_names.h"
+#include "ui/parts/colour_swatch.h"
+#include "ui/parts/compact_style.h"
 #include "ui/parts/window_fonts.h"
 
 #include <QCheckBox>
@@ -26,7 +25,8 @@ namespace {
 
 QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
     // A caption without a translation, such as a size preset's, stays as written.
-    const QString caption = QCoreApplication::translate("tidepool::MainWindow", place.caption.data());
+    const QString caption =
+        QCoreApplication::translate("tidepool::MainWindow", place.caption.data());
     switch (place.kind) {
     case ControlKind::Panel:
         return new QFrame(parent);
@@ -113,7 +113,6 @@ void SetTabOrder(QWidget* client) {
 
 MainWindowControls BuildMainWindowControls(QWidget* client) {
     PlaceControls(client);
-    MakeRoomForCaptions(*client);
     SetTabOrder(client);
     NameMainWindowControls(client);
 

@@ -44,9 +44,7 @@ struct MainWindowControls {
 };
 
 // Creates every control of the main window on client at its place, with its caption in the
-// application's language, length limit, font and tab order, and returns them by role. Where a
-// caption does not fit its place in that language and font, the controls beside it move over and
-// client grows wider to make room.
+// application's language, length limit, font and tab order, and returns them by role.
 MainWindowControls BuildMainWindowControls(QWidget* client);
 
 } // namespace tidepool

@@ -6,10 +6,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -70,6 +72,23 @@ int ButtonShortfall(const QPushButton& button) {
     return oneLine - button.width();
 }
 
+// A list is as wide as its widest item, beside the scroll bar it shows when its items run past its
+// foot.
+int ListShortfall(const QListWidget& list) {
+    int room = list.contentsRect().width();
+    if (list.count() * list.sizeHintForRow(0) > list.contentsRect().height())
+        room -= list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return list.sizeHintForColumn(0) - room;
+}
+
+// How many pixels a label's line reaches above and below it, where the font's lines are taller
+// than the label (a line is centred on its label). The places were drawn with IPA Gothic, whose
+// line is a pixel taller than a label 12 pixels high; so much is left as it is.
+int Overhang(const QLabel& label) {
+    const qreal over = (label.fontMetrics().height() - label.height()) / 2.0;
+    return over > 1 ? qCeil(over) : 0;
+}
+
 bool IsPanel(const QWidget& widget) {
     return widget.metaObject() == &QFrame::staticMetaObject;
 }
@@ -99,7 +118,9 @@ int CaptionShortfall(const QWidget& control) {
     else if (const auto* box = qobject_cast<const QCheckBox*>(&control))
         textEnd = OptionTextStart(*box, QStyle::SE_CheckBoxContents) + TextWidth(*box, box->text());
     else if (const auto* button = qobject_cast<const QPushButton*>(&control))
-        return ButtonShortfall(*button);
+        return std::max(ButtonShortfall(*button), 0);
+    else if (const auto* list = qobject_cast<const QListWidget*>(&control))
+        return std::max(ListShortfall(*list), 0);
     return std::max(textEnd - VisibleWidth(control), 0);
 }
 
@@ -120,6 +141,10 @@ void MakeRoomForCaptions(QWidget& container) {
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const TextBox& box = room.boxes[i];
         controls[i]->setGeometry(box.x, box.y, box.width, box.height);
+        // A label grows as much up as down, so its text stays where it was and only shows whole.
+        if (auto* label = qobject_cast<QLabel*>(controls[i]))
+            label->setGeometry(
+                label->geometry().adjusted(0, -Overhang(*label), 0, Overhang(*label)));
     }
     container.setFixedWidth(room.windowWidth);
 }
