@@ -5,23 +5,14 @@
 namespace tidepool {
 namespace {
 
-struct Place {
-    int x, width;
-};
+// Each box's left edge and width.
+using Places = std::vector<std::pair<int, int>>;
 
-std::vector<Place> Places(const RoomForText& room) {
-    std::vector<Place> places;
+Places PlacesOf(const RoomForText& room) {
+    Places places;
     for (const TextBox& box : room.boxes)
-        places.push_back({box.x, box.width});
+        places.emplace_back(box.x, box.width);
     return places;
-}
-
-bool operator==(const Place& a, const Place& b) {
-    return a.x == b.x && a.width == b.width;
-}
-
-void PrintTo(const Place& p, std::ostream* os) {
-    *os << "{" << p.x << ", " << p.width << "}";
 }
 
 // A label with a field 16 pixels to its right, and a button under both.
@@ -31,16 +22,16 @@ std::vector<TextBox> LabelFieldButton(int labelShortfall) {
 
 TEST(RoomForText, NothingMovesWhereEveryTextFits) {
     const RoomForText room = MakeRoomForText(LabelFieldButton(0), 106);
-    EXPECT_EQ(Places(room), (std::vector<Place>{{10, 40}, {66, 30}, {10, 80}}));
+    EXPECT_EQ(PlacesOf(room), (Places{{10, 40}, {66, 30}, {10, 80}}));
     EXPECT_EQ(room.windowWidth, 106);
 }
 
 TEST(RoomForText, ATextGrowsIntoTheGapBeforeItPushes) {
-    EXPECT_EQ(Places(MakeRoomForText(LabelFieldButton(12), 106)),
-              (std::vector<Place>{{10, 52}, {66, 30}, {10, 80}}));
+    EXPECT_EQ(PlacesOf(MakeRoomForText(LabelFieldButton(12), 106)),
+              (Places{{10, 52}, {66, 30}, {10, 80}}));
     const RoomForText pushed = MakeRoomForText(LabelFieldButton(20), 106);
     // Four pixels of the gap stay; the button below is not beside the label and stays.
-    EXPECT_EQ(Places(pushed), (std::vector<Place>{{10, 60}, {74, 30}, {10, 80}}));
+    EXPECT_EQ(PlacesOf(pushed), (Places{{10, 60}, {74, 30}, {10, 80}}));
     EXPECT_EQ(pushed.windowWidth, 114);
 }
 
@@ -49,8 +40,7 @@ TEST(RoomForText, PanelsGrowAndColumnsStayColumns) {
     // edge; a box beside both panels.
     const std::vector<TextBox> boxes{
         {-1, 0, 0, 50, 30}, {-1, 0, 34, 50, 30}, {-1, 56, 0, 20, 64}, {0, 0, 0, 50, 12, 10}};
-    EXPECT_EQ(Places(MakeRoomForText(boxes, 80)),
-              (std::vector<Place>{{0, 60}, {0, 60}, {64, 20}, {0, 60}}));
+    EXPECT_EQ(PlacesOf(MakeRoomForText(boxes, 80)), (Places{{0, 60}, {0, 60}, {64, 20}, {0, 60}}));
 }
 
 TEST(RoomForText, WhatReachedTheRightMarginStillDoesAndAFieldBesideItFollows) {
@@ -58,8 +48,7 @@ TEST(RoomForText, WhatReachedTheRightMarginStillDoesAndAFieldBesideItFollows) {
     // under it.
     const std::vector<TextBox> boxes{
         {-1, 8, 8, 80, 12, 20}, {-1, 8, 30, 40, 18, 0, true}, {-1, 52, 30, 36, 18}};
-    EXPECT_EQ(Places(MakeRoomForText(boxes, 96)),
-              (std::vector<Place>{{8, 100}, {8, 60}, {72, 36}}));
+    EXPECT_EQ(PlacesOf(MakeRoomForText(boxes, 96)), (Places{{8, 100}, {8, 60}, {72, 36}}));
 }
 
 } // namespace

@@ -21,10 +21,6 @@ struct Row {
     WindowLanguage expected;
 };
 
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class WindowLanguageFor : public ::testing::TestWithParam<Row> {};
 
 TEST_P(WindowLanguageFor, Environment) {
