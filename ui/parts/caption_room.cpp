@@ -137,14 +137,15 @@ void MakeRoomForCaptions(QWidget& container) {
                          place.x(), place.y(), place.width(), place.height(),
                          CaptionShortfall(*control), stretches});
     }
-    const RoomForText room = MakeRoomForText(std::move(boxes), container.width());
+    const RoomForText room = MakeRoomForText(boxes, container.width());
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const TextBox& box = room.boxes[i];
         controls[i]->setGeometry(box.x, box.y, box.width, box.height);
         // A label grows as much up as down, so its text stays where it was and only shows whole.
-        if (auto* label = qobject_cast<QLabel*>(controls[i]))
-            label->setGeometry(
-                label->geometry().adjusted(0, -Overhang(*label), 0, Overhang(*label)));
+        if (auto* label = qobject_cast<QLabel*>(controls[i])) {
+            const int over = Overhang(*label);
+            label->setGeometry(label->geometry().adjusted(0, -over, 0, over));
+        }
     }
     container.setFixedWidth(room.windowWidth);
 }

@@ -139,12 +139,11 @@ class Layout {
 
 } // namespace
 
-RoomForText MakeRoomForText(std::vector<TextBox> boxes, int windowWidth) {
+RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth) {
     Layout layout(boxes);
     // A panel comes before what it holds, so going backwards every panel's contents are placed
-    // before the panel itself is.
-    // A panel grows only as far as its contents reach beyond it, and further than before: some
-    // stand over its edge from the start.
+    // before the panel itself is. A panel grows only as far as its contents reach beyond it, and
+    // further than before: some stand over its edge from the start.
     for (int panel = static_cast<int>(boxes.size()) - 1; panel >= 0; --panel) {
         const Reach reach = layout.place(panel);
         const int width = boxes[static_cast<std::size_t>(panel)].width;

@@ -28,6 +28,6 @@ struct RoomForText {
 // next) move as one, and those of one width grow alike. A box that reached the window's right
 // margin still does, a stretching field beside it widening to follow. Nothing moves down. With no
 // shortfall, every box stays exactly where it was.
-RoomForText MakeRoomForText(std::vector<TextBox> boxes, int windowWidth);
+RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth);
 
 } // namespace tidepool
