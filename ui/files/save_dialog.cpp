@@ -43,9 +43,9 @@ std::optional<SaveDialogAnswer> AskSaveFileName(QWidget* owner, const QStringLis
 }
 
 bool AskReplaceFile(QWidget* owner, const QString& path) {
-    const QString text =
-        QCoreApplication::translate("tidepool::SaveDialog", "%1 は既に存在します。\n上書きしますか?")
-            .arg(QDir::toNativeSeparators(path));
+    const QString text = QCoreApplication::translate("tidepool::SaveDialog",
+                                                     "%1 は既に存在します。\n上書きしますか?")
+                             .arg(QDir::toNativeSeparators(path));
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tidepool"), text,
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);

@@ -61,8 +61,12 @@ struct SwatchRow {
     QRect swatchPlace;
 };
 constexpr std::array<SwatchRow, 4> kSwatchRows{{
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "ボディ"), {144, 12, 31, 12}, {192, 8, 33, 17}},
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "模様"), {144, 29, 24, 12}, {192, 24, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "ボディ"),
+     {144, 12, 31, 12},
+     {192, 8, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "模様"),
+     {144, 29, 24, 12},
+     {192, 24, 33, 17}},
     {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "目"), {144, 44, 12, 12}, {192, 40, 33, 17}},
     {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "泡"), {144, 60, 12, 12}, {192, 56, 33, 17}},
 }};
