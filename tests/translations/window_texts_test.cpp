@@ -3,6 +3,7 @@
 // English, none clipped, and no access key used twice in a window. The font is the one the
 // session's fontconfig offers (TIDEPOOL_TEST_FONT names the family expected), so the same test runs
 // once for each Japanese font the package accepts.
+#include "cli/theme_names.h"
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "render/settings/render_settings.h"
@@ -210,6 +211,10 @@ class WindowTextsTest : public QObject {
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
         dialog.close();
+        // The English list names each theme as tidepool-render --theme takes it.
+        for (int row = 0; english && row < window.controls().themes->count(); ++row)
+            QVERIFY(cli::IsEnglishThemeName(
+                row + 1, window.controls().themes->item(row)->text().toStdString()));
 
         // The messages and the file types, asked for as a user asks, by Enter and access keys:
         // a missing picture, the save types and a failed save, the picture types, the wallpaper.
