@@ -99,6 +99,47 @@
     </message>
 </context>
 <context>
+    <name>tidepool::KeepWallpaperCommand</name>
+    <message>
+        <source>✓壁紙保持(&amp;K)</source>
+        <translation>✓Wallpaper &amp;Kept</translation>
+    </message>
+    <message>
+        <source>壁紙を保つ(&amp;K)</source>
+        <translation>&amp;Keep Wallpaper</translation>
+    </message>
+    <message>
+        <source>設定を保存するフォルダーが分かりません。</source>
+        <translation>The folder for the settings is not known.</translation>
+    </message>
+    <message>
+        <source>ログイン時に起動する設定を書き込めませんでした。</source>
+        <translation>The entry that starts it at login could not be written.</translation>
+    </message>
+    <message>
+        <source>画面の変化を見守るプログラム (tidepool-render) を起動または終了できませんでした。</source>
+        <translation>The program that watches the screens (tidepool-render) could not be started or ended.</translation>
+    </message>
+    <message>
+        <source>・%1
+（%2）</source>
+        <translation>• %1
+(%2)</translation>
+    </message>
+    <message>
+        <source>壁紙は設定しましたが、保つことはできませんでした。</source>
+        <translation>The wallpaper was set, but it could not be kept.</translation>
+    </message>
+    <message>
+        <source>壁紙の設定を保存できませんでした。</source>
+        <translation>The wallpaper&apos;s settings could not be saved.</translation>
+    </message>
+    <message>
+        <source>壁紙を保つのをやめられませんでした。</source>
+        <translation>Keeping the wallpaper could not be stopped.</translation>
+    </message>
+</context>
+<context>
     <name>tidepool::MainWindow</name>
     <message>
         <source>画像のサイズ</source>

@@ -166,6 +166,9 @@ MainWindowDialogs StandIns(QStringList& shown) {
     dialogs.setWallpaper = [](const DrawingSurface&, const std::filesystem::path&,
                               const std::vector<Screen>&,
                               std::shared_ptr<const Cutoff>) { return UnsetWallpaper(); };
+    // Kept, so that the menu bar shows the longer caption of the two.
+    dialogs.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
+    dialogs.memory.kept = [] { return true; };
     return dialogs;
 }
 
@@ -195,6 +198,7 @@ class WindowTextsTest : public QObject {
         MainWindow window(render, codec, StandIns(shown));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(window.findChild<QAction*>(QStringLiteral("MNU_KeepWallpaper"))->isChecked());
         QCOMPARE(QFontInfo(window.controls().draw->font()).family(),
                  qEnvironmentVariable("TIDEPOOL_TEST_FONT"));
         FixedColourDialog dialog(render, MainSettings{}, nullptr, &window);

@@ -115,8 +115,8 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
     watchKeys();
     loadStep();
     // Where a caption or a theme's name is too wide for its place in this language and font, the
-    // controls beside it move over and the window grows to make room.
-    MakeRoomForCaptions(*client);
+    // controls beside it move over and the window grows to make room, as it does for the menu bar.
+    MakeRoomForCaptions(*client, keeping_->menuBarWidth());
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 }
 

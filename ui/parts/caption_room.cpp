@@ -124,7 +124,7 @@ int CaptionShortfall(const QWidget& control) {
     return std::max(textEnd - VisibleWidth(control), 0);
 }
 
-void MakeRoomForCaptions(QWidget& container) {
+void MakeRoomForCaptions(QWidget& container, int minimumWidth) {
     const std::vector<QWidget*> controls = Controls(container);
     std::vector<TextBox> boxes;
     for (QWidget* control : controls) {
@@ -137,7 +137,7 @@ void MakeRoomForCaptions(QWidget& container) {
                          place.x(), place.y(), place.width(), place.height(),
                          CaptionShortfall(*control), stretches});
     }
-    const RoomForText room = MakeRoomForText(boxes, container.width());
+    const RoomForText room = MakeRoomForText(boxes, container.width(), minimumWidth);
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const TextBox& box = room.boxes[i];
         controls[i]->setGeometry(box.x, box.y, box.width, box.height);

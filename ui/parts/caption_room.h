@@ -13,7 +13,7 @@ int CaptionShortfall(const QWidget& control);
 // Makes room for every text of a window laid out in fixed places, in the language and the font it
 // has now (MakeRoomForText): the controls of container and of its plain panels are widened and
 // moved, and container widened; a label whose font's lines are taller than it grows up and down
-// alike. Where every text fits, nothing moves.
-void MakeRoomForCaptions(QWidget& container);
+// alike. The container grows to minimumWidth at least. Where every text fits, nothing moves.
+void MakeRoomForCaptions(QWidget& container, int minimumWidth = 0);
 
 } // namespace tidepool

@@ -139,7 +139,7 @@ class Layout {
 
 } // namespace
 
-RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth) {
+RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth, int minimumWidth) {
     Layout layout(boxes);
     // A panel comes before what it holds, so going backwards every panel's contents are placed
     // before the panel itself is. A panel grows only as far as its contents reach beyond it, and
@@ -149,7 +149,8 @@ RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth) 
         const int width = boxes[static_cast<std::size_t>(panel)].width;
         layout.grow(panel, reach.now - std::max(width, reach.before));
     }
-    const Reach window = layout.place(-1);
+    Reach window = layout.place(-1);
+    window.now = std::max(window.now, window.before + minimumWidth - windowWidth);
     layout.keepRightMargin(window);
     RoomForText room;
     room.windowWidth = windowWidth + std::max(0, window.now - window.before);

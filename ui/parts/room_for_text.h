@@ -26,8 +26,10 @@ struct RoomForText {
 // at most a few pixels of it. A panel grows to hold what grew inside it, and the window by as much
 // as its contents reach further right. Boxes stacked in a column (one left edge, one above the
 // next) move as one, and those of one width grow alike. A box that reached the window's right
-// margin still does, a stretching field beside it widening to follow. Nothing moves down. With no
-// shortfall, every box stays exactly where it was.
-RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth);
+// margin still does, a stretching field beside it widening to follow; so it does where the window
+// grows to minimumWidth. Nothing moves down. Where every text fits the window, as wide as
+// minimumWidth at least, every box stays exactly where it was.
+RoomForText MakeRoomForText(const std::vector<TextBox>& boxes, int windowWidth,
+                            int minimumWidth = 0);
 
 } // namespace tidepool
