@@ -67,7 +67,7 @@ struct DesktopChoice {
     const DesktopRecord* desktop = nullptr; // null where none known is named
     std::string program;                    // the tool's program, empty where none is run
     bool toolThere = false;                 // the desktop is known and its tool can be run
-    bool sandboxed = false;                 // inside a Flatpak or Snap, where the portal is the way
+    bool sandboxed = false; // inside a Flatpak or Snap: the portal first, no tool of the desktop's
 
     // The desktop's own tool is the way, tried before the portal, which then stands in for it.
     bool toolFirst() const { return toolThere && !sandboxed; }
@@ -103,6 +103,11 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
         return {Way::DesktopTool, false, WayReason::NoDesktop, "", "", ""};
     if (choice.desktop == nullptr)
         return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "", named, ""};
+    // A tool run inside a sandbox is the sandbox's own copy, which sees the sandbox's settings
+    // (gsettings inside a Flatpak writes a file of the application's) and would read them back as
+    // taken while the desktop shows nothing new.
+    if (choice.sandboxed)
+        return {Way::DesktopTool, false, WayReason::Sandboxed, choice.program, "", ""};
     if (!choice.toolThere)
         return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
     const ToolRunner runner(session.environment, deadline);

@@ -511,6 +511,22 @@ class DesktopWaysTest : public QObject {
         QCOMPARE(tried, ways);
     }
 
+    // Inside a sandbox the desktop's tool is not run: it would see the sandbox's own settings and
+    // read back as taken what the desktop never shows.
+    void noDesktopToolInsideASandbox() {
+        WriteTool(tools(), "gsettings", GsettingsBody("picture-uri picture-options"));
+        QVERIFY(shells.registerService("org.gnome.Shell"));
+        useTheBus();
+        session.environment["XDG_CURRENT_DESKTOP"] = "GNOME";
+        session.environment["FLATPAK_ID"] = "org.example.Tidepool";
+        const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
+        QVERIFY(!report.applied());
+        QCOMPARE(Lines(report).split('\n').value(1),
+                 "the desktop's own tool (gsettings): not run inside a sandbox (Flatpak or Snap), "
+                 "where it would change the sandbox's own settings, not the desktop's");
+        QCOMPARE(toolLog(), QStringList());
+    }
+
     // Whatever hangs, the whole application ends by its one deadline, not one per call, and a
     // way that hangs leaves the ways after it time: a plain window manager's session whose portal
     // never answers still gets the root window, and the portal's request is closed.
