@@ -18,7 +18,7 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "--set-wallpaper repeats the wallpaper over every screen from the desktop's top-left corner "
     "and hands it over, first that works and is seen to take: the desktop's own tool (gsettings, "
-    "xfconf-query, plasma-apply-wallpaperimage, pcmanfm-qt, swaymsg) where XDG_CURRENT_DESKTOP "
+    "xfconf-query, plasmashell's script, pcmanfm-qt, swaymsg) where XDG_CURRENT_DESKTOP "
     "names a known desktop, outside a Flatpak or Snap sandbox; the desktop portal; or the X11 "
     "root window where nothing covers it. "
     "The pictures are kept in $XDG_DATA_HOME/tidepool.\n\n"
