@@ -54,7 +54,7 @@ std::optional<QString> RunScript(QDBusConnection& bus, const QString& script,
         QString::fromLatin1(kShell), QStringLiteral("/PlasmaShell"),
         QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
     call << script;
-    const QDBusMessage reply = CallAndWait(bus, call, deadline.remaining());
+    const QDBusMessage reply = CallAndWait(bus, call, deadline);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const bool timedOut =
             reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");

@@ -6,6 +6,7 @@
 #include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/parts/pick_colour.h"
+#include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
@@ -28,10 +29,11 @@ class PreviewWindow;
 struct RenderSettings;
 
 // Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
-// programFolder is where the codec plug-in is looked for. Called on a worker thread.
-using WallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canvas,
-                                                      const std::filesystem::path& programFolder,
-                                                      const std::vector<Screen>& screens)>;
+// programFolder is where the codec plug-in is looked for; a request on cutoff ends it sooner.
+// Called on a worker thread.
+using WallpaperSetter = std::function<WallpaperReport(
+    const DrawingSurface& canvas, const std::filesystem::path& programFolder,
+    const std::vector<Screen>& screens, std::shared_ptr<const Cutoff> cutoff)>;
 
 // The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
 // uses the desktop's; tests answer them.
@@ -71,7 +73,8 @@ class MainWindow : public QMainWindow {
     void changeFixedColours();
     // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop off the window's thread,
     // under the busy cursor, and says so only when it cannot. Does nothing while the last one
-    // still runs.
+    // still runs. Closing the window cuts one still running short, so that the program ends within
+    // a second.
     void setAsWallpaper();
 
   protected:
@@ -88,6 +91,7 @@ class MainWindow : public QMainWindow {
     void placeWindows();
     DrawJobServices drawJobServices();
     void wallpaperFinished();
+    void endWallpaperSoon();
 
     RenderSettings& render_;
     CodecLibrary& codec_;
@@ -100,6 +104,7 @@ class MainWindow : public QMainWindow {
     std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
     FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
     QFutureWatcher<WallpaperReport>* wallpaperJob_ = nullptr; // owned by this window
+    std::shared_ptr<Cutoff> wallpaperCutoff_; // the running application's, null when none runs
     bool wallpaperRunning_ = false;
 };
 
