@@ -48,14 +48,13 @@ TIDEPOOL_PACKAGES=(
     swaybg
     grim
     # GNOME Shell (headless, on Wayland), KDE Plasma and Cinnamon, and gdbus and gsettings to
-    # drive them; the desktop portal with GNOME's backend, and bubblewrap for a Flatpak-like
-    # sandbox that asks it.
+    # drive them; GNOME's backend of the desktop portal (below), and bubblewrap for a
+    # Flatpak-like sandbox that asks it.
     gnome-shell
     plasma-desktop
     cinnamon
     libglib2.0-bin
     dconf-gsettings-backend
-    xdg-desktop-portal
     xdg-desktop-portal-gnome
     bubblewrap
     # The windows under a real window manager (openbox, above), driven by the real pointer
