@@ -93,7 +93,8 @@ WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice, const Desk
     const Pictures pictures = maker.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
         return {Way::Portal, false, pictures.failure, "", pictures.error, ""};
-    return ApplyThroughPortal(pictures.files.front(), session.environment, deadline);
+    return ApplyThroughPortal(pictures.files.front(), session.environment, deadline,
+                              session.answerLimit);
 }
 
 WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,

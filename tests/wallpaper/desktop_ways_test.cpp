@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 #include <fstream>
@@ -162,7 +163,7 @@ class FakeRequest : public QDBusAbstractAdaptor {
 };
 
 // Stands in for the XDG desktop portal: records the request and answers it with a set response,
-// or leaves it open.
+// at once or after asking the user for a while, or leaves it open.
 class FakePortal : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Wallpaper")
@@ -172,6 +173,7 @@ class FakePortal : public QDBusAbstractAdaptor {
 
     uint response = 0;
     bool answer = true;
+    std::chrono::milliseconds asksFor{0};
     QString uri;
     QVariantMap options;
     QObject requestObject;
@@ -186,12 +188,13 @@ class FakePortal : public QDBusAbstractAdaptor {
         const QString handle = "/org/freedesktop/portal/desktop/request/" + sender + "/" +
                                requested.value("handle_token").toString();
         bus_.registerObject(handle, &requestObject);
-        if (answer) {
-            QDBusMessage signal =
-                QDBusMessage::createSignal(handle, "org.freedesktop.portal.Request", "Response");
-            signal << response << QVariantMap();
-            bus_.send(signal);
-        }
+        if (answer)
+            QTimer::singleShot(asksFor, this, [this, handle] {
+                QDBusMessage signal = QDBusMessage::createSignal(
+                    handle, "org.freedesktop.portal.Request", "Response");
+                signal << response << QVariantMap();
+                bus_.send(signal);
+            });
         return QDBusObjectPath(handle);
     }
 
@@ -309,6 +312,8 @@ class DesktopWaysTest : public QObject {
                                {"TOOL_STATE", (*scratch / "state").string()}};
         session.screens = {kWide};
         session.limit = 5s;
+        // No portal's question is waited for beyond that, unless a test says so.
+        session.answerLimit = 0s;
     }
 
     void cleanup() {
@@ -747,6 +752,24 @@ class DesktopWaysTest : public QObject {
         QCOMPARE(portal->options.value("set-on"), QVariant(QStringLiteral("background")));
         QCOMPARE(portal->request->closed, !answers);
         QVERIFY2(took < 900, qPrintable(QString::number(took)));
+    }
+
+    // A portal asking the user whether the program may set backgrounds is waited for beyond the
+    // application's time: xdg-desktop-portal holds the request while it asks, so closing it then
+    // would not take its question off the screen.
+    void aQuestionOfThePortalsIsAnswered() {
+        ServiceOnBus service("fake portal", "/org/freedesktop/portal/desktop",
+                             "org.freedesktop.portal.Desktop");
+        auto* portal = new FakePortal(service.object(), service.bus());
+        portal->asksFor = 1200ms;
+        QVERIFY(service.publish());
+        useTheBus();
+        session.limit = 500ms;
+        session.answerLimit = 10s;
+        const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
+        QCOMPARE(Lines(report), "the desktop portal: applied (checked: the portal answered that "
+                                "it set it (it cannot be read back))");
+        QVERIFY(!portal->request->closed);
     }
 
     void noPortalOnTheBus() {
