@@ -615,6 +615,10 @@ start_gnome_shell() {
         return 1
     gnome_eval "$dir" 'Main.layoutManager.panelBox.hide(); Main.messageTray.bannerBlocked = true;
         Main.messageTray._bannerBin.hide()' >/dev/null
+    # A keyboard for gnome_keys, made now: a new one drops the first keys it is given.
+    gnome_eval "$dir" 'const Clutter = imports.gi.Clutter;
+        global.tidepoolKeyboard = Clutter.get_default_backend().get_default_seat()
+            .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE)' >/dev/null
     take_screenshot=(gnome_screenshot "$dir")
     list_screens=(gnome_screens "$dir")
     as_session_user=("${run_as_nobody[@]}")
@@ -644,6 +648,140 @@ plasma_script() {
 # Whether the Plasma shell has a desktop on each of that many screens.
 plasma_has_desktops() {
     [[ $(plasma_script "$1" 'print(desktops().filter(function (d) { return d.screen >= 0; }).length)') == "('$2',)" ]]
+}
+
+# Runs a program as nobody in a sandbox that xdg-desktop-portal and GNOME Shell take for a
+# Flatpak of org.example.Tidepool (they read /.flatpak-info through /proc), which sees the system's
+# /usr and /etc and the session folder, and is told FLATPAK_ID and, as Flatpak tells an
+# application without access to dconf, GSETTINGS_BACKEND=keyfile.
+in_sandbox() {
+    local dir=$1
+    shift
+    printf '%s\n' '[Application]' 'name=org.example.Tidepool' '' '[Instance]' 'instance-id=1' \
+        >"$dir/flatpak-info"
+    in_session "$dir" "${run_as_nobody[@]}" bwrap --die-with-parent --ro-bind /usr /usr \
+        --symlink usr/bin /bin --symlink usr/lib /lib --symlink usr/lib64 /lib64 \
+        --symlink usr/sbin /sbin --ro-bind /etc /etc --dev /dev --proc /proc --tmpfs /tmp \
+        --bind "$dir" "$dir" --ro-bind "$dir/flatpak-info" /.flatpak-info \
+        --setenv FLATPAK_ID org.example.Tidepool --setenv GSETTINGS_BACKEND keyfile -- "$@"
+}
+
+# Presses the keys, [evdev code, 1 pressed or 0 released] each, through the virtual keyboard
+# start_gnome_shell made, into the window of that title once it has the focus.
+gnome_keys() {
+    local dir=$1 title=$2 keys=$3
+    gnome_eval "$dir" "global.get_window_actors().map(a => a.meta_window)
+        .find(w => w.get_title() === '$title').activate(global.get_current_time())" >/dev/null
+    wait_for 5 gnome_holds "$dir" "global.display.focus_window?.get_title() === '$title'" ||
+        return 1
+    sleep 0.5
+    gnome_eval "$dir" "const GLib = imports.gi.GLib;
+        let time = GLib.get_monotonic_time();
+        for (const [code, state] of [$keys])
+            global.tidepoolKeyboard.notify_key(time += 1000, code, state);" >/dev/null
+}
+
+# The titles of the windows GNOME Shell shows, one a line.
+gnome_windows() {
+    gnome_eval "$1" 'global.get_window_actors().map(a => a.meta_window.get_title()).join("|")' |
+        tr -d '"' | tr '|' '\n'
+}
+
+# Whether GNOME Shell shows a window of that title.
+gnome_shows() {
+    gnome_windows "$1" | grep -qxF "$2"
+}
+
+# Whether the session has stored a picture for the desktop.
+picture_made() {
+    find "$(data_folder "$1")/tidepool" -name 'wallpaper-*' 2>/dev/null | grep -q .
+}
+
+# Whether GNOME's background is the copy GNOME's portal makes of the picture it is given.
+portal_picture_shown() {
+    run_in_session "$1" gsettings get org.gnome.desktop.background picture-uri |
+        grep -q '/config/background'
+}
+
+# Whether GNOME Shell shows a modal dialog of its own (the portal's question is one).
+gnome_asks() {
+    gnome_holds "$1" 'Main.modalCount > 0'
+}
+
+# The window in a Flatpak on GNOME Shell, with the desktop portal and no permission stored: "壁紙に
+# 設定(&W)" makes the portal ask the user whether Tidepool may set backgrounds, and neither closing
+# the request nor leaving takes that question back. The window must wait for the answer rather
+# than give up at its time limit, and must not fall back on gsettings, which inside the sandbox
+# writes only the sandbox's own settings. Answered after the time limit, the portal sets the
+# picture: the screen shows it 1:1, no question is left, the window reports nothing, and the
+# sandbox's settings hold nothing of it.
+gnome_sandboxed_window() {
+    local name=$1 dir="$work/$2"
+    session_extra=()
+    new_session "$dir" ca.desrt.dconf org.freedesktop.portal.Desktop \
+        org.freedesktop.impl.portal.desktop.gnome org.freedesktop.impl.portal.desktop.gtk \
+        org.freedesktop.impl.portal.PermissionStore
+    cp "$(dirname "$renderer")/tidepool" "$dir/"
+    mkdir -p "$(data_folder "$dir")/applications"
+    printf '%s\n' '[Desktop Entry]' 'Type=Application' 'Name=Tidepool' "Exec=$dir/tidepool" \
+        >"$(data_folder "$dir")/applications/org.example.Tidepool.desktop"
+    echo "$name"
+    if ! start_gnome_shell "$dir" 1280x800; then
+        record "$name (GNOME Shell did not start)" FAIL
+        end_session "$dir"
+        return
+    fi
+    in_sandbox "$dir" "$dir/tidepool"
+    if ! wait_for 30 gnome_shows "$dir" ぺたもぐ; then
+        record "$name (the window did not open)" FAIL
+        end_session "$dir"
+        return
+    fi
+    # Alt+G, which draws, then Alt+W, as evdev codes: left Alt 56, G 34, W 17. Alt+W again where
+    # no picture was made for the desktop: the window ignores it while an application runs.
+    gnome_keys "$dir" ぺたもぐ '[56, 1], [34, 1], [34, 0], [56, 0]'
+    sleep 1
+    local tries
+    for tries in 1 2 3; do
+        gnome_keys "$dir" ぺたもぐ '[56, 1], [17, 1], [17, 0], [56, 0]'
+        wait_for 3 picture_made "$dir" && break
+    done
+    if ! wait_for 10 gnome_asks "$dir"; then
+        record "$name (the portal asked nothing)" FAIL
+        end_session "$dir"
+        return
+    fi
+    # Past the application's time limit of 5 s, then the answer.
+    sleep 7
+    gnome_eval "$dir" 'const buttons = global.stage.get_key_focus().get_parent().get_children();
+        buttons.find(b => b.label === "Allow").emit("clicked", 1)' >/dev/null
+    wait_for 10 portal_picture_shown "$dir"
+    sleep 1
+    local wrong=0
+    if gnome_asks "$dir"; then
+        echo "    a question is still on the screen"
+        wrong=1
+    fi
+    echo "    windows: $(gnome_windows "$dir" | paste -sd ' ')"
+    [[ $(gnome_windows "$dir" | grep -cvx -e 'ぺたもぐ' -e 'ピクチャー') == 0 ]] || wrong=1
+    if grep -q background "$dir/config/glib-2.0/settings/keyfile" 2>/dev/null; then
+        echo "    gsettings wrote the sandbox's settings"
+        wrong=1
+    fi
+    record "$name: the question is waited for and answered, nothing else done" \
+        "$( ((wrong == 0)) && echo PASS || echo FAIL)"
+    # The top bar comes back with the windows; neither is the background.
+    gnome_eval "$dir" 'global.get_window_actors().forEach(a => a.hide());
+        Main.layoutManager.panelBox.hide()' >/dev/null
+    gnome_screenshot "$dir" "$dir/run/shot.png"
+    if screen_shows_tiling "$dir" "$dir/run/shot.png" \
+        "$(find "$(data_folder "$dir")/tidepool" -name 'wallpaper-*.png' | head -n 1)" \
+        "$(gnome_screens "$dir")"; then
+        record "$name: the portal shows it 1:1" PASS
+    else
+        record "$name: the portal shows it 1:1" FAIL
+    fi
+    end_session "$dir"
 }
 
 # KDE Plasma's shell on X11 without a window manager, as root; kded5, kactivitymanagerd and
@@ -768,6 +906,7 @@ want "GNOME Shell on Wayland, two monitors" && gnome_shell "GNOME Shell on Wayla
 want "KDE Plasma, one screen" && plasma "KDE Plasma, one screen" one "applied plasmashell" plasma
 want "KDE Plasma, two RandR outputs" && plasma "KDE Plasma, two RandR outputs" outputs "applied plasmashell" plasma-outputs
 want "Cinnamon, two RandR outputs" && cinnamon "Cinnamon, two RandR outputs" outputs cinnamon-outputs
+want "GNOME Shell, the window in a Flatpak-like sandbox" && gnome_sandboxed_window "GNOME Shell, the window in a Flatpak-like sandbox" gnome-sandbox
 
 echo
 echo "================ real desktops ================"
