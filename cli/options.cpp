@@ -90,7 +90,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     app.add_option("--wallpaper-timeout", wallpaperSeconds,
                    "Seconds --set-wallpaper may take in all, every way and check together "
                    "(default " +
-                       byDefault.str() + ")")
+                       byDefault.str() +
+                       "); a question the desktop portal asks gets up to a minute more")
         ->type_name("SECONDS")
         ->check(CLI::Range(0.1, 600.0));
     app.set_version_flag("--version", "tidepool-render " TIDEPOOL_VERSION);
