@@ -832,13 +832,18 @@ DUMMY1 1280 1024 768 60.004"
     } >"$dir/config/cinnamon-monitors.xml"
 }
 
-# What Cinnamon's compositor shows. It writes the file after it answers.
+# Whether a PNG file has been written to its end: its last chunk, IEND.
+png_complete() {
+    [[ $(tail -c 8 "$1" 2>/dev/null | head -c 4) == IEND ]]
+}
+
+# What Cinnamon's compositor shows. It writes the file in place after it answers.
 cinnamon_screenshot() {
     local dir=$1 shot=$2
     rm -f "$shot"
     run_in_session "$dir" gdbus call --session --dest org.Cinnamon --object-path /org/Cinnamon \
         --method org.Cinnamon.Screenshot false false "$shot" >/dev/null &&
-        wait_for 10 identify "$shot"
+        wait_for 10 png_complete "$shot"
 }
 
 cinnamon_running() {
