@@ -67,7 +67,7 @@ struct DesktopChoice {
     const DesktopRecord* desktop = nullptr; // null where none known is named
     std::string program;                    // the tool's program, empty where none is run
     bool toolThere = false;                 // the desktop is known and its tool can be run
-    bool sandboxed = false; // inside a Flatpak or Snap: the portal first, no tool of the desktop's
+    bool sandboxed = false;                 // in a Flatpak or Snap: portal first, no desktop tool
 
     // The desktop's own tool is the way, tried before the portal, which then stands in for it.
     bool toolFirst() const { return toolThere && !sandboxed; }

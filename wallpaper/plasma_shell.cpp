@@ -68,10 +68,11 @@ std::optional<QString> RunScript(QDBusConnection& bus, const QString& script,
 // The screens, counted from 1, whose desktop does not hold its picture in the fill mode written,
 // as the read script printed them: "1, 2"; empty when every one does.
 std::string ScreensNotKept(const QString& printed, const QStringList& uris) {
+    const QStringList lines = printed.split(QLatin1Char('\n'));
     std::string notKept;
     for (int screen = 0; screen < uris.size(); ++screen) {
         const QString kept = QStringLiteral("%1 org.kde.image 2 %2").arg(screen).arg(uris[screen]);
-        if (!printed.split(QLatin1Char('\n')).contains(kept))
+        if (!lines.contains(kept))
             notKept += (notKept.empty() ? "" : ", ") + std::to_string(screen + 1);
     }
     return notKept;
