@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Puts the wallpaper on real desktops started for the purpose and reads the screen back: a bare X
 # server with and without openbox, Xfce, LXQt's pcmanfm-qt, MATE's caja, with one screen, two
-# RandR outputs (Xorg's dummy driver) and two RandR monitors on one output; sway on its headless
-# backend as the unprivileged user nobody. Each desktop runs in a private session: its own X
-# server, its own session bus activating only the services it needs (never a portal), its own
+# RandR outputs (Xorg's dummy driver) and two RandR monitors on one output; KDE Plasma and
+# Cinnamon; sway on its headless backend and GNOME Shell headless on Wayland, both as the
+# unprivileged user nobody; and the window in a Flatpak-like sandbox on GNOME Shell, asked by the
+# real desktop portal. Each desktop runs in a private session: its own X server, its own session
+# bus activating only the services it needs (a portal only where the case is about one), its own
 # HOME and XDG folders. A case passes when tidepool-render says where it applied the picture and
 # the screen shows the tiled canvas pixel for pixel on every screen, or, where nothing can show it,
 # when it says so with exit status 4. Every process a session started is ended by its id.
@@ -14,7 +16,7 @@
 #              TIDEPOOL_DESKTOP_KEEP     keep the sessions' folders and screenshots when set
 #              TIDEPOOL_DESKTOP_ONLY     run only the cases whose names match this regex
 # Needs the packages scripts/deps.sh lists under "the real desktops"; must run as root (the dummy
-# Xorg server) and has nobody run sway.
+# Xorg server) and has nobody run sway and GNOME Shell.
 set -uo pipefail
 
 renderer=$(realpath "$1")
