@@ -3,6 +3,7 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
+#include "imagefile/program_folder.h"
 #include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
@@ -84,8 +85,9 @@ WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
 } // namespace
 
 MainWindowDialogs DesktopDialogs() {
-    return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
-                             DesktopOpenFilePrompt(), SetDesktopWallpaper};
+    return MainWindowDialogs{ShowErrorMessage,           PickColour,
+                             DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
+                             SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
@@ -127,9 +129,12 @@ void MainWindow::createMenu() {
     connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
     connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
-            this, &MainWindow::setAsWallpaper);
-    wallpaperJob_ = new QFutureWatcher<WallpaperReport>(this);
-    connect(wallpaperJob_, &QFutureWatcher<WallpaperReport>::finished, this,
+            this, [this] { setAsWallpaper(); });
+    keeping_ = new KeepWallpaperCommand(
+        menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
+        [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
+    wallpaperJob_ = new QFutureWatcher<WallpaperOutcome>(this);
+    connect(wallpaperJob_, &QFutureWatcher<WallpaperOutcome>::finished, this,
             &MainWindow::wallpaperFinished);
 }
 
@@ -201,6 +206,7 @@ void MainWindow::loadStep() {
         controls_.swatches[i]->setColour(defaults.swatches[i]);
 
     render_.palette = DesktopPalette(palette());
+    drawnRecipe_ = RecipeOf(ReadSettings(controls_), render_, false);
     preview_ =
         std::make_unique<PreviewWindow>(CreateCanvas(ReadSettings(controls_), render_.palette));
     connect(preview_.get(), &PreviewWindow::closed, this, &QWidget::close);
@@ -259,6 +265,7 @@ void MainWindow::drawWallpaper() {
     controls_.draw->setEnabled(false);
     MainSettings settings = ReadSettings(controls_);
     render_.palette = DesktopPalette(palette());
+    drawnRecipe_ = RecipeOf(settings, render_, true);
     DrawJob(settings, render_, preview_->canvas(), buffers_, drawJobServices());
     WriteTexts(controls_, settings);
     preview_->Form_Resize();
@@ -306,10 +313,10 @@ void MainWindow::changeFixedColours() {
     dialog.exec();
 }
 
-void MainWindow::setAsWallpaper() {
+bool MainWindow::setAsWallpaper(bool keep) {
     // One application at a time: the command does nothing while one runs.
     if (wallpaperRunning_)
-        return;
+        return false;
     wallpaperRunning_ = true;
     wallpaperCutoff_ = std::make_shared<Cutoff>();
     // The busy cursor with its arrow: the window stays usable meanwhile.
@@ -318,8 +325,12 @@ void MainWindow::setAsWallpaper() {
     // the canvas is copied, as a drawing meanwhile changes it.
     wallpaperJob_->setFuture(QtConcurrent::run(
         [set = dialogs_.setWallpaper, canvas = preview_->canvas(), folder = codec_.programFolder(),
-         screens = DesktopScreens(),
-         cutoff = wallpaperCutoff_] { return set(canvas, folder, screens, cutoff); }));
+         screens = DesktopScreens(), cutoff = wallpaperCutoff_, memory = keeping_->memory(),
+         recipe = drawnRecipe_, keep] {
+            return RememberApplication(set(canvas, folder, screens, cutoff), memory, recipe, keep,
+                                       cutoff);
+        }));
+    return true;
 }
 
 void MainWindow::wallpaperFinished() {
@@ -328,9 +339,12 @@ void MainWindow::wallpaperFinished() {
     // One the closing window cut short has nobody left to tell.
     const bool cutShort = wallpaperCutoff_->requested();
     wallpaperCutoff_.reset();
-    const WallpaperReport report = wallpaperJob_->result();
-    if (!report.applied() && !cutShort)
-        dialogs_.showMessage(this, WallpaperNotSetMessage(report));
+    const WallpaperOutcome outcome = wallpaperJob_->result();
+    if (cutShort)
+        return;
+    if (!outcome.report.applied())
+        dialogs_.showMessage(this, WallpaperNotSetMessage(outcome.report));
+    keeping_->applicationFinished(outcome);
 }
 
 void MainWindow::endWallpaperSoon() {
@@ -338,6 +352,7 @@ void MainWindow::endWallpaperSoon() {
     // its worker at the end, with it.
     if (wallpaperCutoff_)
         wallpaperCutoff_->request(kWallpaperEndingTime);
+    keeping_->endSoon(kWallpaperEndingTime);
 }
 
 void MainWindow::saveWallpaper() {

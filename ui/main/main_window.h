@@ -1,10 +1,11 @@
 #pragma once
 
+#include "render/draw_job.h"
+#include "render/settings/colour.h"
 #include "ui/files/open_dialog.h"
 #include "ui/files/save_dialog.h"
-#include "render/settings/colour.h"
-#include "render/draw_job.h"
 #include "ui/main/main_window_controls.h"
+#include "ui/main/wallpaper_keeping.h"
 #include "ui/parts/pick_colour.h"
 #include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
@@ -43,6 +44,7 @@ struct MainWindowDialogs {
     SaveDialogPrompts save;
     OpenFilePrompt open;
     WallpaperSetter setWallpaper;
+    WallpaperMemory memory;
 };
 MainWindowDialogs DesktopDialogs();
 
@@ -74,8 +76,9 @@ class MainWindow : public QMainWindow {
     // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop off the window's thread,
     // under the busy cursor, and says so only when it cannot. Does nothing while the last one
     // still runs. Closing the window cuts one still running short, so that the program ends within
-    // a second.
-    void setAsWallpaper();
+    // a second. Once it is on the desktop, what was drawn is saved, and with keep the wallpaper is
+    // kept there ("壁紙を保つ(&K)"). Says whether it started.
+    bool setAsWallpaper(bool keep = false);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -103,9 +106,11 @@ class MainWindow : public QMainWindow {
     std::int16_t saveFilterIndex_ = 0;    // the type last chosen when saving
     std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
     FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
-    QFutureWatcher<WallpaperReport>* wallpaperJob_ = nullptr; // owned by this window
+    QFutureWatcher<WallpaperOutcome>* wallpaperJob_ = nullptr; // owned by this window
     std::shared_ptr<Cutoff> wallpaperCutoff_; // the running application's, null when none runs
     bool wallpaperRunning_ = false;
+    KeepWallpaperCommand* keeping_ = nullptr; // owned by this window
+    WallpaperRecipe drawnRecipe_;             // what the canvas shows, for the desktop to keep
 };
 
 } // namespace tidepool
