@@ -41,6 +41,11 @@ Words ReasonWords(WayReason reason) {
         return {"no answer in time", "時間内に応答がありません"};
     case WayReason::NoToolForDesktop:
         return {"no tool is known for this desktop", "このデスクトップの設定ツールはわかりません"};
+    case WayReason::Sandboxed:
+        return {"not run inside a sandbox (Flatpak or Snap), where it would change the sandbox's "
+                "own settings, not the desktop's",
+                "サンドボックス（Flatpak や Snap）の中では使いません（デスクトップではなく"
+                "サンドボックス自身の設定が変わるため）"};
     case WayReason::NoDesktop:
         return {"no desktop is named (XDG_CURRENT_DESKTOP is empty)",
                 "デスクトップの名前がありません（XDG_CURRENT_DESKTOP が空です）"};
