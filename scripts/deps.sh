@@ -54,6 +54,16 @@ TIDEPOOL_PACKAGES=(
     sway
     swaybg
     grim
+    # GNOME Shell (headless, on Wayland), KDE Plasma and Cinnamon, and gdbus and gsettings to
+    # drive them; GNOME's backend of the desktop portal (below), and bubblewrap for a
+    # Flatpak-like sandbox that asks it.
+    gnome-shell
+    plasma-desktop
+    cinnamon
+    libglib2.0-bin
+    dconf-gsettings-backend
+    xdg-desktop-portal-gnome
+    bubblewrap
     # The windows under a real window manager (openbox, above), driven by the real pointer
     # (tests/support/x_desktop.sh): size hints, drags of the frame, the random-input run.
     xdotool

@@ -482,5 +482,9 @@ Do you want to replace it?</translation>
         <source>絵を書き込めませんでした</source>
         <translation>the picture could not be written</translation>
     </message>
+    <message>
+        <source>サンドボックス（Flatpak や Snap）の中では使いません（デスクトップではなくサンドボックス自身の設定が変わるため）</source>
+        <translation>not run inside a sandbox (Flatpak or Snap), where it would change the sandbox&apos;s own settings, not the desktop&apos;s</translation>
+    </message>
 </context>
 </TS>

@@ -77,6 +77,13 @@ Words ReasonWords(WayReason reason) {
         return {"no tool is known for this desktop",
                 QT_TRANSLATE_NOOP("tidepool::WallpaperReport",
                                   "このデスクトップの設定ツールはわかりません")};
+    case WayReason::Sandboxed:
+        return {"not run inside a sandbox (Flatpak or Snap), where it would change the sandbox's "
+                "own settings, not the desktop's",
+                QT_TRANSLATE_NOOP(
+                    "tidepool::WallpaperReport",
+                    "サンドボックス（Flatpak や Snap）の中では使いません（デスクトップではなく"
+                    "サンドボックス自身の設定が変わるため）")};
     case WayReason::NoDesktop:
         return {
             "no desktop is named (XDG_CURRENT_DESKTOP is empty)",

@@ -18,6 +18,7 @@ enum class WayReason {
     PortalDeclined,     // the portal answered that it did not set it (or the user cancelled)
     NoAnswer,           // no answer within the time limit
     NoToolForDesktop,   // the desktop is not one whose tool is known
+    Sandboxed,          // inside a sandbox, where the tool would change only the sandbox's settings
     NoDesktop,          // no desktop is named: there is no tool to ask
     ToolMissing,        // the desktop's tool is not installed
     ToolFailed,         // the tool ran and failed

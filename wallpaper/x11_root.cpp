@@ -196,8 +196,12 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     if (!sync)
         return Refused("the connection broke");
     if (PixmapProperty(c, root, rootPixmap) != pixmap ||
-        PixmapProperty(c, root, setRootPixmap) != pixmap)
+        PixmapProperty(c, root, setRootPixmap) != pixmap) {
+        // No later application frees a picture the two properties do not both name: the server
+        // would keep it until the session ends. The root window shows it until it gets another.
+        std::free(xcb_request_check(c, xcb_free_pixmap_checked(c, pixmap)));
         return Refused("the root window's properties do not name the new picture");
+    }
     return {Way::RootWindow,
             true,
             WayReason::None,
