@@ -234,9 +234,13 @@ class WindowTextsTest : public QObject {
             return;
         for (const QString& text : shown)
             QVERIFY2(!InJapanese(text), qPrintable(text));
-        // The window's lines of the report are the command line's.
+        // The window's lines of the report are the command line's, for every way and reason.
         for (const std::string& line : ReportLines(UnsetWallpaper()))
             QVERIFY2(!shown.filter(QString::fromStdString(line)).isEmpty(), line.c_str());
+        WallpaperReport every{{{Way::Portal, true, WayReason::None, "", "", "read back"}}};
+        for (int reason = 0; reason <= static_cast<int>(WayReason::CannotStore); ++reason)
+            every.tried.push_back({Way::DesktopTool, false, WayReason(reason), "t", "why", ""});
+        QVERIFY(WindowReportLines(every) == ReportLines(every));
     }
 
     // The Japanese layout is the one its places were drawn for, with IPA Gothic.
