@@ -2,32 +2,14 @@
 
 #include "render/figure/background.h"
 #include "render/frame/frame_mode.h"
-#include "render/settings/leading_number.h"
 #include "render/settings/numeric.h"
 #include "render/tiling/tile_crabs.h"
 
 #include <algorithm>
-#include <string>
 
 namespace tidepool {
 
 namespace {
-
-// A field whose value lies at or beyond a bound is rewritten as that bound's text.
-struct FieldBounds {
-    double low;
-    const char* lowText;
-    double high;
-    const char* highText;
-};
-
-void ClampField(std::string& field, const FieldBounds& b) {
-    double v = LeadingNumber(field);
-    if (v <= b.low)
-        field = b.lowText;
-    else if (v >= b.high)
-        field = b.highText;
-}
 
 // The swatch each part of the picture takes, by the selected colour role.
 struct RoleColours {
@@ -98,23 +80,13 @@ DrawingSurface CreateCanvas(const MainSettings& s, const SystemPalette& palette)
 }
 
 void CorrectFields(MainSettings& s) {
-    ClampField(s.width, {16, "16", 2400, "2400"});
-    ClampField(s.height, {16, "16", 2400, "2400"});
-    ClampField(s.magnification, {0.1, "0.1", 16, "16.0"});
-    ClampField(s.spacing, {0.85, "0.85", 2, "2.0"});
-    if (LeadingNumber(s.shadowWidth) >= 9)
-        s.shadowWidth = "9.0";
-    ClampField(s.bubbleSpacing, {0.5, "0.5", 2, "2.0"});
-    auto ticked = std::count(s.eyeShapes.begin(), s.eyeShapes.end(), true);
-    if (LeadingNumber(s.eyeShift) > static_cast<double>(ticked))
-        s.eyeShift = std::to_string(ticked);
+    CorrectDrawSettings(s);
 }
 
 void DrawJob(MainSettings& s, RenderSettings& render, DrawingSurface& canvas, WorkBuffers& buffers,
              const DrawJobServices& services, DrawPath path) {
-    CorrectFields(s);
     // From here on the drawing reads only these values, never the texts again.
-    const DrawSettings values = ReadDrawSettings(s);
+    const DrawSettings values = CorrectDrawSettings(s);
     render.UseFixedColours = values.fixedColours ? 1 : 0;
     render.BubblesInCrabColour = values.bubbleCrabColour ? 1 : 0;
     render.SuppressBubbles = 0;

@@ -43,7 +43,7 @@ Colour PlainCanvasColour(const DrawSettings& settings);
 DrawingSurface CreateCanvas(const MainSettings& settings, const SystemPalette& palette);
 
 // Turns the settings into the finished wallpaper on canvas. Corrects out-of-range fields of
-// settings in place and then reads their values once (ReadDrawSettings), sets the render flags,
+// settings in place as it reads their values once (CorrectDrawSettings), sets the render flags,
 // loads the background picture when one is wanted, sizes the canvas and lays the background, and
 // draws the crabs in normal or frame mode. Every path gives the same picture and leaves the same
 // settings.

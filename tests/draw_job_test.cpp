@@ -23,11 +23,13 @@ struct CorrectionCase {
 
 class CorrectFieldsTest : public testing::TestWithParam<CorrectionCase> {};
 
+// The values the job draws with are the ones the corrected texts read back as.
 TEST_P(CorrectFieldsTest, RewritesOnlyValuesAtOrBeyondTheBounds) {
     MainSettings s;
     s.*GetParam().field = GetParam().typed;
-    CorrectFields(s);
+    const DrawSettings values = CorrectDrawSettings(s);
     EXPECT_EQ(s.*GetParam().field, GetParam().corrected) << "typed " << GetParam().typed;
+    EXPECT_EQ(values, ReadDrawSettings(s));
 }
 
 using S = MainSettings;
@@ -96,8 +98,9 @@ TEST_P(EyeShiftCorrectionTest, IsAtMostTheNumberOfTickedShapes) {
     MainSettings s;
     s.eyeShapes = GetParam().ticked;
     s.eyeShift = GetParam().typed;
-    CorrectFields(s);
+    const DrawSettings values = CorrectDrawSettings(s);
     EXPECT_EQ(s.eyeShift, GetParam().corrected);
+    EXPECT_EQ(values, ReadDrawSettings(s));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shifts, EyeShiftCorrectionTest,

@@ -10,7 +10,7 @@ namespace tidepool {
 
 // The settings one drawing is made from: the main window's settings with every numeric field read
 // once, by the leading-number rule, into the value the drawing uses. The drawing job reads them
-// after correcting the fields, and every stage below takes this instead of the texts. Held as the
+// as it corrects the fields, and every stage below takes this instead of the texts. Held as the
 // layout stores them: the canvas size as whole pixels, M, S and V as 64-bit floats, the shadow
 // width, bubble spacing and bubble shifts as 32-bit floats.
 struct DrawSettings {
@@ -52,5 +52,11 @@ inline constexpr int kMaxCanvasSide = 2400;
 // and held within 0 to kMaxCanvasSide, so that a field the drawing job has not yet corrected
 // still gives a size a surface can take.
 DrawSettings ReadDrawSettings(const MainSettings& settings);
+
+// The drawing job's correction and reading in one: rewrites each numeric field whose value lies
+// at or beyond its bound as the bound's text (width and height 16 to 2400, M 0.1 to 16, S 0.85 to
+// 2, T at most 9, B 0.5 to 2, V at most the number of eye shapes ticked) and returns the values
+// the corrected fields hold, reading each text once.
+DrawSettings CorrectDrawSettings(MainSettings& settings);
 
 } // namespace tidepool

@@ -40,8 +40,8 @@ bool Stamped(DrawingSurface& surface, const SitePass& pass, DrawPath path) {
 
 void TileCrabs(DrawingSurface& surface, int themeIndex, const DrawSettings& settings,
                const RenderSettings& render, DrawPath path) {
-    const TilingPlan plan = ColourTiling(PlanTiling(surface.width(), surface.height(), settings),
-                                         themeIndex, settings, render);
+    const TilingPlan where = PlanTiling(surface.width(), surface.height(), settings);
+    const TilingPlan plan = ColourTiling(where, themeIndex, settings, render);
     DrawTiling(surface, plan, path);
 }
 
