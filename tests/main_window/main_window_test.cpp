@@ -120,7 +120,14 @@ class MainWindowTest : public QObject {
         return widget;
     }
     QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
-    const DrawingSurface& canvas() const { return window->preview().canvas(); }
+    // Whether the drawings and saves asked for have ended, as a user waits for the busy cursor.
+    bool workEnded() const {
+        return QTest::qWaitFor([this] { return !window->drawingOrSaving(); });
+    }
+    const DrawingSurface& canvas() const {
+        workEnded();
+        return window->preview().canvas();
+    }
 
     MainWindowDialogs scriptedDialogs() {
         MainWindowDialogs d;
@@ -587,6 +594,7 @@ class MainWindowTest : public QObject {
         field(qPrintable(name))->setText(typed);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         QCOMPARE(field(qPrintable(name))->text(), corrected);
+        QVERIFY(workEnded());
         QVERIFY(control("Command1")->isEnabled());
     }
 
@@ -667,6 +675,7 @@ class MainWindowTest : public QObject {
         field("Text3")->setText("/no/such/picture.bmp");
         field("Text1(0)")->setText("50");
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kPictureMissingMessage)});
         QCOMPARE(script.drawEnabledDuringMessage, std::vector<bool>{false});
         QCOMPARE(canvas().width(), 50);
@@ -702,6 +711,7 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         script.saveAnswer = SaveDialogAnswer{folder.filePath(typed), type};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.saveSelected, 1);
         QCOMPARE(script.saveProposedName, QStringLiteral("Save"));
         QCOMPARE(script.saveTypes.size(), 4);
@@ -710,6 +720,7 @@ class MainWindowTest : public QObject {
         // The next save opens where this one went, with its type chosen.
         script.saveAnswer.reset();
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.saveSelected, type);
         QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(folder.path()).canonicalPath());
     }
@@ -729,6 +740,7 @@ class MainWindowTest : public QObject {
         script.replaceAnswer = replace;
         script.saveAnswer = SaveDialogAnswer{folder.filePath("photo"), 1};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.replaceQuestions, 1);
         QCOMPARE(QFileInfo(folder.filePath("photo.bmp")).size() > 3, replace);
     }
@@ -736,6 +748,7 @@ class MainWindowTest : public QObject {
     void failedSaveIsReported() {
         script.saveAnswer = SaveDialogAnswer{"/no/such/folder/photo.bmp", 1};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
     }
 
@@ -756,14 +769,17 @@ class MainWindowTest : public QObject {
         QTemporaryDir saved;
         script.saveAnswer = SaveDialogAnswer{saved.filePath("photo"), 1};
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
 
         script.saveAnswer = SaveDialogAnswer{target, 1};
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
         QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
         script.saveAnswer.reset();
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(saved.path()).canonicalPath());
     }
 

@@ -1,13 +1,10 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
-#include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
-#include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
 #include "ui/files/folder_memory.h"
-#include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/keyboard_handler.h"
@@ -36,7 +33,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
+
+#include <system_error>
 
 namespace tidepool {
 
@@ -82,7 +80,13 @@ MainWindowDialogs DesktopDialogs() {
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
-    : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+    : render_(render), codec_(codec), dialogs_(std::move(dialogs)),
+      drawings_([this] { return preview_->sharedCanvas(); },
+                [this](DrawingOutcome& outcome) { presentDrawing(outcome); }),
+      save_(this, codec_, dialogs_.save, dialogs_.showMessage, drawings_,
+            [this] { return preview_->sharedCanvas(); }),
+      wallpaper_(OnClose::Abandon,
+                 [this](const WallpaperReport& report) { wallpaperFinished(report); }) {
     // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -119,9 +123,6 @@ void MainWindow::createMenu() {
             &MainWindow::changeFixedColours);
     connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
             this, &MainWindow::setAsWallpaper);
-    wallpaperJob_ = new QFutureWatcher<WallpaperReport>(this);
-    connect(wallpaperJob_, &QFutureWatcher<WallpaperReport>::finished, this,
-            &MainWindow::wallpaperFinished);
 }
 
 void MainWindow::connectControls() {
@@ -232,30 +233,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-DrawJobServices MainWindow::drawJobServices() {
-    DrawJobServices services;
-    services.loadPicture = [this](DrawingSurface& target, const std::string& path) {
-        return static_cast<int>(LoadPictureFile(target, path, codec_));
-    };
-    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
-    services.showMessage = [this](std::string_view message) {
-        dialogs_.showMessage(this, message);
-    };
-    return services;
+void MainWindow::drawWallpaper() {
+    disableDrawing();
+    MainSettings settings = ReadSettings(controls_);
+    CorrectFields(settings);
+    WriteTexts(controls_, settings);
+    render_.palette = DesktopPalette(palette());
+    std::error_code noFolder;
+    drawings_.request({std::move(settings), render_, std::filesystem::current_path(noFolder),
+                       codec_.programFolder()});
 }
 
-void MainWindow::drawWallpaper() {
-    QWidget* focused = QApplication::focusWidget();
+void MainWindow::disableDrawing() {
+    if (!controls_.draw->isEnabled())
+        return;
+    const bool focused = focusWidget() == controls_.draw;
     controls_.draw->setEnabled(false);
-    MainSettings settings = ReadSettings(controls_);
-    render_.palette = DesktopPalette(palette());
-    DrawJob(settings, render_, preview_->canvas(), buffers_, drawJobServices());
-    WriteTexts(controls_, settings);
-    preview_->Form_Resize();
+    if (focused)
+        focusMovedTo_ = QPointer<QWidget>(focusWidget());
+}
+
+void MainWindow::presentDrawing(DrawingOutcome& outcome) {
+    for (const std::string& message : outcome.messages)
+        dialogs_.showMessage(this, message);
+    KeepJobState(render_, outcome.render);
+    preview_->showCanvas(std::move(outcome.canvas));
+    emit drawn();
+    if (drawings_.waiting())
+        return;
     controls_.draw->setEnabled(true);
-    // Disabling the button moved the focus on; a click on it leaves the focus on it.
-    if (focused == controls_.draw)
+    // Disabling the button moved the focus on; a click on it leaves the focus on it, unless the
+    // user has moved the focus since.
+    if (focusMovedTo_ && focusWidget() == focusMovedTo_->data())
         controls_.draw->setFocus();
+    focusMovedTo_.reset();
 }
 
 void MainWindow::applyTheme() {
@@ -298,38 +309,21 @@ void MainWindow::changeFixedColours() {
 
 void MainWindow::setAsWallpaper() {
     // One application at a time: the command does nothing while one runs.
-    if (wallpaperRunning_)
+    if (wallpaper_.running())
         return;
-    wallpaperRunning_ = true;
-    // The busy cursor with its arrow: the window stays usable meanwhile.
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    // The screens are asked for here, on the window's thread, which alone may ask Qt for them;
-    // the canvas is copied, as a drawing meanwhile changes it.
-    wallpaperJob_->setFuture(QtConcurrent::run(
-        [set = dialogs_.setWallpaper, canvas = preview_->canvas(), folder = codec_.programFolder(),
-         screens = DesktopScreens()] { return set(canvas, folder, screens); }));
+    // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
+    wallpaper_.start([set = dialogs_.setWallpaper, canvas = preview_->sharedCanvas(),
+                      folder = codec_.programFolder(),
+                      screens = DesktopScreens()] { return set(*canvas, folder, screens); });
 }
 
-void MainWindow::wallpaperFinished() {
-    QApplication::restoreOverrideCursor();
-    wallpaperRunning_ = false;
-    const WallpaperReport report = wallpaperJob_->result();
+void MainWindow::wallpaperFinished(const WallpaperReport& report) {
     if (!report.applied())
         dialogs_.showMessage(this, WallpaperNotSetMessage(report));
 }
 
 void MainWindow::saveWallpaper() {
-    const std::string fileTypes = SaveFileTypeList(codec_.present());
-    const QString path =
-        ShowSaveDialog(this, fileTypes, QDir::currentPath(), QString::fromUtf8(kSaveProposedName),
-                       saveFilterIndex_, dialogs_.save);
-    if (path.isEmpty())
-        return;
-    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
-        dialogs_.showMessage(this, kSaveFailedMessage);
-        return;
-    }
-    EnterFolderOf(path.toStdU16String());
+    save_.run();
 }
 
 } // namespace tidepool
