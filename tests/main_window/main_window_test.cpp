@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QImage>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -1071,6 +1072,93 @@ class MainWindowTest : public QObject {
             control<QAction>("MNU_Exit")->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!window->preview().isVisible());
+    }
+
+    // Typed into the width field and drawn with Enter, as a user draws.
+    void drawWidth(const QString& width) {
+        field("Text1(0)")->setText(width);
+        QTest::keyClick(field("Text1(0)"), Qt::Key_Return);
+    }
+
+    // The fields are corrected at once; the canvas comes once drawn, the window answering
+    // meanwhile, and the focus is back on "描画(&G)".
+    void drawingRunsBesideTheWindow() {
+        field("Text1(0)")->setText("5");
+        control("Command1")->setFocus();
+        QTest::keyClick(control("Command1"), Qt::Key_Space);
+        QCOMPARE(field("Text1(0)")->text(), QStringLiteral("16"));
+        QCOMPARE(window->preview().canvas().width(), 240);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        QCOMPARE(canvas().width(), 16);
+        QVERIFY(control("Command1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), control("Command1"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // What the job leaves in the render settings outlives the drawing: the fixed-colour dialog's
+    // sample and the next drawing read it.
+    void drawingLeavesItsRenderState() {
+        control<QRadioButton>("Option4(1)")->setChecked(true);
+        control<QCheckBox>("Check3(0)")->setChecked(false);
+        control<ColourSwatch>("Picture7(0)")->setColour(0x123456);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QVERIFY(workEnded());
+        QCOMPARE(render->UseFixedColours, std::int16_t{1});
+        QCOMPARE(render->themes[render->themes.frameIndex()].Foreground, Colour{0x123456});
+    }
+
+    // Drawings asked for while one runs: the newest is drawn next, the ones between never.
+    void newestSettingsDrawnNext() {
+        std::vector<int> shown;
+        connect(window.get(), &MainWindow::drawn,
+                [&] { shown.push_back(window->preview().canvas().width()); });
+        for (const char* width : {"100", "200", "300"})
+            drawWidth(width);
+        QVERIFY(workEnded());
+        QCOMPARE(shown, (std::vector<int>{100, 300}));
+    }
+
+    // "保存(&S)" at once after a drawing saves that drawing; a failing one says so.
+    void saveAfterDrawing_data() {
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("saved") << false;
+        QTest::newRow("failing") << true;
+    }
+    void saveAfterDrawing() {
+        QFETCH(bool, fails);
+        QTemporaryDir folder;
+        const QString file = fails ? "/no/such/folder/photo.bmp" : folder.filePath("photo.bmp");
+        script.saveAnswer = SaveDialogAnswer{file, 1};
+        drawWidth("100");
+        control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
+        QCOMPARE(canvas().width(), 100);
+        QCOMPARE(QImage(file).width(), fails ? 0 : 100);
+        QCOMPARE(script.messages.size(), fails ? 1u : 0u);
+        QCOMPARE(QDir::currentPath(), fails ? startFolder : QDir(folder.path()).canonicalPath());
+    }
+
+    // Closing while a save runs finishes it; one still waiting for its drawing is not made.
+    // Either way nothing but a whole file is left.
+    void closingWhileSaving_data() {
+        QTest::addColumn<bool>("drawing");
+        QTest::newRow("saving") << false;
+        QTest::newRow("drawing, then saving") << true;
+    }
+    void closingWhileSaving() {
+        QFETCH(bool, drawing);
+        QTemporaryDir folder;
+        script.saveAnswer = SaveDialogAnswer{folder.filePath("photo.bmp"), 1};
+        if (drawing)
+            drawWidth("2400");
+        control<QAction>("MNU_Save")->trigger();
+        window->close();
+        window.reset();
+        const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left, drawing ? QStringList() : QStringList{"photo.bmp"});
+        if (!drawing)
+            QCOMPARE(QImage(folder.filePath("photo.bmp")).size(), QSize(240, 320));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     // Text that arrives whole, from the clipboard or a drop, meets the same rule as typed text,
