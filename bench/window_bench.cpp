@@ -129,7 +129,8 @@ struct ScriptedProgram {
         };
         dialogs.save.askReplace = [](QWidget*, const QString&) { return true; };
         dialogs.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
-                                      const std::vector<Screen>& screens) {
+                                      const std::vector<Screen>& screens,
+                                      std::shared_ptr<const Cutoff>) {
             CodecLibrary own(ProgramFolder(), CodecLibrary::CallFolder::Current);
             const StoredPictures stored =
                 StorePictures(folder.path() / "desktop",

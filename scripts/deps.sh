@@ -54,6 +54,9 @@ TIDEPOOL_PACKAGES=(
     at-spi2-core
     gir1.2-atspi-2.0
     python3-gi
+    # The desktop portal as most desktops have it, on which the window is closed while it waits.
+    xdg-desktop-portal
+    xdg-desktop-portal-gtk
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

@@ -151,7 +151,7 @@ WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choic
 
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session) {
-    const Deadline deadline(session.limit);
+    const Deadline deadline(session.limit, session.cutoff);
     const ToolRunner runner(session.environment, deadline);
     DesktopChoice choice;
     choice.desktop = DesktopNamed(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
@@ -183,10 +183,13 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
                                                                : std::vector{&portal, &tool, &root};
     WallpaperReport report;
     for (const TryWay* way : ways) {
-        // A way the ways before it left no time for is not started.
-        if (deadline.passed()) {
+        // A way the ways before it left no time for is not started, and none once the program
+        // is ending: it could not be finished.
+        if (deadline.passed() || deadline.cutShort()) {
             report.tried.push_back({way->way, false, WayReason::NoAnswer, "",
-                                    "the time limit was used up before it", ""});
+                                    deadline.cutShort() ? "the program was ending"
+                                                        : "the time limit was used up before it",
+                                    ""});
             continue;
         }
         // A way that hangs (a portal whose backend never answers, a tool that waits for
@@ -196,7 +199,7 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
         const std::chrono::milliseconds kept =
             way == ways.back() ? std::chrono::milliseconds(0)
                                : std::min(left / 3, std::chrono::milliseconds(1500));
-        report.tried.push_back(way->run(Deadline(left - kept, deadline.limit())));
+        report.tried.push_back(way->run(deadline.share(left - kept)));
         if (report.applied())
             break;
     }

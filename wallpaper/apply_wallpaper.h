@@ -1,11 +1,13 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
+#include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/environment.h"
 #include "wallpaper/wallpaper_report.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,12 +20,14 @@ inline constexpr std::chrono::milliseconds kDefaultWallpaperTimeLimit{5000};
 
 // Where the wallpaper goes: the session's environment (the desktop's name, PATH, the data folder,
 // the display), the screens as the window system reports them (empty without a display, with the
-// reason), how long the whole application may take, and the time that names the stored pictures.
+// reason), how long the whole application may take, what may end it sooner (the program ending;
+// null where nothing will), and the time that names the stored pictures.
 struct DesktopSession {
     Environment environment;
     std::vector<Screen> screens;
     std::string screensError;
     std::chrono::milliseconds limit = kDefaultWallpaperTimeLimit;
+    std::shared_ptr<const Cutoff> cutoff;
     std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
 };
 
@@ -33,8 +37,8 @@ struct DesktopSession {
 // properties). The desktop's own tool comes first where the desktop is known and its tool is
 // there; the desktop portal first where not (an unknown desktop, a sandbox); the X11 root window
 // last, where nothing draws over it. Blocks for at most session.limit, of which a way that hangs
-// leaves the ways after it a share; needs no event loop of the caller's: run it off a window's
-// thread.
+// leaves the ways after it a share, and ends soon after a cutoff is requested, starting no further
+// way; needs no event loop of the caller's: run it off a window's thread.
 WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
                                const DesktopSession& session);
 

@@ -122,8 +122,8 @@ void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view pr
     WayResult root = ApplyToRootWindow(context.canvas, display);
     if (!root.applied && root.reason == WayReason::DisplayRefused)
         root = ApplyToRootWindow(context.canvas, display);
-    const Deadline watch(std::min(kRootWatch, context.deadline.remaining()),
-                         context.deadline.limit());
+    const Deadline watch =
+        context.deadline.share(std::min(kRootWatch, context.deadline.remaining()));
     const bool replaced =
         root.applied && PollUntil(watch, [&] { return RootPictureReplaced(display); });
     if (replaced)

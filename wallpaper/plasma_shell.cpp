@@ -52,7 +52,7 @@ WayResult ThroughShellScript(const std::vector<std::filesystem::path>& files,
         QString::fromLatin1(kShell), QStringLiteral("/PlasmaShell"),
         QStringLiteral("org.kde.PlasmaShell"), QStringLiteral("evaluateScript"));
     call << Script(files);
-    const QDBusMessage reply = CallAndWait(bus, call, context.deadline.remaining());
+    const QDBusMessage reply = CallAndWait(bus, call, context.deadline);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const bool timedOut =
             reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");

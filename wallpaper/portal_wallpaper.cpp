@@ -9,9 +9,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QEventLoop>
 #include <QObject>
-#include <QTimer>
 #include <QVariantMap>
 
 #include <algorithm>
@@ -48,14 +46,8 @@ class ResponseWaiter : public QObject {
   public:
     std::optional<uint> response;
 
-  signals:
-    void answered();
-
   public slots:
-    void onResponse(uint code, const QVariantMap& /*results*/) {
-        response = code;
-        emit answered();
-    }
+    void onResponse(uint code, const QVariantMap& /*results*/) { response = code; }
 };
 
 // Kept from the deadline for closing a request the portal has not answered: a quarter of the
@@ -67,7 +59,8 @@ void CloseRequest(QDBusConnection& bus, const QString& requestPath,
                   std::chrono::milliseconds closeTime) {
     const QDBusMessage close =
         QDBusMessage::createMethodCall(kPortal, requestPath, kRequest, QStringLiteral("Close"));
-    CallAndWait(bus, close, closeTime);
+    // A time of its own: the application's may already have run out, or been cut short.
+    CallAndWait(bus, close, Deadline(closeTime));
 }
 
 std::string ResponseWords(uint response) {
@@ -105,21 +98,16 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
                               {QStringLiteral("set-on"), QStringLiteral("background")}};
     call << QString() << QString::fromStdString(FileUri(file)) << options;
 
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&waiter, &ResponseWaiter::answered, &loop, &QEventLoop::quit);
     const std::chrono::milliseconds closeTime = std::min(kCloseTime, deadline.remaining() / 4);
-    const std::chrono::milliseconds wait =
-        std::max(deadline.remaining() - closeTime, std::chrono::milliseconds(1));
-    QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(wait.count())));
+    const Deadline answerBy =
+        deadline.share(std::max(deadline.remaining() - closeTime, std::chrono::milliseconds(1)));
+    QDBusPendingCallWatcher watcher(bus.asyncCall(
+        call, static_cast<int>(std::max<long long>(1, answerBy.remaining().count()))));
     std::optional<QDBusMessage> failure;
-    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
+    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
         if (reply.isError()) {
             failure = reply.reply();
-            loop.quit();
         } else if (reply.value().path() != requestPath) {
             // An older portal chooses the path itself; its answer comes there.
             bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
@@ -129,11 +117,9 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
                         SLOT(onResponse(uint, QVariantMap)));
         }
     });
-    timer.start(static_cast<int>(wait.count()));
     // This thread's own events go on meanwhile: a service in this process may be the one
     // answering.
-    if (!waiter.response && !failure)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    RunEventsUntil(answerBy, [&] { return waiter.response || failure; });
     bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
                    SLOT(onResponse(uint, QVariantMap)));
 

@@ -34,6 +34,21 @@ ToolRun TimedOut(const std::string& program, const Deadline& deadline) {
             program + " gave no answer within the time limit of " + seconds + " s"};
 }
 
+// Waits for the tool to end until the deadline, in slices, so that a deadline cut short meanwhile
+// (the program ending) is heard; false when it still runs.
+bool FinishedBy(QProcess& process, const Deadline& deadline) {
+    constexpr std::chrono::milliseconds kSlice{50};
+    for (;;) {
+        // At least a millisecond, so that a tool that has just finished is still heard.
+        const auto slice = std::clamp(deadline.remaining(), std::chrono::milliseconds(1), kSlice);
+        if (process.waitForFinished(static_cast<int>(slice.count())) ||
+            process.state() == QProcess::NotRunning)
+            return true;
+        if (deadline.passed())
+            return false;
+    }
+}
+
 } // namespace
 
 ToolRunner::ToolRunner(Environment environment, const Deadline& deadline)
@@ -65,13 +80,10 @@ ToolRun ToolRunner::run(const ToolCommand& command) const {
     QProcess process;
     process.setProcessEnvironment(QtEnvironment(environment_));
     process.start(QString::fromStdString(program), arguments);
-    // At least a millisecond, so that a tool that has just finished is still heard.
-    const auto left = [this] {
-        return static_cast<int>(std::max<long long>(1, deadline_.remaining().count()));
-    };
-    if (!process.waitForStarted(left()))
+    if (!process.waitForStarted(
+            static_cast<int>(std::max<long long>(1, deadline_.remaining().count()))))
         return {ToolRun::Status::Failed, {}, command.program + " did not start"};
-    if (!process.waitForFinished(left())) {
+    if (!FinishedBy(process, deadline_)) {
         process.kill();
         process.waitForFinished(-1);
         return TimedOut(command.program, deadline_);

@@ -160,7 +160,7 @@ class MainWindowTest : public QObject {
             return script.openAnswer;
         };
         d.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
-                                const std::vector<Screen>&) {
+                                const std::vector<Screen>&, std::shared_ptr<const Cutoff>) {
             const std::lock_guard held(*script.wallpaperHold);
             script.wallpaperCanvases.emplace_back(canvas.width(), canvas.height());
             script.wallpaperOnWindowThread = QThread::currentThread() == qApp->thread();

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command on an X server of its own with a real window manager (openbox) and a session bus
-# of its own, as a user's desktop has them: Xvfb, then openbox, then the command under
-# dbus-run-session with DISPLAY set and Qt on xcb. Ends them all when the command ends, and exits
-# with the command's status.
+# of its own, as a user's desktop has them: Xvfb, then openbox, then the command on a private
+# session bus (private_session_bus.sh) with DISPLAY set and Qt on xcb. Ends them all when the
+# command ends, and exits with the command's status.
 #
 # Usage: x_desktop.sh COMMAND [ARGUMENT...]
-# Environment: TIDEPOOL_TEST_DISPLAY  the display to use (":185"); by default Xvfb picks a free one
+# Environment: TIDEPOOL_TEST_DISPLAY       the display to use (":185"); by default Xvfb picks a
+#                                          free one
+#              TIDEPOOL_TEST_BUS_SERVICES  the services the bus may start, by name (org.a11y.Bus);
+#                                          by default none
 set -euo pipefail
 
 if (($# == 0)); then
@@ -82,6 +85,13 @@ if [[ ${ASAN_OPTIONS:-} == *strict_string_checks=1* ]]; then
     export ASAN_OPTIONS=${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}
 fi
 
+read -ra services <<<"${TIDEPOOL_TEST_BUS_SERVICES:-}"
+bus_options=()
+for service in "${services[@]}"; do
+    bus_options+=(--service "$service")
+done
 status=0
-DISPLAY=$display QT_QPA_PLATFORM=xcb dbus-run-session -- "$@" || status=$?
+DISPLAY=$display QT_QPA_PLATFORM=xcb \
+    bash "$(dirname "${BASH_SOURCE[0]}")/private_session_bus.sh" "${bus_options[@]}" -- "$@" ||
+    status=$?
 exit "$status"

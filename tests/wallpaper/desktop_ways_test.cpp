@@ -145,7 +145,8 @@ class FakeDesktopWindow {
 
 } // namespace
 
-// Stands in for a portal request left open: records whether it was closed.
+// Stands in for a portal request left open: records whether it was closed, and where the portal
+// hangs, does not even answer that.
 class FakeRequest : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
@@ -153,9 +154,13 @@ class FakeRequest : public QDBusAbstractAdaptor {
   public:
     explicit FakeRequest(QObject* parent) : QDBusAbstractAdaptor(parent) {}
     bool closed = false;
+    bool hangs = false;
 
   public slots:
-    void Close() { closed = true; }
+    void Close(const QDBusMessage& message) {
+        closed = true;
+        message.setDelayedReply(hangs);
+    }
 };
 
 // Stands in for the XDG desktop portal: records the request and answers it with a set response,
@@ -513,12 +518,13 @@ class DesktopWaysTest : public QObject {
 
     // Whatever hangs, the whole application ends by its one deadline, not one per call, and a
     // way that hangs leaves the ways after it time: a plain window manager's session whose portal
-    // never answers still gets the root window, and the portal's request is closed.
+    // answers nothing, not even the closing of its request, still gets the root window.
     void oneDeadlineForTheWholeApplication() {
         ServiceOnBus service("fake portal", "/org/freedesktop/portal/desktop",
                              "org.freedesktop.portal.Desktop");
         auto* portal = new FakePortal(service.object(), service.bus());
         portal->answer = false;
+        portal->request->hangs = true;
         QVERIFY(service.publish());
         useTheBus();
         session.environment["XDG_CURRENT_DESKTOP"] = "openbox";

@@ -59,16 +59,23 @@ std::string WallpaperNotSetMessage(const WallpaperReport& report) {
     return text;
 }
 
+// How long an application still running when the window closes may go on: long enough for the
+// step under way (a tool, a bus call) to end as it usually does rather than be broken off, short
+// enough that the program ends within a second, a portal's request closed included.
+constexpr std::chrono::milliseconds kWallpaperEndingTime{500};
+
 // Hands the picture to the desktop this program runs on. Runs on a worker thread, with a codec
 // plug-in of its own (the window's loads it lazily and is not to be shared across threads) that
 // leaves the process's current folder to the window.
 WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
                                     const std::filesystem::path& programFolder,
-                                    const std::vector<Screen>& screens) {
+                                    const std::vector<Screen>& screens,
+                                    std::shared_ptr<const Cutoff> cutoff) {
     CodecLibrary codec(programFolder, CodecLibrary::CallFolder::Current);
     DesktopSession session;
     session.environment = ProcessEnvironment();
     session.screens = screens;
+    session.cutoff = std::move(cutoff);
     return ApplyWallpaper(canvas, codec, session);
 }
 
@@ -107,7 +114,9 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
     loadStep();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    endWallpaperSoon();
+}
 
 void MainWindow::createMenu() {
     const auto addCommand = [this](const char* name, const QString& caption) {
@@ -229,6 +238,7 @@ void MainWindow::placeWindows() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    endWallpaperSoon();
     preview_->close();
     event->accept();
 }
@@ -311,15 +321,26 @@ void MainWindow::setAsWallpaper() {
     // One application at a time: the command does nothing while one runs.
     if (wallpaper_.running())
         return;
+    wallpaperCutoff_ = std::make_shared<Cutoff>();
     // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
     wallpaper_.start([set = dialogs_.setWallpaper, canvas = preview_->sharedCanvas(),
-                      folder = codec_.programFolder(),
-                      screens = DesktopScreens()] { return set(*canvas, folder, screens); });
+                      folder = codec_.programFolder(), screens = DesktopScreens(),
+                      cutoff = wallpaperCutoff_] { return set(*canvas, folder, screens, cutoff); });
 }
 
 void MainWindow::wallpaperFinished(const WallpaperReport& report) {
-    if (!report.applied())
+    // One the closing window cut short has nobody left to tell.
+    const bool cutShort = wallpaperCutoff_->requested();
+    wallpaperCutoff_.reset();
+    if (!report.applied() && !cutShort)
         dialogs_.showMessage(this, WallpaperNotSetMessage(report));
+}
+
+void MainWindow::endWallpaperSoon() {
+    // The application would otherwise go on to its own time limit, and the program, waiting for
+    // its worker at the end, with it.
+    if (wallpaperCutoff_)
+        wallpaperCutoff_->request(kWallpaperEndingTime);
 }
 
 void MainWindow::saveWallpaper() {

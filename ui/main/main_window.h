@@ -9,6 +9,7 @@
 #include "ui/main/main_window_controls.h"
 #include "ui/main/save_command.h"
 #include "ui/parts/pick_colour.h"
+#include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
@@ -32,11 +33,11 @@ class PreviewWindow;
 struct RenderSettings;
 
 // Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
-// programFolder is where the codec plug-in is looked for. Called on a worker thread, which the
-// program does not wait for once the window has gone.
-using WallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canvas,
-                                                      const std::filesystem::path& programFolder,
-                                                      const std::vector<Screen>& screens)>;
+// programFolder is where the codec plug-in is looked for; a request on cutoff ends it sooner.
+// Called on a worker thread, which the program does not wait for once the window has gone.
+using WallpaperSetter = std::function<WallpaperReport(
+    const DrawingSurface& canvas, const std::filesystem::path& programFolder,
+    const std::vector<Screen>& screens, std::shared_ptr<const Cutoff> cutoff)>;
 
 // The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
 // uses the desktop's; tests answer them.
@@ -80,7 +81,8 @@ class MainWindow : public QMainWindow {
     void changeFixedColours();
     // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop off the window's thread,
     // under the busy cursor, and says so only when it cannot. Does nothing while the last one
-    // still runs.
+    // still runs. Closing the window cuts one still running short, so that the program ends within
+    // a second.
     void setAsWallpaper();
 
     // Whether a drawing or a save asked for has not yet ended.
@@ -105,6 +107,7 @@ class MainWindow : public QMainWindow {
     void disableDrawing();
     void presentDrawing(DrawingOutcome& outcome);
     void wallpaperFinished(const WallpaperReport& report);
+    void endWallpaperSoon();
 
     RenderSettings& render_;
     CodecLibrary& codec_;
@@ -116,6 +119,7 @@ class MainWindow : public QMainWindow {
     FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
     // Where disabling "描画(&G)" moved the focus from it, to be given back when it is enabled.
     std::optional<QPointer<QWidget>> focusMovedTo_;
+    std::shared_ptr<Cutoff> wallpaperCutoff_; // the running application's, null when none runs
     // The work off the window's thread; the last go first, the save being finished.
     DrawingQueue drawings_;
     SaveCommand save_;
