@@ -34,7 +34,7 @@ struct RenderSettings;
 
 // Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
 // programFolder is where the codec plug-in is looked for; a request on cutoff ends it sooner.
-// Called on a worker thread, which the program does not wait for once the window has gone.
+// Called on a worker thread, which the window does not wait for when it goes.
 using WallpaperSetter = std::function<WallpaperReport(
     const DrawingSurface& canvas, const std::filesystem::path& programFolder,
     const std::vector<Screen>& screens, std::shared_ptr<const Cutoff> cutoff)>;
