@@ -1,7 +1,7 @@
 #include "ui/preview/preview_viewport.h"
 
-#include "ui/parts/surface_image.h"
 #include "ui/preview/preview_layout.h"
+#include "ui/parts/surface_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,7 +40,7 @@ void PreviewViewport::paintEvent(QPaintEvent*) {
     const Rect block = VisibleCanvasBlock({canvas_->width(), canvas_->height()}, sourceX_, sourceY_,
                                           {deviceInside.width(), deviceInside.height()});
     if (block.width > 0 && block.height > 0) {
-        // Wraps the canvas's own pixels for this paint only: the canvas may be resized later.
+        // Wraps the canvas's own pixels for this paint only: another canvas may be shown later.
         const QPoint at = deviceInside.topLeft() + QPoint(block.x - sourceX_, block.y - sourceY_);
         DrawOneToOne(painter, SurfaceImage(*canvas_),
                      QRect(block.x, block.y, block.width, block.height), at, ratio);
