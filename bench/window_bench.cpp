@@ -111,8 +111,9 @@ void BM_FixedColourPick(benchmark::State& state) {
 }
 
 // The program's own dialogs and desktop, except that the save dialog answers with a file in the
-// scratch folder and the desktop is a folder that keeps the pictures an application composes:
-// only the window's own work is timed, never the desktop's.
+// scratch folder, the desktop is a folder that keeps the pictures an application composes, and
+// nothing is remembered or kept: only the window's own work is timed, never the desktop's, and
+// the user's own files are left alone.
 struct ScriptedProgram {
     testing::ScratchFolder folder;
     std::filesystem::path saveAs;
@@ -146,6 +147,10 @@ struct ScriptedProgram {
             report.tried = {{Way::RootWindow, stored.ok(), WayReason::None, "", "", ""}};
             return report;
         };
+        dialogs.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
+        dialogs.memory.keep = [](std::shared_ptr<const Cutoff>) { return KeepReport{}; };
+        dialogs.memory.forget = dialogs.memory.keep;
+        dialogs.memory.kept = [] { return false; };
         window = std::make_unique<MainWindow>(render, codec, std::move(dialogs));
         window->show();
         WriteTexts(window->controls(), MakeSettings(BenchCase::WorstNormal));

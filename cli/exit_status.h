@@ -14,5 +14,8 @@ inline constexpr int kExitPictureProblem = 3;
 // The wallpaper was drawn (and written, when a file was asked for), but it could not be put on
 // the desktop: no way was found, or every way failed.
 inline constexpr int kExitNotApplied = 4;
+// The wallpaper was put on the desktop, but it could not be kept there: the autostart entry could
+// not be written or no follower could be started.
+inline constexpr int kExitNotKept = 5;
 
 } // namespace tidepool::cli

@@ -41,23 +41,13 @@ template <std::size_t Index> bool SetFixedColour(RenderRequest& request, const s
     return colour.has_value();
 }
 
-constexpr std::array<Choice<int>, 5> kPresets{
-    {{"qvga", 0}, {"vga", 1}, {"xga", 2}, {"wxga", 3}, {"uxga", 4}}};
-constexpr std::array<Choice<Layout>, 2> kLayouts{
-    {{"standard", Layout::Standard}, {"slide", Layout::Slide}}};
-constexpr std::array<Choice<DrawMode>, 2> kModes{
-    {{"normal", DrawMode::Normal}, {"frame", DrawMode::Frame}}};
-constexpr std::array<Choice<ColourRole>, 3> kRoles{{{"foreground", ColourRole::Foreground},
-                                                    {"middle", ColourRole::Middle},
-                                                    {"background", ColourRole::Background}}};
-
 bool SetOutput(RenderRequest& request, const std::string& value) {
     request.output = value;
     return !value.empty();
 }
 
 bool SetPreset(RenderRequest& request, const std::string& value) {
-    const std::optional<int> preset = FindChoice(kPresets, value);
+    const std::optional<int> preset = FindChoice(kPresetWords, value);
     if (preset)
         SelectSizePreset(request.settings, *preset);
     return preset.has_value();
@@ -119,9 +109,9 @@ const std::vector<RequestOption>& RequestOptions() {
         {"--spacing", "TEXT", "Spacing of the crabs (間隔), 0.85 to 2", kAnyText,
          SetText<&S::spacing>},
         {"--layout", "standard|slide", "Centred (標準) or edge to edge (スライド)",
-         "standard or slide", SetChoice<Layout, &S::layout, kLayouts>},
+         "standard or slide", SetChoice<Layout, &S::layout, kLayoutWords>},
         {"--mode", "normal|frame", "Normal (ノーマル) or outline (フレーム)", "normal or frame",
-         SetChoice<DrawMode, &S::mode, kModes>},
+         SetChoice<DrawMode, &S::mode, kModeWords>},
         {"--crab-shadow", "on|off", "Shadows of the crabs (影)", kOnOff, SetSwitch<&S::crabShadow>},
         {"--shadow-width", "TEXT", "Shadow width (影の幅), up to 9", kAnyText,
          SetText<&S::shadowWidth>},
@@ -140,7 +130,7 @@ const std::vector<RequestOption>& RequestOptions() {
         {"--eye-shift", "TEXT", "Shift of the eye-shape cycle (シフト)", kAnyText,
          SetText<&S::eyeShift>},
         {"--role", "foreground|middle|background", "Swatch the crabs take (前景色/中間色/背景色)",
-         "foreground, middle or background", SetChoice<ColourRole, &S::colourRole, kRoles>},
+         "foreground, middle or background", SetChoice<ColourRole, &S::colourRole, kRoleWords>},
         {"--theme", "N|NAME", "Theme 1 to 20 or its name; fills the three swatches",
          "a theme number 1 to 20 or a theme name (see --list-themes)", SetTheme},
         {"--foreground", "#RRGGBB", "Foreground swatch (前景色)", kColour, SetSwatch<0>},

@@ -9,6 +9,9 @@ namespace tidepool::cli {
 
 enum class CommandKind {
     Render,     // draw request and write it to request.output
+    Restore,    // draw the saved wallpaper and put it on the desktop (request.keepWallpaper too)
+    Follow,     // stay running and put the saved wallpaper back whenever the screens change
+    Forget,     // keep the wallpaper no longer: the autostart entry and the followers go
     ListThemes, // print the theme list
     ShowText,   // print text (the help or the version) and stop
     Fail,       // the command line is wrong; text says how, in one line

@@ -14,8 +14,12 @@ namespace tidepool::cli {
 struct RenderRequest {
     MainSettings settings;
     RenderSettings render;
-    std::string output;        // empty when the wallpaper only goes on the desktop
-    bool setWallpaper = false; // put it on the desktop too
+    std::string output;         // empty when the wallpaper only goes on the desktop
+    bool setWallpaper = false;  // put it on the desktop too
+    bool keepWallpaper = false; // and keep it there, at every login and screen change
+    // False for the blank canvas the window shows before its first drawing, put back from a
+    // saved wallpaper: nothing is drawn on it.
+    bool drawn = true;
     // How long putting it on the desktop may take in all, by default as long as the window's.
     static constexpr double kDefaultWallpaperSeconds =
         std::chrono::duration<double>(kDefaultWallpaperTimeLimit).count();

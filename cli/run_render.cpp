@@ -57,10 +57,12 @@ int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, Code
     const MainSettings typed = request.settings;
     DrawingSurface canvas = CreateCanvas(request.settings, request.render.palette);
     WorkBuffers buffers;
-    DrawJob(request.settings, request.render, canvas, buffers,
-            CommandLineServices(err, codec, typed.picturePath, pictureMessageShown));
-    for (const std::string& line : DescribeCorrections(typed, request.settings))
-        err << kPrefix << line << '\n';
+    if (request.drawn) {
+        DrawJob(request.settings, request.render, canvas, buffers,
+                CommandLineServices(err, codec, typed.picturePath, pictureMessageShown));
+        for (const std::string& line : DescribeCorrections(typed, request.settings))
+            err << kPrefix << line << '\n';
+    }
 
     if (writeFile) {
         if (const WriteResult written = SaveImage(canvas, request.output, codec); !written.ok()) {

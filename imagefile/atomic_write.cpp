@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -188,6 +189,16 @@ WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& w
     if (closeError != 0)
         return fail("the new file is in place, but it could not be closed: " + Reason(closeError));
     return WriteResult::Success();
+}
+
+WriteResult AtomicWriteText(const std::filesystem::path& target, std::string_view text) {
+    return AtomicWrite(target, [text](const std::filesystem::path& path) {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file.close();
+        return file.fail() ? WriteResult::Failure(std::string("writing failed: ") + Reason(errno))
+                           : WriteResult::Success();
+    });
 }
 
 } // namespace tidepool

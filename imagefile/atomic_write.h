@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 namespace tidepool {
 
@@ -20,5 +21,8 @@ using FileWriter = std::function<WriteResult(const std::filesystem::path& path)>
 // any failure before the rename the temporary is removed and whatever was at target before is
 // left exactly as it was. Every failure names target.
 WriteResult AtomicWrite(const std::filesystem::path& target, const FileWriter& write);
+
+// AtomicWrite of a file holding exactly these bytes: a settings file, a desktop entry.
+WriteResult AtomicWriteText(const std::filesystem::path& target, std::string_view text);
 
 } // namespace tidepool

@@ -50,6 +50,9 @@ TIDEPOOL_PACKAGES=(
     # The windows under a real window manager (openbox, above), driven by the real pointer
     # (tests/support/x_desktop.sh): size hints, drags of the frame, the random-input run.
     xdotool
+    # GLib's own launcher (gio launch), which starts the follower's autostart entry as GNOME's
+    # and Cinnamon's session managers do.
+    libglib2.0-bin
     # The windows read through the accessibility bus as a screen reader reads them.
     at-spi2-core
     gir1.2-atspi-2.0

@@ -7,6 +7,11 @@
 # HOME and XDG folders. A case passes when tidepool-render says where it applied the picture and
 # the screen shows the tiled canvas pixel for pixel on every screen, or, where nothing can show it,
 # when it says so with exit status 4. Every process a session started is ended by its id.
+# Keeping the wallpaper (bare X and Xfce on two RandR outputs, sway): --keep-wallpaper, then the
+# screens changed; each time the follower must apply once and every screen read back 1:1; idle it
+# must use no processor time; after the background is reset as at a new login, the autostart
+# entry (started by GLib's launcher) or sway's exec line must put it back; --forget-wallpaper must
+# end it.
 #
 # Usage: scripts/desktop_tests.sh RENDERER
 #   RENDERER  a built tidepool-render, with the codec plug-in imgctl.so beside it
@@ -432,8 +437,14 @@ mate() {
 
 # sway headless as nobody, whose parser and word expansion would act on the data folder's name:
 # the picture must show, and nothing may run.
-sway_case() {
-    local name=$1 outputs=$2 dir="$work/$3"
+# Runs as the unprivileged user sway needs.
+as_nobody=("$(command -v setpriv)" --reuid=nobody --regid=nogroup --clear-groups --)
+
+# sway headless as nobody in a new session, with its outputs: 1280 x 800 at scale 1, and 1024 x 768
+# at scale 2 to its right; sets socket and the session's SWAYSOCK and WAYLAND_DISPLAY. Records the
+# case as failed when sway does not start.
+start_sway() {
+    local name=$1 outputs=$2 dir=$3
     session_extra=()
     new_session "$dir"
     {
@@ -445,13 +456,12 @@ sway_case() {
     chown -R nobody:nogroup "$dir"
     session_extra=(WLR_BACKENDS=headless "WLR_HEADLESS_OUTPUTS=$outputs" WLR_RENDERER=pixman
         WLR_LIBINPUT_NO_DEVICES=1 XDG_CURRENT_DESKTOP=sway)
-    local -a as_nobody=("$(command -v setpriv)" --reuid=nobody --regid=nogroup --clear-groups --)
     in_session "$dir" "${as_nobody[@]}" dbus-daemon --nofork --config-file="$dir/session.conf"
     in_session "$dir" "${as_nobody[@]}" sway -c "$dir/sway.conf"
     if ! wait_for 20 sh -c "ls '$dir'/run/sway-ipc.*.sock && ls '$dir'/run/wayland-[0-9]*"; then
         record "$name (sway did not start)" FAIL
         end_session "$dir"
-        return
+        return 1
     fi
     local wayland
     socket=""
@@ -462,6 +472,11 @@ sway_case() {
     wayland=${wayland##*/}
     session_extra+=(SWAYSOCK="$socket" WAYLAND_DISPLAY="$wayland")
     sleep 1
+}
+
+sway_case() {
+    local name=$1 outputs=$2 dir="$work/$3"
+    start_sway "$name" "$outputs" "$dir" || return
     local out status
     out=$(cd "$dir" && run_in_session "$dir" "${as_nobody[@]}" "$dir/tidepool-render" --set-wallpaper \
         -o "$dir/run/canvas.png" --theme 3 2>"$dir/render.err")
@@ -534,6 +549,343 @@ sway_native_window() {
     fi
 }
 
+# --- keeping the wallpaper: a follower through screen changes, a new login, and forgetting ---
+
+# The lines of a follower's output that say it put the wallpaper on the desktop.
+applications() {
+    grep -c '^applied through' "$1" 2>/dev/null
+}
+
+# The follower's process id, from the first line it writes.
+follower_pid() {
+    sed -n 's/^tidepool-render: following the screens of display .* (process \([0-9]*\))$/\1/p' \
+        "$1" | tail -n 1
+}
+
+# Whether the process has ended (one that has ended but is not yet collected counts).
+process_ended() {
+    local state
+    state=$(sed -n 's/^[0-9]* (.*) \([A-Z]\) .*/\1/p' "/proc/$1/stat" 2>/dev/null)
+    [[ -z $state || $state == Z || $state == X ]]
+}
+
+# Milliseconds since the epoch.
+now_ms() {
+    echo $(($(date +%s%N) / 1000000))
+}
+
+# Changes the screens with the command after the arguments, then checks the follower: it applies
+# the wallpaper again within five seconds, the screens read back by check (a function taking the
+# session folder) show the tiling 1:1 within five seconds more, and it applies exactly once for
+# the change.
+follow_change() {
+    local name=$1 dir=$2 log=$3 check=$4
+    shift 4
+    local before start applied_ms tries
+    before=$(applications "$log")
+    start=$(now_ms)
+    "$@" >>"$dir/changes.log" 2>&1
+    if ! wait_for 5 sh -c "[ \"\$(grep -c '^applied through' '$log')\" -gt $before ]"; then
+        echo "    no application within 5 s of the change"
+        tail -n 3 "$log" | sed 's/^/    follower: /'
+        record "$name" FAIL
+        return
+    fi
+    applied_ms=$(($(now_ms) - start))
+    for ((tries = 0; tries < 5; tries++)); do
+        "$check" "$dir" && break
+        sleep 1
+    done
+    if ((tries == 5)); then
+        record "$name (applied after $applied_ms ms, not shown 1:1)" FAIL
+        return
+    fi
+    sleep 1.5
+    local count=$(($(applications "$log") - before))
+    echo "    applied after $applied_ms ms, $count time(s); shown 1:1 after $(($(now_ms) - start - 1500)) ms"
+    if ((count == 1)); then
+        record "$name" PASS
+    else
+        record "$name (applied $count times for one change)" FAIL
+    fi
+}
+
+# The follower idle for ten seconds: no processor time, and its resident memory within 80 MB.
+follower_idles() {
+    local name=$1 pid=$2 before after rss peak
+    before=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
+    sleep 10
+    after=$(awk '{ sub(/.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")
+    rss=$(awk '/^VmRSS:/ { print int($2 / 1024) }' "/proc/$pid/status")
+    peak=$(awk '/^VmHWM:/ { print int($2 / 1024) }' "/proc/$pid/status")
+    echo "    idle 10 s: $((after - before)) clock ticks of processor time; resident ${rss} MB" \
+        "(${peak} MB at the most)"
+    if ((after == before && rss <= 80)); then
+        record "$name" PASS
+    else
+        record "$name" FAIL
+    fi
+}
+
+# Ends the follower with SIGTERM: it must be gone within a second.
+follower_ends() {
+    local name=$1 pid=$2
+    kill "$pid"
+    if wait_for 1 process_ended "$pid"; then
+        record "$name" PASS
+    else
+        record "$name" FAIL
+    fi
+}
+
+# --forget-wallpaper: status 0, the entry gone, every follower ended; and again with nothing left.
+forget_and_check() {
+    local name=$1 dir=$2 pid=$3
+    shift 3
+    local status again
+    run_in_session "$dir" "$@" "$dir/tidepool-render" --forget-wallpaper >"$dir/forget.out" 2>&1
+    status=$?
+    run_in_session "$dir" "$@" "$dir/tidepool-render" --forget-wallpaper >>"$dir/forget.out" 2>&1
+    again=$?
+    sed 's/^/    /' "$dir/forget.out"
+    if ((status == 0 && again == 0)) && process_ended "$pid" &&
+        [[ ! -e $dir/config/autostart/org.example.Tidepool.Follow.desktop ]]; then
+        record "$name" PASS
+    else
+        record "$name" FAIL
+    fi
+}
+
+# The X11 screens read back against the tiling.
+x11_tiling_shown() {
+    x11_screenshot "$1/shot.png" && screen_shows_tiling "$1" "$1/shot.png" "$1/canvas.png" "$(x11_screens)"
+}
+
+# Puts the wallpaper on the desktop with --keep-wallpaper, with the command after the arguments
+# running the renderer in the session (as its user); the follower's output is then in
+# follower_log. Fails the case when it is not applied, saved and kept.
+keep_and_check() {
+    local name=$1 dir=$2 canvas=$3
+    shift 3
+    local out status
+    out=$(cd "$dir" && "$@" "$dir/tidepool-render" --set-wallpaper --keep-wallpaper -o "$canvas" \
+        --theme 3 2>"$dir/render.err")
+    status=$?
+    sed 's/^/    /' <<<"$out"
+    sed 's/^/    /' "$dir/render.err"
+    follower_log=$(sed -n 's/.*it writes to \(.*\)$/\1/p' <<<"$out")
+    if ((status != 0)) || [[ -z $follower_log || ! -s $dir/config/tidepool/wallpaper.conf ]] ||
+        ! wait_for 10 sh -c "grep -q '^applied through' '$follower_log'"; then
+        record "$name: applied and kept" FAIL
+        return 1
+    fi
+    record "$name: applied and kept" PASS
+}
+
+# A new login: the follower ended, the background reset by reset (a function taking the session
+# folder), then the autostart entry started by GLib's launcher as the session manager would,
+# which must put the tiling back.
+new_login_x11() {
+    local name=$1 dir=$2 pid=$3 reset=$4 desktop=$5
+    follower_ends "$name: the follower ends within a second of SIGTERM" "$pid"
+    "$reset" "$dir"
+    if x11_tiling_shown "$dir" >/dev/null; then
+        record "$name: the login's reset took the tiling away (it did not)" FAIL
+        return
+    fi
+    local log=$dir/login.log
+    run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" \
+        gio launch "$dir/config/autostart/org.example.Tidepool.Follow.desktop" >"$log" 2>&1
+    if ! wait_for 10 sh -c "grep -q '^applied through' '$log'"; then
+        sed 's/^/    follower: /' "$log"
+        record "$name: the autostart entry puts it back at login" FAIL
+        return
+    fi
+    local tries
+    for ((tries = 0; tries < 5; tries++)); do
+        x11_tiling_shown "$dir" && break
+        sleep 1
+    done
+    if ((tries < 5)); then
+        record "$name: the autostart entry puts it back at login" PASS
+    else
+        record "$name: the autostart entry puts it back at login" FAIL
+    fi
+    printf '%s' "$(follower_pid "$log")" >"$dir/login.pid"
+}
+
+reset_root_window() {
+    local -x DISPLAY=":$display_number"
+    xprop -root -remove _XROOTPMAP_ID
+    xprop -root -remove ESETROOT_PMAP_ID
+    xsetroot -solid '#000000'
+}
+
+# The session's xfconf backdrops set to a plain black picture, and xfdesktop started afresh.
+reset_xfce() {
+    local dir=$1 property
+    convert -size 16x16 xc:black "$dir/black.png"
+    end_program "$dir" xfdesktop
+    for property in $(run_in_session "$dir" xfconf-query -c xfce4-desktop -l | grep '/last-image$'); do
+        run_in_session "$dir" xfconf-query -c xfce4-desktop -p "$property" -s "$dir/black.png"
+    done
+    in_session "$dir" xfdesktop --disable-wm-check
+    wait_for 20 sh -c "DISPLAY=:$display_number xwininfo -root -tree | grep -q '(\"xfdesktop\" \"Xfdesktop\")'"
+    sleep 3
+}
+
+# Bare X11 (openbox) or Xfce on Xorg with two RandR outputs: the wallpaper kept through an output
+# switched off, moved to the other side and a mode changed, idle, and put back at a new login.
+keep_x11() {
+    local name=$1 desktop=$2 dir="$work/$3"
+    local -a services=()
+    [[ $desktop == XFCE ]] && services=(org.xfce.Xfconf)
+    start_x_session "$name" "$dir" outputs "${services[@]}" || return
+    in_session "$dir" openbox
+    wait_for 10 sh -c "DISPLAY=:$display_number xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"
+    if [[ $desktop == XFCE ]]; then
+        run_in_session "$dir" xfconf-query -c xfce4-desktop -p /desktop-icons/style -n -t int -s 0
+        in_session "$dir" xfdesktop --disable-wm-check
+        wait_for 20 sh -c "DISPLAY=:$display_number xwininfo -root -tree | grep -q '(\"xfdesktop\" \"Xfdesktop\")'"
+        sleep 3
+    fi
+    echo "$name"
+    keep_and_check "$name" "$dir" "$dir/canvas.png" run_in_session "$dir" \
+        XDG_CURRENT_DESKTOP="$desktop" || {
+        end_session "$dir"
+        return
+    }
+    local log=$follower_log pid
+    pid=$(follower_pid "$log")
+    local -x DISPLAY=":$display_number"
+    xrandr --addmode DUMMY0 1024x768 >/dev/null 2>&1
+    follow_change "$name: the second output switched off" "$dir" "$log" x11_tiling_shown \
+        xrandr --output DUMMY1 --off
+    follow_change "$name: the second output back, on the other side" "$dir" "$log" x11_tiling_shown \
+        xrandr --output DUMMY1 --mode 1024x768 --left-of DUMMY0
+    follow_change "$name: the first output's mode changed" "$dir" "$log" x11_tiling_shown \
+        xrandr --output DUMMY0 --mode 1024x768
+    follower_idles "$name: the follower is idle between changes" "$pid"
+    local reset=reset_root_window
+    [[ $desktop == XFCE ]] && reset=reset_xfce
+    new_login_x11 "$name" "$dir" "$pid" "$reset" "$desktop"
+    local second
+    second=$(run_in_session "$dir" "$dir/tidepool-render" --follow-screens 2>&1)
+    if [[ $? == 0 && $second == *"a follower already keeps the wallpaper"* ]]; then
+        record "$name: a second follower leaves the first in charge" PASS
+    else
+        record "$name: a second follower leaves the first in charge" FAIL
+    fi
+    forget_and_check "$name: --forget-wallpaper" "$dir" "$(cat "$dir/login.pid")"
+    [[ $desktop != XFCE ]] && follower_ends_with_display "$name" "$dir" end_x_server
+    end_session "$dir"
+}
+
+end_x_server() {
+    kill "$(cat "$1/server.pid")"
+}
+
+end_sway() {
+    local pid
+    for pid in $(pgrep -x sway); do
+        grep -qszxF "TIDEPOOL_TEST_SESSION=$1" "/proc/$pid/environ" && kill "$pid"
+    done
+}
+
+# A follower started in the session, with the command after the arguments running it as the
+# session's user, ends once end_display (a function taking the session folder) ends its display.
+follower_ends_with_display() {
+    local name=$1 dir=$2 end_display=$3 pid
+    shift 3
+    in_session "$dir" "$@" "$dir/tidepool-render" --follow-screens
+    wait_for 5 sh -c "ls '$dir'/run/tidepool/follow-*.lock" && sleep 1
+    pid=$(follower_pid "$dir/programs.log")
+    "$end_display" "$dir"
+    if [[ -n $pid ]] && wait_for 2 process_ended "$pid"; then
+        record "$name: the follower ends with its display" PASS
+    else
+        record "$name: the follower ends with its display" FAIL
+    fi
+}
+
+# Every active sway output read back with grim in its own device pixels against its part of the
+# tiling: its logical place times its scale, from the desktop's top-left corner, as the wallpaper
+# is cut.
+sway_tiling_shown() {
+    local dir=$1 output area wrong=0
+    while read -r output area; do
+        run_in_session "$dir" "${as_nobody[@]}" grim -o "$output" "$dir/run/shot-$output.png" &&
+            output_shows_tiling "$dir" "$dir/run/shot-$output.png" "$dir/run/canvas.png" "$area" ||
+            wrong=1
+    done < <(SWAYSOCK=$socket swaymsg -t get_outputs -r | python3 -c '
+import json, sys
+outputs = [o for o in json.load(sys.stdin) if o["active"]]
+def device(o):
+    r, s = o["rect"], o["scale"]
+    return round(r["x"] * s), round(r["y"] * s), o["current_mode"]["width"], o["current_mode"]["height"]
+left = min(device(o)[0] for o in outputs)
+top = min(device(o)[1] for o in outputs)
+for o in outputs:
+    x, y, w, h = device(o)
+    print(o["name"], "%dx%d+%d+%d" % (w, h, x - left, y - top))')
+    return "$wrong"
+}
+
+sway_command() {
+    SWAYSOCK=$socket swaymsg "$@"
+}
+
+# sway headless with two outputs: the wallpaper kept through an output added (sway 1.7 cannot
+# switch off an output of its headless backend: "Failed to commit output"; the X11 cases switch
+# one off), one moved to the other side, a scale and a mode changed; idle; put back after a new
+# login by the exec line of sway's config, which is how sway users start it; ended with its
+# display.
+keep_sway() {
+    local name=$1 dir="$work/$2"
+    start_sway "$name" 2 "$dir" || return
+    echo "$name"
+    keep_and_check "$name" "$dir" "$dir/run/canvas.png" run_in_session "$dir" "${as_nobody[@]}" || {
+        end_session "$dir"
+        return
+    }
+    local log=$follower_log pid
+    pid=$(follower_pid "$log")
+    sway_command output HEADLESS-3 mode 800x600 position 1792 0 >/dev/null
+    follow_change "$name: a third output added" "$dir" "$log" sway_tiling_shown \
+        sway_command create_output
+    follow_change "$name: the second output moved to the other side" "$dir" "$log" \
+        sway_tiling_shown sway_command 'output HEADLESS-2 position 0 0; output HEADLESS-1 position 512 0'
+    follow_change "$name: the first output's scale changed" "$dir" "$log" sway_tiling_shown \
+        sway_command output HEADLESS-1 scale 2
+    follow_change "$name: the first output's mode changed" "$dir" "$log" sway_tiling_shown \
+        sway_command output HEADLESS-1 mode 1024x768
+    follower_idles "$name: the follower is idle between changes" "$pid"
+    follower_ends "$name: the follower ends within a second of SIGTERM" "$pid"
+
+    sway_command output '*' bg '#000000' solid_color >/dev/null
+    sleep 1
+    if sway_tiling_shown "$dir" >/dev/null; then
+        record "$name: the login's reset took the tiling away (it did not)" FAIL
+    fi
+    # sway runs no autostart entries: its config's exec line, as the README gives it.
+    sway_command exec "$dir/tidepool-render --follow-screens" >/dev/null
+    local tries
+    for ((tries = 0; tries < 10; tries++)); do
+        sleep 1
+        sway_tiling_shown "$dir" >/dev/null && break
+    done
+    if ((tries < 10)); then
+        record "$name: sway's exec line puts it back at login" PASS
+    else
+        record "$name: sway's exec line puts it back at login" FAIL
+    fi
+    pid=$(follower_pid "$dir/programs.log")
+    forget_and_check "$name: --forget-wallpaper" "$dir" "$pid" "${as_nobody[@]}"
+
+    follower_ends_with_display "$name" "$dir" end_sway "${as_nobody[@]}"
+    end_session "$dir"
+}
+
 # The cases whose names match TIDEPOOL_DESKTOP_ONLY (an extended regular expression), or all.
 want() {
     [[ -z ${TIDEPOOL_DESKTOP_ONLY:-} || $1 =~ $TIDEPOOL_DESKTOP_ONLY ]]
@@ -554,6 +906,9 @@ want "MATE, one screen" && mate "MATE, one screen" one mate
 want "MATE, two RandR outputs" && mate "MATE, two RandR outputs" outputs mate-outputs
 want "sway headless, one output" && sway_case "sway headless, one output" 1 sway
 want "sway headless, two outputs, one at scale 2" && sway_case "sway headless, two outputs, one at scale 2" 2 sway-two
+want "kept on bare X with openbox, two RandR outputs" && keep_x11 "kept on bare X with openbox, two RandR outputs" "" keep-bare
+want "kept on Xfce, two RandR outputs" && keep_x11 "kept on Xfce, two RandR outputs" XFCE keep-xfce
+want "kept on sway headless, two outputs" && keep_sway "kept on sway headless, two outputs" keep-sway
 
 echo
 echo "================ real desktops ================"

@@ -239,7 +239,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"BadValueAfterGoodOnes", {"-o", "a.bmp", "--theme", "1", "--theme", "99"}, "99"},
         Refused{"WallpaperWithNoTime",
                 {"--set-wallpaper", "--wallpaper-timeout", "0"},
-                "--wallpaper-timeout"}),
+                "--wallpaper-timeout"},
+        Refused{"KeepingNothingPut", {"--keep-wallpaper", "-o", "a.bmp"}, "--keep-wallpaper"},
+        Refused{"KeepingAFollower", {"--follow-screens", "--keep-wallpaper"}, "--keep-wallpaper"},
+        Refused{"RestoringWithSettings", {"--restore-wallpaper", "--width", "9"}, "--width"},
+        Refused{"RestoringIntoAFile", {"--restore-wallpaper", "-o", "a.bmp"}, "--output"},
+        Refused{"FollowingWhileSetting", {"--set-wallpaper", "--follow-screens"}, "--set"},
+        Refused{"RestoringAndForgetting",
+                {"--restore-wallpaper", "--forget-wallpaper"},
+                "--forget-wallpaper"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CommandLine, ThemeListNeedsNoOutput) {
@@ -255,6 +263,17 @@ TEST(CommandLine, SettingTheWallpaperNeedsNoOutput) {
     EXPECT_EQ(ParseCommandLine({"--set-wallpaper", "--wallpaper-timeout", "1.5"})
                   .request.wallpaperSeconds,
               1.5);
+}
+
+TEST(CommandLine, TheSavedWallpaperCommandsStandAlone) {
+    EXPECT_EQ(ParseCommandLine({"--follow-screens"}).kind, CommandKind::Follow);
+    EXPECT_EQ(ParseCommandLine({"--forget-wallpaper"}).kind, CommandKind::Forget);
+    const Command restore =
+        ParseCommandLine({"--restore-wallpaper", "--keep-wallpaper", "--wallpaper-timeout", "2"});
+    EXPECT_EQ(restore.kind, CommandKind::Restore);
+    EXPECT_TRUE(restore.request.keepWallpaper);
+    EXPECT_EQ(restore.request.wallpaperSeconds, 2);
+    EXPECT_TRUE(ParseCommandLine({"--keep-wallpaper", "--set-wallpaper"}).request.keepWallpaper);
 }
 
 TEST(ColourText, ReadsRedGreenBlueIntoTheEnginesOrder) {

@@ -1,7 +1,10 @@
 // Runs the built tidepool-render as a user would and checks what it leaves behind.
 #include "cli/exit_status.h"
+#include "cli/saved_wallpaper.h"
+#include "wallpaper/recipe_file.h"
 
 #include "tests/support/bmp_decoder.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/qt_picture.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_name.h"
@@ -11,6 +14,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace tidepool::cli {
@@ -259,6 +263,51 @@ TEST(Renderer, SaysEveryWayTriedWhenNoneWorks) {
     EXPECT_THAT(run.err, ::testing::StartsWith("tidepool-render: the wallpaper was drawn but not "
                                                "put on the desktop:\n"));
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4) << run.err;
+}
+
+// Nothing saved, or something saved that is not a recipe: one line naming the file, status 2,
+// and the file as it was, neither written nor repaired.
+TEST(Renderer, RestoresNothingButASavedWallpaper) {
+    ScratchFolder folder;
+    const std::vector<std::string> environment{"XDG_CONFIG_HOME=" + folder.path().string(),
+                                               "XDG_DATA_HOME=" + (folder / "data").string()};
+    const std::filesystem::path recipe = folder / "tidepool" / "wallpaper.conf";
+    Outcome run = RunRenderer({"--restore-wallpaper"}, environment);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_THAT(run.err, HasSubstr("no wallpaper has been saved in " + recipe.string()));
+    EXPECT_FALSE(std::filesystem::exists(recipe));
+
+    std::filesystem::create_directory(folder / "tidepool");
+    testing::WriteWholeFile(recipe, "version=1\nwidth=640\nwidth=480\n");
+    run = RunRenderer({"--restore-wallpaper", "--keep-wallpaper"}, environment);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err, "tidepool-render: the saved wallpaper cannot be read, and is left as it is: " +
+                           recipe.string() + ": line 3: \"width\" given twice\n");
+    EXPECT_EQ(ReadWholeFile(recipe), "version=1\nwidth=640\nwidth=480\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "autostart"));
+}
+
+// After an application the recipe is saved; where it cannot be, that is said, and the wallpaper,
+// which is on the desktop, cannot be kept.
+TEST(RememberingTheWallpaper, SavesTheRecipeOrSaysWhyNot) {
+    ScratchFolder folder;
+    MainSettings typed;
+    typed.width = "640";
+    const WallpaperRecipe recipe = RecipeOf(typed, RenderSettings{}, true);
+    std::ostringstream out, err;
+    const Environment saving{{"XDG_CONFIG_HOME", folder.path().string()}};
+    EXPECT_EQ(RememberWallpaper(recipe, true, false, kExitPictureProblem, saving, "", out, err),
+              kExitPictureProblem);
+    EXPECT_EQ(LoadRecipe(folder / "tidepool" / "wallpaper.conf").recipe, recipe);
+    EXPECT_THAT(out.str() + err.str(), IsEmpty());
+
+    testing::WriteWholeFile(folder / "file", "");
+    const Environment blocked{{"XDG_CONFIG_HOME", (folder / "file").string()}};
+    EXPECT_EQ(RememberWallpaper(recipe, true, false, kExitSuccess, blocked, "", out, err),
+              kExitSuccess);
+    EXPECT_THAT(err.str(), HasSubstr("the wallpaper is on the desktop, but what it is could not"));
+    EXPECT_EQ(RememberWallpaper(recipe, true, true, kExitSuccess, blocked, "", out, err),
+              kExitNotKept);
 }
 
 } // namespace

@@ -410,21 +410,27 @@ TEST_P(UnwritablePath, NullPathGivesZero) {
 }
 
 #if defined(__unix__)
-// The file system refusing bytes half way through must not leave a truncated picture behind.
+// The file system refusing bytes half way through, or only the last one, which goes out when
+// the file is closed, must not leave a truncated picture behind.
 TEST_P(UnwritablePath, WriteThatFailsMidwayRemovesTheFile) {
     const Dib dib = MakeDib(256, 256, Noise);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 600;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::int32_t result = WriteAs(GetParam(), PathOf("big").c_str(), dib.handle());
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_NE(WriteAs(GetParam(), PathOf("whole").c_str(), dib.handle()), 0);
+    const auto whole = std::filesystem::file_size(scratch_ / "whole");
+    std::filesystem::remove(scratch_ / "whole");
+    for (const rlim_t limit : {rlim_t{600}, rlim_t{whole - 1}}) {
+        rlimit previous{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = limit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const std::int32_t result = WriteAs(GetParam(), PathOf("big").c_str(), dib.handle());
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(scratch_.names().empty());
+        EXPECT_EQ(result, 0) << "at most " << limit << " bytes";
+        EXPECT_TRUE(scratch_.names().empty()) << "at most " << limit << " bytes";
+    }
 }
 #endif
 

@@ -46,6 +46,7 @@ enum class Content {
     Empty,
     JpegHead,
     HugeBmp,
+    WideGif,
     PngDamagedImage,
 };
 enum class Holds { Unchanged, NewPicture, Cleared, ClearedAtNewSize };
@@ -80,6 +81,15 @@ std::string HugeBmpHeader() {
     bytes[26] = 1;
     bytes[28] = 24;
     return bytes;
+}
+
+// A GIF of 6000 x 5000 pixels in a few bytes, all but the first left to the background. With the
+// decoder's own frame and the copy it may keep, 8 bytes a pixel, beside the picture's 4, it needs
+// 360 MB: beyond the budget, so refused before anything is allocated.
+std::string WideGif() {
+    const std::string size("\x70\x17\x88\x13", 4);
+    return "GIF89a" + size + std::string("\x80\0\0\0\0\0\xFF\xFF\xFF\x2C\0\0\0\0", 14) + size +
+           std::string("\0\x02\x02\x44\x01\0\x3B", 7);
 }
 
 // A PNG whole in every chunk and checksum, whose image data breaks off into bytes no inflater
@@ -180,6 +190,9 @@ void CreateContent(const std::filesystem::path& path, Content content, CodecLibr
     case Content::HugeBmp:
         WriteWholeFile(path, HugeBmpHeader());
         return;
+    case Content::WideGif:
+        WriteWholeFile(path, WideGif());
+        return;
     }
 }
 
@@ -257,7 +270,9 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Ico", "good.ico", Content::Ico, false, 0, Holds::NewPicture},
         LoadCase{"BrokenJpeg", "broken.jpg", Content::JpegHead, true, -1, Holds::Unchanged},
         LoadCase{"EmptyJpeg", "empty.jpg", Content::Empty, true, -1, Holds::Unchanged},
-        LoadCase{"HugeBmpHeader", "huge.bmp", Content::HugeBmp, true, -1, Holds::Unchanged}),
+        LoadCase{"HugeBmpHeader", "huge.bmp", Content::HugeBmp, true, -1, Holds::Unchanged},
+        LoadCase{"GifBeyondTheDecodeBudget", "wide.gif", Content::WideGif, false, -1,
+                 Holds::Unchanged}),
     [](const auto& info) { return info.param.name; });
 
 // A flat progressive JPEG as encoders make it (ten scans), with its last scan repeated until the

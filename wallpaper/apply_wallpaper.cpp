@@ -46,8 +46,12 @@ class PictureMaker {
             return {{}, WayReason::NoScreens, plan.error};
         if (!folder_.error.empty())
             return {{}, WayReason::CannotStore, folder_.error};
-        StoredPictures stored =
-            StorePictures(folder_.folder, ComposePictures(canvas_, plan), codec_, session_.now);
+        StoredPictures stored = StorePictures(
+            folder_.folder, plan.pictures.size(),
+            [&](std::size_t i) {
+                return CutFromTiling(canvas_, plan.pictures[i], plan.originX, plan.originY);
+            },
+            codec_, session_.now);
         if (!stored.ok())
             return {{}, WayReason::CannotStore, stored.error};
         return {std::move(stored.files), WayReason::None, ""};

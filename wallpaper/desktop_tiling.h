@@ -26,6 +26,8 @@ struct Screen {
     int width = 0;
     int height = 0;
     double scale = 1;
+
+    bool operator==(const Screen&) const = default;
 };
 
 // The screen in device pixels: its logical place and size times its scale, so that a wallpaper

@@ -1,7 +1,6 @@
 #include "wallpaper/tool_runner.h"
 
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -10,13 +9,6 @@
 namespace tidepool {
 
 namespace {
-
-QProcessEnvironment QtEnvironment(const Environment& environment) {
-    QProcessEnvironment qt;
-    for (const auto& [name, value] : environment)
-        qt.insert(QString::fromStdString(name), QString::fromStdString(value));
-    return qt;
-}
 
 // The first line a failed tool wrote, which is usually what went wrong.
 std::string FirstLine(const QByteArray& text) {
@@ -50,6 +42,13 @@ bool FinishedBy(QProcess& process, const Deadline& deadline) {
 }
 
 } // namespace
+
+QProcessEnvironment QtEnvironment(const Environment& environment) {
+    QProcessEnvironment qt;
+    for (const auto& [name, value] : environment)
+        qt.insert(QString::fromStdString(name), QString::fromStdString(value));
+    return qt;
+}
 
 ToolRunner::ToolRunner(Environment environment, const Deadline& deadline)
     : environment_(std::move(environment)), deadline_(deadline) {}

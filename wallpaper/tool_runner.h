@@ -3,10 +3,15 @@
 #include "wallpaper/deadline.h"
 #include "wallpaper/environment.h"
 
+#include <QProcessEnvironment>
+
 #include <string>
 #include <vector>
 
 namespace tidepool {
+
+// The environment as Qt hands it to a process it starts.
+QProcessEnvironment QtEnvironment(const Environment& environment);
 
 // A desktop tool and its arguments, run as given: no shell sees them.
 struct ToolCommand {

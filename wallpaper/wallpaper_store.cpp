@@ -80,16 +80,22 @@ void RemoveOlderApplications(const fs::path& folder, long long justWritten) {
 } // namespace
 
 FolderChoice WallpaperFolder(const Environment& environment) {
-    const fs::path dataHome = Lookup(environment, "XDG_DATA_HOME");
-    if (dataHome.is_absolute())
-        return {dataHome / "tidepool", ""};
-    const fs::path home = Lookup(environment, "HOME");
-    if (home.is_absolute())
-        return {home / ".local" / "share" / "tidepool", ""};
-    return {{}, "neither XDG_DATA_HOME nor HOME names a folder to keep the wallpaper in"};
+    FolderChoice data = DataFolder(environment);
+    if (data.error.empty())
+        data.folder /= "tidepool";
+    else
+        data.error += " to keep the wallpaper in";
+    return data;
 }
 
 StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSurface>& pictures,
+                             CodecLibrary& codec, std::chrono::system_clock::time_point now) {
+    return StorePictures(
+        folder, pictures.size(), [&pictures](std::size_t i) { return pictures[i]; }, codec, now);
+}
+
+StoredPictures StorePictures(const fs::path& folder, std::size_t count,
+                             const std::function<DrawingSurface(std::size_t)>& picture,
                              CodecLibrary& codec, std::chrono::system_clock::time_point now) {
     std::error_code error;
     fs::create_directories(folder, error);
@@ -102,9 +108,9 @@ StoredPictures StorePictures(const fs::path& folder, const std::vector<DrawingSu
 
     const char* extension = codec.present() ? ".png" : ".bmp";
     StoredPictures stored;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const fs::path file = folder / FileName(counter, stamp, i, pictures.size(), extension);
-        if (const WriteResult written = SaveImage(pictures[i], file, codec); !written.ok()) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const fs::path file = folder / FileName(counter, stamp, i, count, extension);
+        if (const WriteResult written = SaveImage(picture(i), file, codec); !written.ok()) {
             for (const fs::path& done : stored.files)
                 fs::remove(done, error);
             return {{}, written.error()};

@@ -2,9 +2,11 @@
 
 #include "render/raster/drawing_surface.h"
 #include "wallpaper/environment.h"
+#include "wallpaper/user_folders.h"
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +17,6 @@ class CodecLibrary;
 // The folder wallpapers put on the desktop are kept in: $XDG_DATA_HOME/tidepool, or
 // ~/.local/share/tidepool when XDG_DATA_HOME is unset or not an absolute path. Empty, with the
 // reason, when neither variable gives a folder.
-struct FolderChoice {
-    std::filesystem::path folder;
-    std::string error;
-};
 FolderChoice WallpaperFolder(const Environment& environment);
 
 // How many applications' files the folder keeps: the desktop shows the newest, and a desktop
@@ -42,5 +40,11 @@ struct StoredPictures {
 StoredPictures StorePictures(const std::filesystem::path& folder,
                              const std::vector<DrawingSurface>& pictures, CodecLibrary& codec,
                              std::chrono::system_clock::time_point now);
+
+// The same for count pictures made one at a time by picture(i) as each is written, so that only
+// one is held at once: a desktop of several large screens needs no room for all of them.
+StoredPictures StorePictures(const std::filesystem::path& folder, std::size_t count,
+                             const std::function<DrawingSurface(std::size_t)>& picture,
+                             CodecLibrary& codec, std::chrono::system_clock::time_point now);
 
 } // namespace tidepool

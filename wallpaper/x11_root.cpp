@@ -82,25 +82,29 @@ xcb_pixmap_t PixmapProperty(xcb_connection_t* connection, xcb_window_t root, xcb
     return *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply.get()));
 }
 
-// Sends the picture in strips that fit the server's largest request.
-void PutPicture(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
-                const DrawingSurface& picture, const PixelLayout& layout, std::uint8_t depth) {
-    const std::size_t rowBytes = static_cast<std::size_t>(picture.width()) * 4;
-    const std::size_t largest =
-        static_cast<std::size_t>(xcb_get_maximum_request_length(connection)) * 4;
+// Sends the root window's part of the tiling in strips, each cut from the canvas as it goes and
+// small enough for one request: a picture of the whole root window (66 MB for two 4K screens)
+// is never held, which matters to a follower that lives as long as the session.
+void PutTiling(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_t gc,
+               const DrawingSurface& canvas, int width, int height, const PixelLayout& layout,
+               std::uint8_t depth) {
+    constexpr std::size_t kStripBytes = 1 << 20;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    const std::size_t largest = std::min<std::size_t>(
+        kStripBytes, static_cast<std::size_t>(xcb_get_maximum_request_length(connection)) * 4);
     const int rowsPerStrip = static_cast<int>(std::max<std::size_t>(1, (largest - 64) / rowBytes));
-    std::vector<std::uint32_t> strip;
-    for (int top = 0; top < picture.height(); top += rowsPerStrip) {
-        const int rows = std::min(rowsPerStrip, picture.height() - top);
-        const Pixel* source = picture.pixels() + static_cast<std::size_t>(top) * picture.width();
-        strip.resize(static_cast<std::size_t>(rows) * picture.width());
-        std::transform(source, source + strip.size(), strip.begin(),
+    for (int top = 0; top < height; top += rowsPerStrip) {
+        const int rows = std::min(rowsPerStrip, height - top);
+        DrawingSurface strip = CutFromTiling(canvas, {0, top, width, rows}, 0, 0);
+        Pixel* pixels = strip.pixels();
+        const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(width);
+        std::transform(pixels, pixels + count, pixels,
                        [&layout](Pixel p) { return layout.convert(p); });
         xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
-                      static_cast<std::uint16_t>(picture.width()), static_cast<std::uint16_t>(rows),
-                      0, static_cast<std::int16_t>(top), 0, depth,
-                      static_cast<std::uint32_t>(strip.size() * 4),
-                      reinterpret_cast<const std::uint8_t*>(strip.data()));
+                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(rows), 0,
+                      static_cast<std::int16_t>(top), 0, depth,
+                      static_cast<std::uint32_t>(count * 4),
+                      reinterpret_cast<const std::uint8_t*>(pixels));
     }
 }
 
@@ -150,7 +154,6 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     if (!layout)
         return Refused("no 32-bit true-colour visual at the root window's depth");
 
-    const DrawingSurface picture = CutFromTiling(canvas, {0, 0, width, height}, 0, 0);
     const xcb_window_t root = screen->root;
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     if (auto error = Owned(
@@ -161,7 +164,7 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
                        std::to_string(height));
     const xcb_gcontext_t gc = xcb_generate_id(c);
     xcb_create_gc(c, gc, pixmap, 0, nullptr);
-    PutPicture(c, pixmap, gc, picture, *layout, screen->root_depth);
+    PutTiling(c, pixmap, gc, canvas, width, height, *layout, screen->root_depth);
     xcb_free_gc(c, gc);
 
     const xcb_atom_t rootPixmap = XcbAtom(c, "_XROOTPMAP_ID");
@@ -193,8 +196,12 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     if (!sync)
         return Refused("the connection broke");
     if (PixmapProperty(c, root, rootPixmap) != pixmap ||
-        PixmapProperty(c, root, setRootPixmap) != pixmap)
+        PixmapProperty(c, root, setRootPixmap) != pixmap) {
+        // No later application frees a picture the two properties do not both name: the server
+        // would keep it until the session ends. The root window shows it until it gets another.
+        std::free(xcb_request_check(c, xcb_free_pixmap_checked(c, pixmap)));
         return Refused("the root window's properties do not name the new picture");
+    }
     return {Way::RootWindow,
             true,
             WayReason::None,

@@ -11,7 +11,8 @@ namespace tidepool {
 // window's background on the display (empty for $DISPLAY), and publishes it in the root window's
 // _XROOTPMAP_ID and ESETROOT_PMAP_ID properties, where compositors and transparent terminals look
 // for it, as the classic root-setting tools do, and reads them back. The picture outlives the
-// program; the one those properties named before is freed when both named it.
+// program; the one those properties named before is freed when both named it, and the new one
+// at once when they do not both read back as naming it.
 WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& display);
 
 // Whether another program has put its own picture on the root window since the last

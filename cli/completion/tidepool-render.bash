@@ -71,6 +71,7 @@ _tidepool_render() {
             --layout --mode --crab-shadow --shadow-width --bubbles --bubble-spacing
             --bubble-shadow --bubble-crab-colour --bubble-shift --eyes --eye-shift --role --theme
             --foreground --middle --background --fixed-colours --body --pattern --eye-colour
-            --bubble-colour --picture --set-wallpaper --wallpaper-timeout --list-themes --help --version'
+            --bubble-colour --picture --set-wallpaper --wallpaper-timeout --keep-wallpaper
+            --restore-wallpaper --follow-screens --forget-wallpaper --list-themes --help --version'
     fi
 } && complete -F _tidepool_render tidepool-render

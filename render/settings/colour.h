@@ -58,6 +58,8 @@ struct SystemPalette {
     }
 
     Pixel pixel(Colour c) const { return toPixel(resolve(c)); }
+
+    bool operator==(const SystemPalette&) const = default;
 };
 
 } // namespace tidepool

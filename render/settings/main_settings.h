@@ -45,6 +45,8 @@ struct MainSettings {
     std::array<Colour, 3> swatches{0x8000000Du, 0x8000000Fu, 0x80000014u};
     bool fixedColours = true; // Check1 "固定色で描画"
     int themeIndex = 0;       // List1's selected position, 0 for "ノーマル"
+
+    bool operator==(const MainSettings&) const = default;
 };
 
 // Width and height of the five size presets, Option1(0) to Option1(4).

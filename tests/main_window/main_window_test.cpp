@@ -1,13 +1,13 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
-#include "ui/files/save_dialog_rules.h"
 #include "render/draw_job.h"
 #include "render/settings/render_settings.h"
+#include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
-#include "ui/parts/colour_swatch.h"
 #include "ui/main/control_inventory.h"
-#include "ui/parts/frame_placement.h"
 #include "ui/main/main_window.h"
+#include "ui/parts/colour_swatch.h"
+#include "ui/parts/frame_placement.h"
 #include "ui/parts/pick_colour.h"
 #include "ui/preview/preview_window.h"
 #include "wallpaper/desktop_tiling.h"
@@ -74,6 +74,11 @@ struct DialogScript {
     bool wallpaperOnWindowThread = false;
     // Held by the test to keep an application running; the setter waits for it.
     std::shared_ptr<std::mutex> wallpaperHold = std::make_shared<std::mutex>();
+    std::vector<WallpaperRecipe> remembered;
+    bool keptAtStart = false;
+    KeepReport keepAnswer;
+    int keeps = 0;
+    int forgets = 0;
 };
 
 // A drop of plain text in the middle of the widget.
@@ -166,6 +171,19 @@ class MainWindowTest : public QObject {
             script.wallpaperOnWindowThread = QThread::currentThread() == qApp->thread();
             return script.wallpaperAnswer;
         };
+        d.memory.remember = [this](const WallpaperRecipe& recipe) {
+            script.remembered.push_back(recipe);
+            return std::string();
+        };
+        d.memory.keep = [this](std::shared_ptr<const Cutoff>) {
+            ++script.keeps;
+            return script.keepAnswer;
+        };
+        d.memory.forget = [this](std::shared_ptr<const Cutoff>) {
+            ++script.forgets;
+            return KeepReport{};
+        };
+        d.memory.kept = [this] { return script.keptAtStart; };
         return d;
     }
 
@@ -229,8 +247,9 @@ class MainWindowTest : public QObject {
         QStringList menu;
         for (QAction* action : window->menuBar()->actions())
             menu << action->objectName() + " " + action->text();
-        QCOMPARE(menu, (QStringList{"MNU_Exit 終了(&X)", "MNU_Save 保存(&S)",
-                                    "MNU_Option オプション(&O)", "MNU_Wallpaper 壁紙に設定(&W)"}));
+        QCOMPARE(menu,
+                 (QStringList{"MNU_Exit 終了(&X)", "MNU_Save 保存(&S)", "MNU_Option オプション(&O)",
+                              "MNU_Wallpaper 壁紙に設定(&W)", "MNU_KeepWallpaper 壁紙を保つ(&K)"}));
     }
 
     // Tab from the first control round the whole window and back: one stop per option group,
@@ -837,6 +856,78 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
         QVERIFY(script.messages.empty());
+    }
+
+    // What goes on the desktop is remembered as it was drawn, not as the fields read later.
+    void wallpaperIsRememberedAsDrawn() {
+        script.wallpaperAnswer.tried = {{Way::RootWindow, true, WayReason::None, "", "", ""}};
+        drawWidth("100");
+        QVERIFY(workEnded());
+        field("Text1(0)")->setText("999");
+        QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
+        QTRY_COMPARE(script.remembered.size(), 1u);
+        QCOMPARE(script.remembered[0].settings.width, "100");
+        QVERIFY(script.remembered[0].drawn);
+        QCOMPARE(script.keeps, 0);
+    }
+
+    // Alt+K puts the wallpaper on the desktop and keeps it; the caption shows whether it is kept,
+    // which is whether the autostart entry is there.
+    void keepWallpaper_data() {
+        QTest::addColumn<bool>("applied");
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("kept") << true << int(KeepReport::Failure::None) << true << QString();
+        QTest::newRow("no follower now, the entry for the next login")
+            << true << int(KeepReport::Failure::NoFollower) << true
+            << "壁紙は設定しましたが、保つことはできませんでした。\n\n・画面の変化を見守るプログラ"
+               "ム "
+               "(tidepool-render) を起動または終了できませんでした。\n（no display）";
+        QTest::newRow("no entry")
+            << true << int(KeepReport::Failure::EntryNotSaved) << false
+            << "壁紙は設定しましたが、保つことはできませんでした。\n\n・ログイン時に起動する設定を"
+               "書き込めませんでした。\n（no display）";
+        QTest::newRow("not applied") << false << int(KeepReport::Failure::None) << false
+                                     << "壁紙に設定できませんでした。\n\n・X11 のルートウィンドウ: "
+                                        "X11 のディスプレイがありません";
+    }
+    void keepWallpaper() {
+        QFETCH(bool, applied);
+        QFETCH(int, failure);
+        QFETCH(bool, kept);
+        QFETCH(QString, message);
+        script.wallpaperAnswer.tried = {{Way::RootWindow, applied,
+                                         applied ? WayReason::None : WayReason::NoDisplay, "", "",
+                                         ""}};
+        script.keepAnswer = {static_cast<KeepReport::Failure>(failure), {}, "no display"};
+        auto* keep = control<QAction>("MNU_KeepWallpaper");
+        QTRY_VERIFY(keep->isEnabled());
+        QVERIFY(keep->isCheckable() && !keep->isChecked());
+        QTest::keyClick(window.get(), Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(keep->isEnabled());
+        QCOMPARE(script.wallpaperCanvases.size(), 1u);
+        QCOMPARE(script.keeps, applied ? 1 : 0);
+        QCOMPARE(keep->isChecked(), kept);
+        QCOMPARE(keep->text(), kept ? "✓壁紙保持(&K)" : "壁紙を保つ(&K)");
+        // In the bar itself, not behind its » for what does not fit.
+        const QRect shown = window->menuBar()->actionGeometry(keep);
+        QVERIFY(!shown.isEmpty() && window->menuBar()->rect().contains(shown));
+        QCOMPARE(QString::fromStdString(script.messages.empty() ? "" : script.messages.back()),
+                 message);
+    }
+
+    void forgetWallpaper() {
+        script.keptAtStart = true;
+        openWindow(ProgramFolder());
+        auto* keep = control<QAction>("MNU_KeepWallpaper");
+        QTRY_VERIFY(keep->isChecked());
+        QCOMPARE(keep->text(), "✓壁紙保持(&K)");
+        QTest::keyClick(window.get(), Qt::Key_K, Qt::AltModifier);
+        QTRY_VERIFY(keep->isEnabled());
+        QCOMPARE(script.forgets, 1);
+        QVERIFY(!keep->isChecked());
+        QVERIFY(script.wallpaperCanvases.empty());
     }
 
     // The dialog opens modally over the main window, showing the current fixed colours over the

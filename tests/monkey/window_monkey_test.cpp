@@ -149,9 +149,12 @@ int main(int argc, char** argv) {
     if (!scratch.isValid())
         return 1;
     // Saves and relative picture paths land in the scratch folder, and so do the desktop's
-    // wallpaper files.
+    // wallpaper files, the saved wallpaper, the autostart entry and a follower's lock (a follower
+    // started by "壁紙を保つ(&K)" ends with this X server).
     QDir::setCurrent(scratch.path());
     qputenv("XDG_DATA_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.filePath(QStringLiteral("run"))));
     const QStringList pictures = MakePictures(QDir(scratch.path()));
 
     std::printf("window monkey: seed %u, %d events\n", seed, events);

@@ -235,6 +235,10 @@ class PreviewWindowTest : public QObject {
         window_->resize(30, 30);
         QTRY_COMPARE(window_->size(), least);
         QVERIFY(Viewport(*window_)->width() >= 67 && Viewport(*window_)->height() >= 67);
+        // Bars a later drawing brings up take their room from the viewport: the window, at its
+        // least, does not grow.
+        window_->showCanvas(std::make_shared<const DrawingSurface>(2400, 2400));
+        QCOMPARE(window_->size(), least);
     }
 
     // A window manager that ignores the minimum still gets the last accepted size back.

@@ -3,6 +3,7 @@
 #include "wallpaper/file_uri.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
+#include "wallpaper/x11_desktop_windows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -167,6 +168,16 @@ TEST(ComposePictures, ScreensShowTheirPartsOfOneTiling) {
             << screens[i].name;
 }
 
+// A desktop window exactly on its screen's edges covers it; one a pixel short leaves the root
+// window showing there.
+TEST(DesktopWindowsCover, CountsAWindowExactlyOnTheScreensEdges) {
+    std::vector<DesktopWindow> windows{{"pcmanfm-qt", "pcmanfm-qt", {0, 0, 1920, 1080}},
+                                       {"pcmanfm-qt", "pcmanfm-qt", {1920, 0, 1280, 1024}}};
+    EXPECT_TRUE(DesktopWindowsCover(windows, "pcmanfm-qt", {kWide, kRight}));
+    windows[1].area.width -= 1;
+    EXPECT_FALSE(DesktopWindowsCover(windows, "pcmanfm-qt", {kWide, kRight}));
+}
+
 TEST(WallpaperFolder, IsTidepoolUnderTheDataHomeOrTheUsersShare) {
     EXPECT_EQ(WallpaperFolder({{"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}).folder, "/d/tidepool");
     EXPECT_EQ(WallpaperFolder({{"XDG_DATA_HOME", "relative"}, {"HOME", "/h"}}).folder,
@@ -198,8 +209,10 @@ TEST_F(StorePicturesTest, KeepsTheThreeNewestApplicationsAndEveryOtherFile) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "notes.txt") << "mine";
     std::ofstream(folder / "wallpaper-old.png") << "mine too";
+    // Six, so that pruning one application too many at the fourth is not made up for by
+    // pruning none at the fifth.
     std::vector<std::filesystem::path> written;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const StoredPictures stored = StorePictures(folder, two, codec, now + i * 1s);
         written.insert(written.end(), stored.files.begin(), stored.files.end());
     }
@@ -207,7 +220,7 @@ TEST_F(StorePicturesTest, KeepsTheThreeNewestApplicationsAndEveryOtherFile) {
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         left.push_back(entry.path().filename().string());
     std::vector<std::string> expected{"notes.txt", "wallpaper-old.png"};
-    for (std::size_t i = 4; i < written.size(); ++i)
+    for (std::size_t i = written.size() - 2 * kApplicationsKept; i < written.size(); ++i)
         expected.push_back(written[i].filename().string());
     EXPECT_THAT(left, ::testing::UnorderedElementsAreArray(expected));
 }

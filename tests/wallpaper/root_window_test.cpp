@@ -6,11 +6,33 @@
 
 #include <xcb/xcb.h>
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+namespace tidepool {
+namespace {
+
+// The root property this process's writes leave out, as a program deleting it at once would.
+xcb_atom_t lostProperty = XCB_NONE;
+
+} // namespace
+} // namespace tidepool
+
+// Every property this process writes goes through here, so that a case can lose one.
+extern "C" xcb_void_cookie_t xcb_change_property(xcb_connection_t* c, uint8_t mode,
+                                                 xcb_window_t window, xcb_atom_t property,
+                                                 xcb_atom_t type, uint8_t format, uint32_t length,
+                                                 const void* data) {
+    if (property == tidepool::lostProperty)
+        return xcb_delete_property(c, window, property);
+    static const auto write =
+        reinterpret_cast<decltype(&xcb_change_property)>(dlsym(RTLD_NEXT, "xcb_change_property"));
+    return write(c, mode, window, property, type, format, length, data);
+}
 
 namespace tidepool {
 namespace {
@@ -143,6 +165,17 @@ TEST_F(RootWindowTest, SeesItsPictureReplacedByADesktopProgramAndFreesIt) {
     EXPECT_TRUE(RootPictureReplaced(""));
     EXPECT_FALSE(Exists(ours));
     EXPECT_TRUE(Exists(desktops));
+}
+
+// The next application frees the picture only when both properties name it: one that
+// ESETROOT_PMAP_ID does not name is a refusal, and is freed at once.
+TEST_F(RootWindowTest, RefusesAndFreesAPictureESetRootPmapIdLost) {
+    lostProperty = Atom("ESETROOT_PMAP_ID");
+    const WayResult result = ApplyToRootWindow(canvas, "");
+    lostProperty = XCB_NONE;
+    EXPECT_FALSE(result.applied);
+    EXPECT_EQ(result.reason, WayReason::DisplayRefused);
+    EXPECT_FALSE(Exists(RootPixmap("_XROOTPMAP_ID")));
 }
 
 TEST_F(RootWindowTest, SaysSoWithoutADisplay) {

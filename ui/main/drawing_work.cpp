@@ -29,6 +29,7 @@ DrawingOutcome RunDrawing(DrawingRequest request, const DrawingSurface& shown,
         spare = std::make_shared<DrawingSurface>(shown);
     DrawJob(request.settings, request.render, *spare, buffers, services);
     outcome.canvas = std::move(spare);
+    outcome.recipe = std::move(request.recipe);
     outcome.buffers = std::move(buffers);
     outcome.render = std::move(request.render);
     return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/draw_job.h"
+#include "wallpaper/wallpaper_recipe.h"
 
 #include <filesystem>
 #include <memory>
@@ -18,12 +19,14 @@ struct DrawingRequest {
     // ends meanwhile makes another folder current for the whole process.
     std::filesystem::path folder;
     std::filesystem::path programFolder; // where the codec plug-in is looked for
+    WallpaperRecipe recipe; // what the drawing stands for, kept with its canvas for the desktop
 };
 
-// What a drawing leaves: the finished canvas, the work buffers for the next drawing, the render
-// state the job changed, and the job's messages in the order it gave them.
+// What a drawing leaves: the finished canvas with its recipe, the work buffers for the next
+// drawing, the render state the job changed, and the job's messages in the order it gave them.
 struct DrawingOutcome {
     std::shared_ptr<DrawingSurface> canvas;
+    WallpaperRecipe recipe;
     WorkBuffers buffers;
     RenderSettings render;
     std::vector<std::string> messages;

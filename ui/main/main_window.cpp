@@ -2,6 +2,7 @@
 
 #include "imagefile/codec_library.h"
 #include "imagefile/ordinary_file.h"
+#include "imagefile/program_folder.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
 #include "ui/files/folder_memory.h"
@@ -82,8 +83,9 @@ WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
 } // namespace
 
 MainWindowDialogs DesktopDialogs() {
-    return MainWindowDialogs{ShowErrorMessage, PickColour, DesktopSaveDialogPrompts(),
-                             DesktopOpenFilePrompt(), SetDesktopWallpaper};
+    return MainWindowDialogs{ShowErrorMessage,           PickColour,
+                             DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
+                             SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
@@ -93,7 +95,7 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
       save_(this, codec_, dialogs_.save, dialogs_.showMessage, drawings_,
             [this] { return preview_->sharedCanvas(); }),
       wallpaper_(OnClose::Abandon,
-                 [this](const WallpaperReport& report) { wallpaperFinished(report); }) {
+                 [this](const WallpaperOutcome& outcome) { wallpaperFinished(outcome); }) {
     // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -131,7 +133,10 @@ void MainWindow::createMenu() {
     connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
     connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
-            this, &MainWindow::setAsWallpaper);
+            this, [this] { setAsWallpaper(); });
+    keeping_ = new KeepWallpaperCommand(
+        menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
+        [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
 }
 
 void MainWindow::connectControls() {
@@ -202,6 +207,7 @@ void MainWindow::loadStep() {
         controls_.swatches[i]->setColour(defaults.swatches[i]);
 
     render_.palette = DesktopPalette(palette());
+    drawnRecipe_ = RecipeOf(ReadSettings(controls_), render_, false);
     preview_ =
         std::make_unique<PreviewWindow>(CreateCanvas(ReadSettings(controls_), render_.palette));
     connect(preview_.get(), &PreviewWindow::closed, this, &QWidget::close);
@@ -246,12 +252,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::drawWallpaper() {
     disableDrawing();
     MainSettings settings = ReadSettings(controls_);
+    render_.palette = DesktopPalette(palette());
+    WallpaperRecipe recipe = RecipeOf(settings, render_, true);
     CorrectFields(settings);
     WriteTexts(controls_, settings);
-    render_.palette = DesktopPalette(palette());
     std::error_code noFolder;
     drawings_.request({std::move(settings), render_, std::filesystem::current_path(noFolder),
-                       codec_.programFolder()});
+                       codec_.programFolder(), std::move(recipe)});
 }
 
 void MainWindow::disableDrawing() {
@@ -267,6 +274,7 @@ void MainWindow::presentDrawing(DrawingOutcome& outcome) {
     for (const std::string& message : outcome.messages)
         dialogs_.showMessage(this, message);
     KeepJobState(render_, outcome.render);
+    drawnRecipe_ = std::move(outcome.recipe);
     preview_->showCanvas(std::move(outcome.canvas));
     emit drawn();
     if (drawings_.waiting())
@@ -317,23 +325,31 @@ void MainWindow::changeFixedColours() {
     dialog.exec();
 }
 
-void MainWindow::setAsWallpaper() {
+bool MainWindow::setAsWallpaper(bool keep) {
     // One application at a time: the command does nothing while one runs.
     if (wallpaper_.running())
-        return;
+        return false;
     wallpaperCutoff_ = std::make_shared<Cutoff>();
     // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
     wallpaper_.start([set = dialogs_.setWallpaper, canvas = preview_->sharedCanvas(),
                       folder = codec_.programFolder(), screens = DesktopScreens(),
-                      cutoff = wallpaperCutoff_] { return set(*canvas, folder, screens, cutoff); });
+                      cutoff = wallpaperCutoff_, memory = keeping_->memory(),
+                      recipe = drawnRecipe_, keep] {
+        return RememberApplication(set(*canvas, folder, screens, cutoff), memory, recipe, keep,
+                                   cutoff);
+    });
+    return true;
 }
 
-void MainWindow::wallpaperFinished(const WallpaperReport& report) {
+void MainWindow::wallpaperFinished(const WallpaperOutcome& outcome) {
     // One the closing window cut short has nobody left to tell.
     const bool cutShort = wallpaperCutoff_->requested();
     wallpaperCutoff_.reset();
-    if (!report.applied() && !cutShort)
-        dialogs_.showMessage(this, WallpaperNotSetMessage(report));
+    if (cutShort)
+        return;
+    if (!outcome.report.applied())
+        dialogs_.showMessage(this, WallpaperNotSetMessage(outcome.report));
+    keeping_->applicationFinished(outcome);
 }
 
 void MainWindow::endWallpaperSoon() {
@@ -341,6 +357,7 @@ void MainWindow::endWallpaperSoon() {
     // its worker at the end, with it.
     if (wallpaperCutoff_)
         wallpaperCutoff_->request(kWallpaperEndingTime);
+    keeping_->endSoon(kWallpaperEndingTime);
 }
 
 void MainWindow::saveWallpaper() {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "render/draw_job.h"
+#include "render/settings/colour.h"
 #include "ui/files/open_dialog.h"
 #include "ui/files/save_dialog.h"
-#include "render/settings/colour.h"
-#include "render/draw_job.h"
 #include "ui/main/background_task.h"
 #include "ui/main/drawing_queue.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/save_command.h"
+#include "ui/main/wallpaper_keeping.h"
 #include "ui/parts/pick_colour.h"
 #include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
@@ -47,6 +48,7 @@ struct MainWindowDialogs {
     SaveDialogPrompts save;
     OpenFilePrompt open;
     WallpaperSetter setWallpaper;
+    WallpaperMemory memory;
 };
 MainWindowDialogs DesktopDialogs();
 
@@ -82,8 +84,9 @@ class MainWindow : public QMainWindow {
     // "壁紙に設定(&W)": puts the wallpaper as it stands on the desktop off the window's thread,
     // under the busy cursor, and says so only when it cannot. Does nothing while the last one
     // still runs. Closing the window cuts one still running short, so that the program ends within
-    // a second.
-    void setAsWallpaper();
+    // a second. Once it is on the desktop, what was drawn is saved, and with keep the wallpaper is
+    // kept there ("壁紙を保つ(&K)"). Says whether it started.
+    bool setAsWallpaper(bool keep = false);
 
     // Whether a drawing or a save asked for has not yet ended.
     bool drawingOrSaving() const { return drawings_.busy() || save_.busy(); }
@@ -106,7 +109,7 @@ class MainWindow : public QMainWindow {
     void placeWindows();
     void disableDrawing();
     void presentDrawing(DrawingOutcome& outcome);
-    void wallpaperFinished(const WallpaperReport& report);
+    void wallpaperFinished(const WallpaperOutcome& outcome);
     void endWallpaperSoon();
 
     RenderSettings& render_;
@@ -120,10 +123,12 @@ class MainWindow : public QMainWindow {
     // Where disabling "描画(&G)" moved the focus from it, to be given back when it is enabled.
     std::optional<QPointer<QWidget>> focusMovedTo_;
     std::shared_ptr<Cutoff> wallpaperCutoff_; // the running application's, null when none runs
+    KeepWallpaperCommand* keeping_ = nullptr; // owned by this window
+    WallpaperRecipe drawnRecipe_;             // what the canvas shows, for the desktop to keep
     // The work off the window's thread; the last go first, the save being finished.
     DrawingQueue drawings_;
     SaveCommand save_;
-    BackgroundTask<WallpaperReport> wallpaper_;
+    BackgroundTask<WallpaperOutcome> wallpaper_;
 };
 
 } // namespace tidepool
