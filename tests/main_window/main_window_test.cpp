@@ -828,6 +828,9 @@ class MainWindowTest : public QObject {
         control<QAction>("MNU_Wallpaper")->trigger();
         QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
+        // Remembered as the blank canvas it is, not as the drawing asked for.
+        for (const WallpaperRecipe& recipe : script.remembered)
+            QVERIFY(!recipe.drawn);
         QVERIFY(!script.wallpaperOnWindowThread);
         QCOMPARE(script.messages.size(), applied ? 0u : 1u);
         if (!applied)
