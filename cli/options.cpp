@@ -18,8 +18,9 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "--set-wallpaper repeats the wallpaper over every screen from the desktop's top-left corner "
     "and hands it over, first that works and is seen to take: the desktop's own tool (gsettings, "
-    "xfconf-query, plasma-apply-wallpaperimage, pcmanfm-qt, swaymsg) where XDG_CURRENT_DESKTOP "
-    "names a known desktop, the desktop portal, or the X11 root window where nothing covers it. "
+    "xfconf-query, plasmashell's script, pcmanfm-qt, swaymsg) where XDG_CURRENT_DESKTOP "
+    "names a known desktop, outside a Flatpak or Snap sandbox; the desktop portal; or the X11 "
+    "root window where nothing covers it. "
     "The pictures are kept in $XDG_DATA_HOME/tidepool, and what was applied in "
     "$XDG_CONFIG_HOME/tidepool/wallpaper.conf, which --restore-wallpaper and --follow-screens "
     "draw again. --keep-wallpaper writes $XDG_CONFIG_HOME/autostart/"
@@ -116,7 +117,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(34);
     const BoundOptions bound = AddRequestOptions(app);
     bool listThemes = false;
-    app.add_flag("--list-themes", listThemes, "Print the 20 themes with their colours");
+    app.add_flag("--list-themes", listThemes,
+                 "Print the 20 themes with their colours and English and Japanese names");
     bool setWallpaper = false;
     app.add_flag("--set-wallpaper", setWallpaper,
                  "Put the wallpaper on the desktop, tiled over every screen; -o is then optional");
@@ -126,7 +128,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     app.add_option("--wallpaper-timeout", wallpaperSeconds,
                    "Seconds --set-wallpaper may take in all, every way and check together "
                    "(default " +
-                       byDefault.str() + ")")
+                       byDefault.str() +
+                       "); a question the desktop portal asks gets up to a minute more")
         ->type_name("SECONDS")
         ->check(CLI::Range(0.1, 600.0));
     bool restore = false;

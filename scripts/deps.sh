@@ -18,9 +18,16 @@ TIDEPOOL_PACKAGES=(
     # libjpeg's own interface, with which the benchmark crafts hostile progressive JPEGs.
     libjpeg-dev
     qt6-base-dev
+    # Qt Linguist's CMake functions and its lupdate and lrelease, which keep the windows' English
+    # translation and compile it.
+    qt6-tools-dev
+    qt6-l10n-tools
     # A Japanese Gothic font, so the windows' captions render on a desktop without one, and Qt's
-    # own Japanese texts for its file and colour dialogs.
+    # own Japanese texts for its file and colour dialogs. The windows are checked with each of
+    # the three Gothic fonts the package accepts: IPA, VL and Noto Sans CJK.
     fonts-ipafont-gothic
+    fonts-vlgothic
+    fonts-noto-cjk
     qt6-translations-l10n
     # Putting the wallpaper on the desktop: the X11 root window through xcb, and the tests' own
     # X server and private session bus.
@@ -47,6 +54,16 @@ TIDEPOOL_PACKAGES=(
     sway
     swaybg
     grim
+    # GNOME Shell (headless, on Wayland), KDE Plasma and Cinnamon, and gdbus and gsettings to
+    # drive them; GNOME's backend of the desktop portal (below), and bubblewrap for a
+    # Flatpak-like sandbox that asks it.
+    gnome-shell
+    plasma-desktop
+    cinnamon
+    libglib2.0-bin
+    dconf-gsettings-backend
+    xdg-desktop-portal-gnome
+    bubblewrap
     # The windows under a real window manager (openbox, above), driven by the real pointer
     # (tests/support/x_desktop.sh): size hints, drags of the frame, the random-input run.
     xdotool

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Puts the wallpaper on real desktops started for the purpose and reads the screen back: a bare X
 # server with and without openbox, Xfce, LXQt's pcmanfm-qt, MATE's caja, with one screen, two
-# RandR outputs (Xorg's dummy driver) and two RandR monitors on one output; sway on its headless
-# backend as the unprivileged user nobody. Each desktop runs in a private session: its own X
-# server, its own session bus activating only the services it needs (never a portal), its own
+# RandR outputs (Xorg's dummy driver) and two RandR monitors on one output; KDE Plasma and
+# Cinnamon; sway on its headless backend and GNOME Shell headless on Wayland, both as the
+# unprivileged user nobody; and the window in a Flatpak-like sandbox on GNOME Shell, asked by the
+# real desktop portal. Each desktop runs in a private session: its own X server, its own session
+# bus activating only the services it needs (a portal only where the case is about one), its own
 # HOME and XDG folders. A case passes when tidepool-render says where it applied the picture and
 # the screen shows the tiled canvas pixel for pixel on every screen, or, where nothing can show it,
 # when it says so with exit status 4. Every process a session started is ended by its id.
@@ -19,7 +21,7 @@
 #              TIDEPOOL_DESKTOP_KEEP     keep the sessions' folders and screenshots when set
 #              TIDEPOOL_DESKTOP_ONLY     run only the cases whose names match this regex
 # Needs the packages scripts/deps.sh lists under "the real desktops"; must run as root (the dummy
-# Xorg server) and has nobody run sway.
+# Xorg server) and has nobody run sway and GNOME Shell.
 set -uo pipefail
 
 renderer=$(realpath "$1")
@@ -89,6 +91,27 @@ wait_for() {
     return 1
 }
 
+# A private bus's configuration: its type (session or system), its socket, and the folder of the
+# services it may activate, if any; anyone may talk to anyone on it.
+bus_config() {
+    local type=$1 socket=$2 services=${3:-}
+    cat <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>$type</type>
+  <listen>unix:path=$socket</listen>
+  <auth>EXTERNAL</auth>
+  ${services:+<servicedir>$services</servicedir>}
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+}
+
 # Makes a session folder with private HOME and XDG folders and a session bus that can activate
 # only the named services (e.g. org.xfce.Xfconf); prints nothing. The bus starts with the
 # session's environment, so whatever it activates carries the marker.
@@ -101,22 +124,19 @@ new_session() {
     for service in "$@"; do
         ln -s "/usr/share/dbus-1/services/$service.service" "$dir/services/"
     done
-    cat >"$dir/session.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$dir/run/bus</listen>
-  <auth>EXTERNAL</auth>
-  <servicedir>$dir/services</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
+    bus_config session "$dir/run/bus" "$dir/services" >"$dir/session.conf"
     cp "$renderer" "$plugin" "$dir/"
+    read_x11_screen
+}
+
+# How apply_and_check reads the session's screens back, and who runs tidepool-render there: the X
+# server's root window and its RandR monitors, as root, unless the session's starter says
+# otherwise (GNOME Shell's own screenshot, as nobody). Each is a command to which apply_and_check
+# adds its arguments.
+read_x11_screen() {
+    take_screenshot=(x11_screenshot)
+    list_screens=(x11_screens)
+    as_session_user=()
 }
 
 # The session's data folder, where the pictures go: its name holds what a shell, sway's parser,
@@ -287,9 +307,9 @@ apply_and_check() {
     local name=$1 dir=$2 expect=$3 desktop=$4
     local status out
     echo "$name"
-    DISPLAY=":$display_number" xwininfo -root -tree | grep -E '"(Xfdesktop|pcmanfm-qt|Caja)"\)' |
-        sed 's/^ */    desktop window: /'
-    out=$(cd "$dir" && run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" \
+    DISPLAY=":$display_number" xwininfo -root -tree 2>/dev/null |
+        grep -E '"(Xfdesktop|pcmanfm-qt|Caja)"\)' | sed 's/^ */    desktop window: /'
+    out=$(cd "$dir" && run_in_session "$dir" XDG_CURRENT_DESKTOP="$desktop" "${as_session_user[@]}" \
         "$dir/tidepool-render" --set-wallpaper -o "$dir/canvas.png" --theme 3 2>"$dir/render.err")
     status=$?
     echo "    tidepool-render: status $status: $out"
@@ -317,8 +337,8 @@ apply_and_check() {
     fi
     # The desktop repaints; xfdesktop may redraw seconds later, when it finds a monitor late.
     sleep 5
-    x11_screenshot "$dir/shot.png"
-    if screen_shows_tiling "$dir" "$dir/shot.png" "$dir/canvas.png" "$(x11_screens)"; then
+    "${take_screenshot[@]}" "$dir/shot.png"
+    if screen_shows_tiling "$dir" "$dir/shot.png" "$dir/canvas.png" "$("${list_screens[@]}")"; then
         record "$name" PASS
     else
         record "$name" FAIL
@@ -547,6 +567,339 @@ sway_native_window() {
     else
         record "$name: the window opens on Wayland" FAIL
     fi
+}
+
+# --- GNOME Shell, KDE Plasma and Cinnamon ---
+
+# Runs JavaScript in the session's GNOME Shell (its --unsafe-mode allows that) and prints the
+# JSON of what it returns; fails where the shell does not answer or the script throws.
+gnome_eval() {
+    local dir=$1 script=$2 out
+    out=$(run_in_session "$dir" "${as_nobody[@]}" gdbus call --session --dest org.gnome.Shell \
+        --object-path /org/gnome/Shell --method org.gnome.Shell.Eval "$script" 2>/dev/null) ||
+        return 1
+    [[ $out == "(true, '"*"')" ]] || return 1
+    out=${out#"(true, '"}
+    printf '%s\n' "${out%"')"}"
+}
+
+# Whether a condition holds in the session's GNOME Shell.
+gnome_holds() {
+    [[ $(gnome_eval "$1" "$2") == true ]]
+}
+
+# The shell's monitors, WxH+X+Y, one a line.
+gnome_screens() {
+    gnome_eval "$1" '[...Array(global.display.get_n_monitors()).keys()].map(i => {
+        const r = global.display.get_monitor_geometry(i);
+        return r.width + "x" + r.height + "+" + r.x + "+" + r.y; }).join(" ")' |
+        tr -d '"' | tr ' ' '\n'
+}
+
+# What the shell shows, every monitor, as it composes it.
+gnome_screenshot() {
+    local dir=$1 shot=$2
+    run_in_session "$dir" "${as_nobody[@]}" gdbus call --session \
+        --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
+        --method org.gnome.Shell.Screenshot.Screenshot false false "$shot" >/dev/null
+}
+
+# GNOME Shell headless as nobody (it refuses root), on a Wayland display of its own without
+# Xwayland, with a virtual monitor of each size given, side by side, and an empty system bus of
+# its own beside the session's. It starts in its overview: ready once that has gone and the top
+# bar and the notification banners are hidden, so that only the background shows.
+start_gnome_shell() {
+    local dir=$1
+    shift
+    bus_config system "$dir/run/system-bus" >"$dir/system.conf"
+    chown -R nobody:nogroup "$dir"
+    session_extra=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-gnome
+        "DBUS_SYSTEM_BUS_ADDRESS=unix:path=$dir/run/system-bus")
+    in_session "$dir" "${as_nobody[@]}" dbus-daemon --nofork --config-file="$dir/session.conf"
+    in_session "$dir" "${as_nobody[@]}" dbus-daemon --nofork --config-file="$dir/system.conf"
+    wait_for 10 test -S "$dir/run/bus" && wait_for 10 test -S "$dir/run/system-bus" || return 1
+    local size monitors=()
+    for size in "$@"; do
+        monitors+=(--virtual-monitor "$size")
+    done
+    in_session "$dir" "${as_nobody[@]}" gnome-shell --headless --unsafe-mode --no-x11 \
+        --wayland-display wayland-gnome "${monitors[@]}"
+    wait_for 60 gnome_holds "$dir" '!Main.layoutManager._startingUp' || return 1
+    gnome_eval "$dir" 'Main.overview.hide()' >/dev/null
+    wait_for 10 gnome_holds "$dir" '!Main.overview.visible && !Main.overview.animationInProgress' ||
+        return 1
+    gnome_eval "$dir" 'Main.layoutManager.panelBox.hide(); Main.messageTray.bannerBlocked = true;
+        Main.messageTray._bannerBin.hide()' >/dev/null
+    # A keyboard for gnome_keys, made now: a new one drops the first keys it is given.
+    gnome_eval "$dir" 'const Clutter = imports.gi.Clutter;
+        global.tidepoolKeyboard = Clutter.get_default_backend().get_default_seat()
+            .create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE)' >/dev/null
+    take_screenshot=(gnome_screenshot "$dir")
+    list_screens=(gnome_screens "$dir")
+    as_session_user=("${as_nobody[@]}")
+}
+
+# GNOME Shell on Wayland, as its users have it by default: tidepool-render learns the monitors
+# through Qt's Wayland plug-in and hands gsettings one picture, spanned over both.
+gnome_shell() {
+    local name=$1 dir="$work/$2"
+    shift 2
+    session_extra=()
+    new_session "$dir" ca.desrt.dconf
+    if start_gnome_shell "$dir" "$@"; then
+        apply_and_check "$name" "$dir" "applied gsettings" GNOME
+    else
+        record "$name (GNOME Shell did not start)" FAIL
+    fi
+    end_session "$dir"
+}
+
+# Runs a script in the session's Plasma shell; prints what the script printed, as gdbus shows it.
+plasma_script() {
+    run_in_session "$1" gdbus call --session --dest org.kde.plasmashell --object-path /PlasmaShell \
+        --method org.kde.PlasmaShell.evaluateScript "$2" 2>/dev/null
+}
+
+# Whether the Plasma shell has a desktop on each of that many screens.
+plasma_has_desktops() {
+    [[ $(plasma_script "$1" 'print(desktops().filter(function (d) { return d.screen >= 0; }).length)') == "('$2',)" ]]
+}
+
+# Runs a program as nobody in a sandbox that xdg-desktop-portal and GNOME Shell take for a
+# Flatpak of org.example.Tidepool (they read /.flatpak-info through /proc), which sees the system's
+# /usr and /etc and the session folder, and is told FLATPAK_ID and, as Flatpak tells an
+# application without access to dconf, GSETTINGS_BACKEND=keyfile.
+in_sandbox() {
+    local dir=$1
+    shift
+    printf '%s\n' '[Application]' 'name=org.example.Tidepool' '' '[Instance]' 'instance-id=1' \
+        >"$dir/flatpak-info"
+    in_session "$dir" "${as_nobody[@]}" bwrap --die-with-parent --ro-bind /usr /usr \
+        --symlink usr/bin /bin --symlink usr/lib /lib --symlink usr/lib64 /lib64 \
+        --symlink usr/sbin /sbin --ro-bind /etc /etc --dev /dev --proc /proc --tmpfs /tmp \
+        --bind "$dir" "$dir" --ro-bind "$dir/flatpak-info" /.flatpak-info \
+        --setenv FLATPAK_ID org.example.Tidepool --setenv GSETTINGS_BACKEND keyfile -- "$@"
+}
+
+# Presses the keys, [evdev code, 1 pressed or 0 released] each, through the virtual keyboard
+# start_gnome_shell made, into the window of that title once it has the focus.
+gnome_keys() {
+    local dir=$1 title=$2 keys=$3
+    gnome_eval "$dir" "global.get_window_actors().map(a => a.meta_window)
+        .find(w => w.get_title() === '$title').activate(global.get_current_time())" >/dev/null
+    wait_for 5 gnome_holds "$dir" "global.display.focus_window?.get_title() === '$title'" ||
+        return 1
+    sleep 0.5
+    gnome_eval "$dir" "const GLib = imports.gi.GLib;
+        let time = GLib.get_monotonic_time();
+        for (const [code, state] of [$keys])
+            global.tidepoolKeyboard.notify_key(time += 1000, code, state);" >/dev/null
+}
+
+# The titles of the windows GNOME Shell shows, one a line.
+gnome_windows() {
+    gnome_eval "$1" 'global.get_window_actors().map(a => a.meta_window.get_title()).join("|")' |
+        tr -d '"' | tr '|' '\n'
+}
+
+# Whether GNOME Shell shows a window of that title.
+gnome_shows() {
+    gnome_windows "$1" | grep -qxF "$2"
+}
+
+# Whether the session has stored a picture for the desktop.
+picture_made() {
+    find "$(data_folder "$1")/tidepool" -name 'wallpaper-*' 2>/dev/null | grep -q .
+}
+
+# Whether GNOME's background is the copy GNOME's portal makes of the picture it is given.
+portal_picture_shown() {
+    run_in_session "$1" gsettings get org.gnome.desktop.background picture-uri |
+        grep -q '/config/background'
+}
+
+# Whether GNOME Shell shows a modal dialog of its own (the portal's question is one).
+gnome_asks() {
+    gnome_holds "$1" 'Main.modalCount > 0'
+}
+
+# The window in a Flatpak on GNOME Shell, with the desktop portal and no permission stored: "壁紙に
+# 設定(&W)" makes the portal ask the user whether Tidepool may set backgrounds, and neither closing
+# the request nor leaving takes that question back. The window must wait for the answer rather
+# than give up at its time limit, and must not fall back on gsettings, which inside the sandbox
+# writes only the sandbox's own settings. Answered after the time limit, the portal sets the
+# picture: the screen shows it 1:1, no question is left, the window reports nothing, and the
+# sandbox's settings hold nothing of it.
+gnome_sandboxed_window() {
+    local name=$1 dir="$work/$2"
+    session_extra=()
+    new_session "$dir" ca.desrt.dconf org.freedesktop.portal.Desktop \
+        org.freedesktop.impl.portal.desktop.gnome org.freedesktop.impl.portal.desktop.gtk \
+        org.freedesktop.impl.portal.PermissionStore
+    cp "$(dirname "$renderer")/tidepool" "$dir/"
+    mkdir -p "$(data_folder "$dir")/applications"
+    printf '%s\n' '[Desktop Entry]' 'Type=Application' 'Name=Tidepool' "Exec=$dir/tidepool" \
+        >"$(data_folder "$dir")/applications/org.example.Tidepool.desktop"
+    echo "$name"
+    if ! start_gnome_shell "$dir" 1280x800; then
+        record "$name (GNOME Shell did not start)" FAIL
+        end_session "$dir"
+        return
+    fi
+    in_sandbox "$dir" "$dir/tidepool"
+    if ! wait_for 30 gnome_shows "$dir" ぺたもぐ; then
+        record "$name (the window did not open)" FAIL
+        end_session "$dir"
+        return
+    fi
+    # Alt+G, which draws, then Alt+W, as evdev codes: left Alt 56, G 34, W 17. Alt+W again where
+    # no picture was made for the desktop: the window ignores it while an application runs.
+    gnome_keys "$dir" ぺたもぐ '[56, 1], [34, 1], [34, 0], [56, 0]'
+    sleep 1
+    local tries
+    for tries in 1 2 3; do
+        gnome_keys "$dir" ぺたもぐ '[56, 1], [17, 1], [17, 0], [56, 0]'
+        wait_for 3 picture_made "$dir" && break
+    done
+    if ! wait_for 10 gnome_asks "$dir"; then
+        record "$name (the portal asked nothing)" FAIL
+        end_session "$dir"
+        return
+    fi
+    # Past the application's time limit of 5 s, then the answer.
+    sleep 7
+    gnome_eval "$dir" 'const buttons = global.stage.get_key_focus().get_parent().get_children();
+        buttons.find(b => b.label === "Allow").emit("clicked", 1)' >/dev/null
+    wait_for 10 portal_picture_shown "$dir"
+    sleep 1
+    local wrong=0
+    if gnome_asks "$dir"; then
+        echo "    a question is still on the screen"
+        wrong=1
+    fi
+    echo "    windows: $(gnome_windows "$dir" | paste -sd ' ')"
+    [[ $(gnome_windows "$dir" | grep -cvx -e 'ぺたもぐ' -e 'ピクチャー') == 0 ]] || wrong=1
+    if grep -q background "$dir/config/glib-2.0/settings/keyfile" 2>/dev/null; then
+        echo "    gsettings wrote the sandbox's settings"
+        wrong=1
+    fi
+    record "$name: the question is waited for and answered, nothing else done" \
+        "$( ((wrong == 0)) && echo PASS || echo FAIL)"
+    # The top bar comes back with the windows; neither is the background.
+    gnome_eval "$dir" 'global.get_window_actors().forEach(a => a.hide());
+        Main.layoutManager.panelBox.hide()' >/dev/null
+    gnome_screenshot "$dir" "$dir/run/shot.png"
+    if screen_shows_tiling "$dir" "$dir/run/shot.png" \
+        "$(find "$(data_folder "$dir")/tidepool" -name 'wallpaper-*.png' | head -n 1)" \
+        "$(gnome_screens "$dir")"; then
+        record "$name: the portal shows it 1:1" PASS
+    else
+        record "$name: the portal shows it 1:1" FAIL
+    fi
+    end_session "$dir"
+}
+
+# KDE Plasma's shell on X11 without a window manager, as root; kded5, kactivitymanagerd and
+# kscreen come by activation. Ready when it has a desktop on each screen; then its first-run
+# panel is removed, so that only the wallpaper shows.
+start_plasma() {
+    local dir=$1
+    session_extra+=(XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
+        XDG_SESSION_TYPE=x11 DESKTOP_SESSION=plasma QT_QPA_PLATFORM=xcb)
+    in_session "$dir" plasmashell --no-respawn
+    wait_for 90 plasma_has_desktops "$dir" "$(x11_screens | wc -l)" || return 1
+    plasma_script "$dir" 'panels().forEach(function (p) { p.remove(); })' >/dev/null
+}
+
+# KDE Plasma, each screen given its picture through the shell's script.
+plasma() {
+    local name=$1 screens=$2 expect=$3 dir="$work/$4"
+    start_x_session "$name" "$dir" "$screens" org.kde.kded5 org.kde.ActivityManager \
+        org.kde.kscreen || return
+    if start_plasma "$dir"; then
+        apply_and_check "$name" "$dir" "$expect" KDE
+    else
+        record "$name (plasmashell did not start)" FAIL
+    fi
+    end_session "$dir"
+}
+
+# Cinnamon's compositor lays two outputs out at their preferred modes unless its monitor
+# settings say otherwise: the dummy server's two outputs as they are, side by side. A mode is
+# known by its refresh rate as well: these are the modelines' (pixel clock / total pixels).
+cinnamon_monitors() {
+    local dir=$1 output x width height rate
+    {
+        echo '<monitors version="2">'
+        echo '  <configuration>'
+        while read -r output x width height rate; do
+            echo "    <logicalmonitor><x>$x</x><y>0</y><scale>1</scale>"
+            [[ $x == 0 ]] && echo '      <primary>yes</primary>'
+            echo "      <monitor><monitorspec><connector>$output</connector><vendor>unknown</vendor>"
+            echo '        <product>unknown</product><serial>unknown</serial></monitorspec>'
+            echo "        <mode><width>$width</width><height>$height</height><rate>$rate</rate></mode>"
+            echo '      </monitor>'
+            echo '    </logicalmonitor>'
+        done <<<"DUMMY0 0 1280 800 59.810
+DUMMY1 1280 1024 768 60.004"
+        echo '  </configuration>'
+        echo '</monitors>'
+    } >"$dir/config/cinnamon-monitors.xml"
+}
+
+# Whether a PNG file has been written to its end: its last chunk, IEND.
+png_complete() {
+    [[ $(tail -c 8 "$1" 2>/dev/null | head -c 4) == IEND ]]
+}
+
+# What Cinnamon's compositor shows. It writes the file in place after it answers.
+cinnamon_screenshot() {
+    local dir=$1 shot=$2
+    rm -f "$shot"
+    run_in_session "$dir" gdbus call --session --dest org.Cinnamon --object-path /org/Cinnamon \
+        --method org.Cinnamon.Screenshot false false "$shot" >/dev/null &&
+        wait_for 10 png_complete "$shot"
+}
+
+cinnamon_running() {
+    local dir=$1
+    run_in_session "$dir" gdbus call --session --dest org.gnome.SessionManager \
+        --object-path /org/gnome/SessionManager \
+        --method org.gnome.SessionManager.IsSessionRunning 2>/dev/null | grep -qx '(true,)' &&
+        run_in_session "$dir" gdbus call --session --dest org.Cinnamon --object-path /org/Cinnamon \
+            --method org.Cinnamon.GetRunState 2>/dev/null | grep -qx '(2,)' &&
+        DISPLAY=":$display_number" xprop -root _XROOTPMAP_ID | grep -q 'pixmap id'
+}
+
+# Cinnamon in software rendering, as root, started by its session manager with a session of
+# only its shell and csd-background, which draws the background once the session runs; no panel,
+# and nemo's desktop left out, as it adds nothing to the background. Ready when the session
+# runs, the shell says it has started and the root window has csd-background's picture.
+start_cinnamon() {
+    local dir=$1 screens=$2
+    session_extra+=(XDG_CURRENT_DESKTOP=X-Cinnamon XDG_SESSION_DESKTOP=cinnamon
+        DESKTOP_SESSION=cinnamon2d XDG_SESSION_TYPE=x11)
+    run_in_session "$dir" gsettings set org.cinnamon panels-enabled '[]'
+    mkdir -p "$dir/config/cinnamon-session/sessions" "$dir/autostart"
+    printf '%s
+' '[Cinnamon Session]' 'Name=Tidepool test' 'RequiredComponents=cinnamon2d;' \
+        'DesktopName=X-Cinnamon' >"$dir/config/cinnamon-session/sessions/tidepool.session"
+    ln -s /etc/xdg/autostart/cinnamon-settings-daemon-background.desktop "$dir/autostart/"
+    [[ $screens == outputs ]] && cinnamon_monitors "$dir"
+    in_session "$dir" cinnamon-session --session tidepool --autostart "$dir/autostart"
+    wait_for 60 cinnamon_running "$dir" || return 1
+    take_screenshot=(cinnamon_screenshot "$dir")
+}
+
+cinnamon() {
+    local name=$1 screens=$2 dir="$work/$3"
+    start_x_session "$name" "$dir" "$screens" ca.desrt.dconf || return
+    if start_cinnamon "$dir" "$screens"; then
+        apply_and_check "$name" "$dir" "applied gsettings" X-Cinnamon
+    else
+        record "$name (Cinnamon did not start)" FAIL
+    fi
+    end_session "$dir"
 }
 
 # --- keeping the wallpaper: a follower through screen changes, a new login, and forgetting ---
@@ -906,6 +1259,11 @@ want "MATE, one screen" && mate "MATE, one screen" one mate
 want "MATE, two RandR outputs" && mate "MATE, two RandR outputs" outputs mate-outputs
 want "sway headless, one output" && sway_case "sway headless, one output" 1 sway
 want "sway headless, two outputs, one at scale 2" && sway_case "sway headless, two outputs, one at scale 2" 2 sway-two
+want "GNOME Shell on Wayland, two monitors" && gnome_shell "GNOME Shell on Wayland, two monitors" gnome 1280x800 1024x768
+want "KDE Plasma, one screen" && plasma "KDE Plasma, one screen" one "applied plasmashell" plasma
+want "KDE Plasma, two RandR outputs" && plasma "KDE Plasma, two RandR outputs" outputs "applied plasmashell" plasma-outputs
+want "Cinnamon, two RandR outputs" && cinnamon "Cinnamon, two RandR outputs" outputs cinnamon-outputs
+want "GNOME Shell, the window in a Flatpak-like sandbox" && gnome_sandboxed_window "GNOME Shell, the window in a Flatpak-like sandbox" gnome-sandbox
 want "kept on bare X with openbox, two RandR outputs" && keep_x11 "kept on bare X with openbox, two RandR outputs" "" keep-bare
 want "kept on Xfce, two RandR outputs" && keep_x11 "kept on Xfce, two RandR outputs" XFCE keep-xfce
 want "kept on sway headless, two outputs" && keep_sway "kept on sway headless, two outputs" keep-sway

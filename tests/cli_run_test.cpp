@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -194,6 +195,31 @@ TEST(Renderer, HelpAndVersionSucceed) {
     EXPECT_THAT(version.out, HasSubstr("tidepool-render"));
 }
 
+// Every theme the list names, by its English or its Japanese name, draws what its number draws.
+TEST(Renderer, EveryListedThemeNameDrawsWhatItsNumberDraws) {
+    const Outcome list = RunRenderer({"--list-themes"});
+    ASSERT_EQ(list.status, kExitSuccess) << list.err;
+    std::istringstream lines(list.out);
+    int themes = 0;
+    for (std::string line; std::getline(lines, line); ++themes) {
+        std::istringstream fields(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(fields), {}};
+        ASSERT_GE(words.size(), 6u) << line;
+        ScratchFolder folder;
+        std::vector<std::string> drawn;
+        for (const std::string& name : {words.front(), words.end()[-2], words.back()}) {
+            const std::string out = (folder / (std::to_string(drawn.size()) + ".bmp")).string();
+            const Outcome run = RunRenderer({"--theme", name, "--fixed-colours", "off", "--width",
+                                             "48", "--height", "32", "-o", out});
+            ASSERT_EQ(run.status, kExitSuccess) << name << ": " << run.err;
+            drawn.push_back(ReadWholeFile(out));
+        }
+        EXPECT_EQ(drawn[1], drawn[0]) << line;
+        EXPECT_EQ(drawn[2], drawn[0]) << line;
+    }
+    EXPECT_EQ(themes, 20);
+}
+
 struct PictureCase {
     std::string name;
     bool fileExists;
@@ -227,25 +253,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   "ピクチャファイルの読み込みに失敗しました。"}),
     [](const auto& info) { return info.param.name; });
 
-// KDE Plasma's tool as a stand-in that succeeds, with Qt's offscreen screen (800 x 800) and no
-// session bus, so no plasmashell to show it: the tool ran, but nothing took, so nothing is reported
-// applied; the file is written all the same, and the picture made for the screen is kept.
-TEST(Renderer, ReportsAToolThatRanButDidNotTakeAsNotApplied) {
+// KDE Plasma, with Qt's offscreen screen (800 x 800) and no session bus, so no plasmashell to
+// show it: the picture is made for the screen, but nothing took, so nothing is reported applied;
+// the file is written all the same, and the picture made for the screen is kept.
+TEST(Renderer, ReportsAWayThatDidNotTakeAsNotApplied) {
     ScratchFolder folder;
-    const std::filesystem::path tool = folder / "tools" / "plasma-apply-wallpaperimage";
-    std::filesystem::create_directory(folder / "tools");
-    std::ofstream(tool) << "#!/bin/sh\n";
-    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     const Outcome run =
         RunRenderer({"--set-wallpaper", "-o", (folder / "out.bmp").string()},
-                    {"PATH=" + (folder / "tools").string(), "XDG_CURRENT_DESKTOP=KDE",
-                     "XDG_DATA_HOME=" + (folder / "data").string(), "QT_QPA_PLATFORM=offscreen"});
+                    {"XDG_CURRENT_DESKTOP=KDE", "XDG_DATA_HOME=" + (folder / "data").string(),
+                     "QT_QPA_PLATFORM=offscreen"});
     EXPECT_EQ(run.status, kExitNotApplied) << run.err;
     EXPECT_THAT(run.out, IsEmpty());
     EXPECT_THAT(run.err,
-                ::testing::HasSubstr("the desktop's own tool (plasma-apply-wallpaperimage):"
-                                     " nothing draws the background: plasmashell is not "
-                                     "running"));
+                ::testing::HasSubstr("the desktop's own tool (plasmashell): no session bus"));
     EXPECT_TRUE(ReadBmp(folder / "out.bmp"));
     ASSERT_TRUE(std::filesystem::is_directory(folder / "data" / "tidepool"));
     const auto stored = std::filesystem::directory_iterator(folder / "data" / "tidepool");

@@ -71,7 +71,7 @@ struct DesktopChoice {
     const DesktopRecord* desktop = nullptr; // null where none known is named
     std::string program;                    // the tool's program, empty where none is run
     bool toolThere = false;                 // the desktop is known and its tool can be run
-    bool sandboxed = false;                 // inside a Flatpak or Snap, where the portal is the way
+    bool sandboxed = false;                 // in a Flatpak or Snap: portal first, no desktop tool
 
     // The desktop's own tool is the way, tried before the portal, which then stands in for it.
     bool toolFirst() const { return toolThere && !sandboxed; }
@@ -97,7 +97,8 @@ WayResult TryPortal(PictureMaker& maker, const DesktopChoice& choice, const Desk
     const Pictures pictures = maker.pictures(PictureSet::OneForAll);
     if (!pictures.ok())
         return {Way::Portal, false, pictures.failure, "", pictures.error, ""};
-    return ApplyThroughPortal(pictures.files.front(), session.environment, deadline);
+    return ApplyThroughPortal(pictures.files.front(), session.environment, deadline,
+                              session.answerLimit);
 }
 
 WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
@@ -107,6 +108,11 @@ WayResult TryDesktopTool(PictureMaker& maker, const DesktopChoice& choice,
         return {Way::DesktopTool, false, WayReason::NoDesktop, "", "", ""};
     if (choice.desktop == nullptr)
         return {Way::DesktopTool, false, WayReason::NoToolForDesktop, "", named, ""};
+    // A tool run inside a sandbox is the sandbox's own copy, which sees the sandbox's settings
+    // (gsettings inside a Flatpak writes a file of the application's) and would read them back as
+    // taken while the desktop shows nothing new.
+    if (choice.sandboxed)
+        return {Way::DesktopTool, false, WayReason::Sandboxed, choice.program, "", ""};
     if (!choice.toolThere)
         return {Way::DesktopTool, false, WayReason::ToolMissing, choice.program, "", ""};
     const ToolRunner runner(session.environment, deadline);

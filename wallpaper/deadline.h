@@ -49,6 +49,14 @@ class Deadline {
         return part;
     }
 
+    // A wait on the user rather than on the machine (a question the desktop asks), which the
+    // application's time does not bound: it ends after wait from now, or sooner at the cutoff.
+    Deadline forTheUser(std::chrono::milliseconds wait) const {
+        Deadline user = *this;
+        user.end_ = Clock::now() + wait;
+        return user;
+    }
+
     // The whole application's time limit, for reports.
     std::chrono::milliseconds limit() const { return limit_; }
     std::chrono::milliseconds remaining() const {

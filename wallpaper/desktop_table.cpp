@@ -45,14 +45,7 @@ const std::vector<DesktopRecord>& KnownDesktops() {
          nullptr,
          ApplyOnXfce,
          false},
-        {"KDE Plasma",
-         {"kde"},
-         [](int screens) -> std::string {
-             return screens > 1 ? "" : "plasma-apply-wallpaperimage";
-         },
-         nullptr,
-         ApplyOnPlasma,
-         true},
+        {"KDE Plasma", {"kde"}, [](int) { return std::string(); }, nullptr, ApplyOnPlasma, true},
         {"LXQt",
          {"lxqt"},
          [](int) -> std::string { return "pcmanfm-qt"; },

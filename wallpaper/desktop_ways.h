@@ -22,7 +22,7 @@ WayResult ApplyOnXfce(const DesktopContext& context);
 // LXQt, through pcmanfm-qt: one picture of the whole desktop, as its one desktop window covers it.
 WayResult ApplyOnLxqt(const DesktopContext& context);
 
-// KDE Plasma: plasma-apply-wallpaperimage for one screen, the shell's script for several.
+// KDE Plasma, through its shell's script on the session bus: a picture per screen, read back.
 WayResult ApplyOnPlasma(const DesktopContext& context);
 
 // sway, through swaymsg: a picture per output.

@@ -54,13 +54,14 @@ class ResponseWaiter : public QObject {
 // time, up to this.
 constexpr std::chrono::milliseconds kCloseTime{200};
 
-// Closes a request that was not answered in time, waiting a moment for the portal to take it.
-void CloseRequest(QDBusConnection& bus, const QString& requestPath,
+// Closes a request that was not answered in time, waiting a moment for the portal to take it;
+// whether the portal said it did.
+bool CloseRequest(QDBusConnection& bus, const QString& requestPath,
                   std::chrono::milliseconds closeTime) {
     const QDBusMessage close =
         QDBusMessage::createMethodCall(kPortal, requestPath, kRequest, QStringLiteral("Close"));
     // A time of its own: the application's may already have run out, or been cut short.
-    CallAndWait(bus, close, Deadline(closeTime));
+    return CallAndWait(bus, close, Deadline(closeTime)).type() == QDBusMessage::ReplyMessage;
 }
 
 std::string ResponseWords(uint response) {
@@ -77,7 +78,7 @@ std::string ResponseWords(uint response) {
 } // namespace
 
 WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environment& environment,
-                             const Deadline& deadline) {
+                             const Deadline& deadline, std::chrono::milliseconds answerLimit) {
     WayResult result{Way::Portal, false, WayReason::None, "", "", ""};
     QDBusConnection bus = SessionBus(environment);
     if (!bus.isConnected()) {
@@ -104,8 +105,10 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
     QDBusPendingCallWatcher watcher(bus.asyncCall(
         call, static_cast<int>(std::max<long long>(1, answerBy.remaining().count()))));
     std::optional<QDBusMessage> failure;
+    bool taken = false;
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
+        taken = !reply.isError();
         if (reply.isError()) {
             failure = reply.reply();
         } else if (reply.value().path() != requestPath) {
@@ -120,6 +123,14 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
     // This thread's own events go on meanwhile: a service in this process may be the one
     // answering.
     RunEventsUntil(answerBy, [&] { return waiter.response || failure; });
+    // While xdg-desktop-portal asks the user whether this program may set backgrounds, it keeps
+    // the request to itself: neither Close nor this program's leaving reaches its question. Given
+    // up, the request would leave the question on the screen, and the wallpaper would change
+    // when it was answered, after the program had said it had not. So once the portal has taken
+    // the request, its answer is awaited on the user's time.
+    if (taken && !waiter.response)
+        RunEventsUntil(deadline.forTheUser(answerLimit),
+                       [&] { return waiter.response.has_value(); });
     bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
                    SLOT(onResponse(uint, QVariantMap)));
 
@@ -139,9 +150,11 @@ WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environmen
         return result;
     }
     if (!waiter.response) {
-        CloseRequest(bus, requestPath, closeTime);
         result.reason = WayReason::NoAnswer;
-        result.detail = "the request was closed";
+        result.detail = CloseRequest(bus, requestPath, closeTime)
+                            ? "the request was closed"
+                            : "the portal did not take back the request: a question it asked may "
+                              "still be on the screen";
         return result;
     }
     if (*waiter.response != 0) {

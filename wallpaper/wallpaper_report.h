@@ -18,6 +18,7 @@ enum class WayReason {
     PortalDeclined,     // the portal answered that it did not set it (or the user cancelled)
     NoAnswer,           // no answer within the time limit
     NoToolForDesktop,   // the desktop is not one whose tool is known
+    Sandboxed,          // inside a sandbox, where the tool would change only the sandbox's settings
     NoDesktop,          // no desktop is named: there is no tool to ask
     ToolMissing,        // the desktop's tool is not installed
     ToolFailed,         // the tool ran and failed
@@ -55,7 +56,8 @@ struct WallpaperReport {
 std::string AppliedLine(const WayResult& result);
 // One line per way, for the command line.
 std::vector<std::string> ReportLines(const WallpaperReport& report);
-// One line per way, in Japanese, for the window.
-std::vector<std::string> JapaneseReportLines(const WallpaperReport& report);
+// One line per way for the window: written in Japanese, and shown in the application's language
+// where a translation is installed.
+std::vector<std::string> WindowReportLines(const WallpaperReport& report);
 
 } // namespace tidepool

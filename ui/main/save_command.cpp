@@ -6,6 +6,7 @@
 #include "ui/files/folder_memory.h"
 #include "ui/files/save_dialog_rules.h"
 #include "ui/main/drawing_queue.h"
+#include "ui/parts/error_message.h"
 
 #include <QDir>
 
@@ -69,7 +70,7 @@ void SaveCommand::saved(const SaveOutcome& outcome) {
     if (outcome.saved)
         EnterFolderOf(outcome.file);
     else
-        showMessage_(owner_, kSaveFailedMessage);
+        showMessage_(owner_, WindowMessage(kSaveFailedMessage));
     askWhenReady();
 }
 
