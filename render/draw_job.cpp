@@ -79,6 +79,14 @@ DrawingSurface CreateCanvas(const MainSettings& s, const SystemPalette& palette)
     return canvas;
 }
 
+void KeepJobState(RenderSettings& kept, const RenderSettings& drawn) {
+    kept.UseFixedColours = drawn.UseFixedColours;
+    kept.BubblesInCrabColour = drawn.BubblesInCrabColour;
+    kept.SuppressBubbles = drawn.SuppressBubbles;
+    const int frame = kept.themes.frameIndex();
+    kept.themes[frame].Foreground = drawn.themes[frame].Foreground;
+}
+
 void CorrectFields(MainSettings& s) {
     CorrectDrawSettings(s);
 }

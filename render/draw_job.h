@@ -50,6 +50,12 @@ DrawingSurface CreateCanvas(const MainSettings& settings, const SystemPalette& p
 void DrawJob(MainSettings& settings, RenderSettings& render, DrawingSurface& canvas,
              WorkBuffers& buffers, const DrawJobServices& services, DrawPath path = DrawPath::Fast);
 
+// Copies into kept what a job run on drawn leaves there for the next drawing and the fixed-colour
+// dialog: the three flags and the colour of the "フレーム" entry. A job run on a copy of the
+// settings (off the window's thread) hands them back this way; the fixed colours and the palette
+// stay the window's.
+void KeepJobState(RenderSettings& kept, const RenderSettings& drawn);
+
 // Step 3 of the job alone: corrects each numeric field in place, in the job's order.
 void CorrectFields(MainSettings& settings);
 

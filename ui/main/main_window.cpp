@@ -1,14 +1,11 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
-#include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
 #include "imagefile/program_folder.h"
-#include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
 #include "ui/files/folder_memory.h"
-#include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/keyboard_handler.h"
@@ -39,7 +36,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
+
+#include <system_error>
 
 namespace tidepool {
 
@@ -96,7 +94,13 @@ MainWindowDialogs DesktopDialogs() {
 }
 
 MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
-    : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+    : render_(render), codec_(codec), dialogs_(std::move(dialogs)),
+      drawings_([this] { return preview_->sharedCanvas(); },
+                [this](DrawingOutcome& outcome) { presentDrawing(outcome); }),
+      save_(this, codec_, dialogs_.save, dialogs_.showMessage, drawings_,
+            [this] { return preview_->sharedCanvas(); }),
+      wallpaper_(OnClose::Abandon,
+                 [this](const WallpaperOutcome& outcome) { wallpaperFinished(outcome); }) {
     // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -140,9 +144,6 @@ void MainWindow::createMenu() {
     keeping_ = new KeepWallpaperCommand(
         menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
         [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
-    wallpaperJob_ = new QFutureWatcher<WallpaperOutcome>(this);
-    connect(wallpaperJob_, &QFutureWatcher<WallpaperOutcome>::finished, this,
-            &MainWindow::wallpaperFinished);
 }
 
 void MainWindow::connectControls() {
@@ -255,31 +256,42 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-DrawJobServices MainWindow::drawJobServices() {
-    DrawJobServices services;
-    services.loadPicture = [this](DrawingSurface& target, const std::string& path) {
-        return static_cast<int>(LoadPictureFile(target, path, codec_));
-    };
-    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
-    services.showMessage = [this](std::string_view message) {
-        dialogs_.showMessage(this, WindowMessage(message));
-    };
-    return services;
-}
-
 void MainWindow::drawWallpaper() {
-    QWidget* focused = QApplication::focusWidget();
-    controls_.draw->setEnabled(false);
+    disableDrawing();
     MainSettings settings = ReadSettings(controls_);
     render_.palette = DesktopPalette(palette());
-    drawnRecipe_ = RecipeOf(settings, render_, true);
-    DrawJob(settings, render_, preview_->canvas(), buffers_, drawJobServices());
+    WallpaperRecipe recipe = RecipeOf(settings, render_, true);
+    CorrectFields(settings);
     WriteTexts(controls_, settings);
-    preview_->Form_Resize();
+    std::error_code noFolder;
+    drawings_.request({std::move(settings), render_, std::filesystem::current_path(noFolder),
+                       codec_.programFolder(), std::move(recipe)});
+}
+
+void MainWindow::disableDrawing() {
+    if (!controls_.draw->isEnabled())
+        return;
+    const bool focused = focusWidget() == controls_.draw;
+    controls_.draw->setEnabled(false);
+    if (focused)
+        focusMovedTo_ = QPointer<QWidget>(focusWidget());
+}
+
+void MainWindow::presentDrawing(DrawingOutcome& outcome) {
+    for (const std::string& message : outcome.messages)
+        dialogs_.showMessage(this, WindowMessage(message));
+    KeepJobState(render_, outcome.render);
+    drawnRecipe_ = std::move(outcome.recipe);
+    preview_->showCanvas(std::move(outcome.canvas));
+    emit drawn();
+    if (drawings_.waiting())
+        return;
     controls_.draw->setEnabled(true);
-    // Disabling the button moved the focus on; a click on it leaves the focus on it.
-    if (focused == controls_.draw)
+    // Disabling the button moved the focus on; a click on it leaves the focus on it, unless the
+    // user has moved the focus since.
+    if (focusMovedTo_ && focusWidget() == focusMovedTo_->data())
         controls_.draw->setFocus();
+    focusMovedTo_.reset();
 }
 
 void MainWindow::applyTheme() {
@@ -322,31 +334,24 @@ void MainWindow::changeFixedColours() {
 
 bool MainWindow::setAsWallpaper(bool keep) {
     // One application at a time: the command does nothing while one runs.
-    if (wallpaperRunning_)
+    if (wallpaper_.running())
         return false;
-    wallpaperRunning_ = true;
     wallpaperCutoff_ = std::make_shared<Cutoff>();
-    // The busy cursor with its arrow: the window stays usable meanwhile.
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    // The screens are asked for here, on the window's thread, which alone may ask Qt for them;
-    // the canvas is copied, as a drawing meanwhile changes it.
-    wallpaperJob_->setFuture(QtConcurrent::run(
-        [set = dialogs_.setWallpaper, canvas = preview_->canvas(), folder = codec_.programFolder(),
-         screens = DesktopScreens(), cutoff = wallpaperCutoff_, memory = keeping_->memory(),
-         recipe = drawnRecipe_, keep] {
-            return RememberApplication(set(canvas, folder, screens, cutoff), memory, recipe, keep,
-                                       cutoff);
-        }));
+    // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
+    wallpaper_.start([set = dialogs_.setWallpaper, canvas = preview_->sharedCanvas(),
+                      folder = codec_.programFolder(), screens = DesktopScreens(),
+                      cutoff = wallpaperCutoff_, memory = keeping_->memory(),
+                      recipe = drawnRecipe_, keep] {
+        return RememberApplication(set(*canvas, folder, screens, cutoff), memory, recipe, keep,
+                                   cutoff);
+    });
     return true;
 }
 
-void MainWindow::wallpaperFinished() {
-    QApplication::restoreOverrideCursor();
-    wallpaperRunning_ = false;
+void MainWindow::wallpaperFinished(const WallpaperOutcome& outcome) {
     // One the closing window cut short has nobody left to tell.
     const bool cutShort = wallpaperCutoff_->requested();
     wallpaperCutoff_.reset();
-    const WallpaperOutcome outcome = wallpaperJob_->result();
     if (cutShort)
         return;
     if (!outcome.report.applied())
@@ -363,17 +368,7 @@ void MainWindow::endWallpaperSoon() {
 }
 
 void MainWindow::saveWallpaper() {
-    const std::string fileTypes = SaveFileTypeList(codec_.present());
-    const QString path =
-        ShowSaveDialog(this, fileTypes, QDir::currentPath(), QString::fromUtf8(kSaveProposedName),
-                       saveFilterIndex_, dialogs_.save);
-    if (path.isEmpty())
-        return;
-    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
-        dialogs_.showMessage(this, WindowMessage(kSaveFailedMessage));
-        return;
-    }
-    EnterFolderOf(path.toStdU16String());
+    save_.run();
 }
 
 } // namespace tidepool

@@ -4,20 +4,24 @@
 #include "render/settings/colour.h"
 #include "ui/files/open_dialog.h"
 #include "ui/files/save_dialog.h"
+#include "ui/main/background_task.h"
+#include "ui/main/drawing_queue.h"
 #include "ui/main/main_window_controls.h"
+#include "ui/main/save_command.h"
 #include "ui/main/wallpaper_keeping.h"
 #include "ui/parts/pick_colour.h"
 #include "wallpaper/deadline.h"
 #include "wallpaper/desktop_tiling.h"
 #include "wallpaper/wallpaper_report.h"
 
-#include <QFutureWatcher>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +35,7 @@ struct RenderSettings;
 
 // Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
 // programFolder is where the codec plug-in is looked for; a request on cutoff ends it sooner.
-// Called on a worker thread.
+// Called on a worker thread, which the window does not wait for when it goes.
 using WallpaperSetter = std::function<WallpaperReport(
     const DrawingSurface& canvas, const std::filesystem::path& programFolder,
     const std::vector<Screen>& screens, std::shared_ptr<const Cutoff> cutoff)>;
@@ -50,6 +54,7 @@ MainWindowDialogs DesktopDialogs();
 
 // Form1, "ぺたもぐ": holds every setting of a wallpaper as the state of its controls, starts the
 // preview window beside itself, draws on Enter, from the theme list and from "描画(&G)", and saves.
+// Drawing, saving and the wallpaper run off its thread, so it keeps answering meanwhile.
 // Closing it, or the preview window, ends the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -63,11 +68,14 @@ class MainWindow : public QMainWindow {
     const MainWindowControls& controls() const { return controls_; }
     PreviewWindow& preview() { return *preview_; }
 
-    // The drawing job, as "描画(&G)" runs it.
+    // The drawing job, as "描画(&G)" runs it: the fields are corrected at once, and the canvas is
+    // shown once drawn, after the job's messages. "描画(&G)" stays disabled until the drawings
+    // asked for are shown.
     void drawWallpaper();
     // The selected theme's colours into the swatches, then a drawing.
     void applyTheme();
-    // "保存(&S)": asks for a name and writes the wallpaper as it stands.
+    // "保存(&S)": asks for a name and writes the wallpaper, as the drawings asked for before it
+    // make it.
     void saveWallpaper();
     // "参照(&B)": asks for a background picture and puts its path into the path field.
     void browsePicture();
@@ -79,6 +87,13 @@ class MainWindow : public QMainWindow {
     // a second. Once it is on the desktop, what was drawn is saved, and with keep the wallpaper is
     // kept there ("壁紙を保つ(&K)"). Says whether it started.
     bool setAsWallpaper(bool keep = false);
+
+    // Whether a drawing or a save asked for has not yet ended.
+    bool drawingOrSaving() const { return drawings_.busy() || save_.busy(); }
+
+  signals:
+    // A drawing is shown in the preview.
+    void drawn();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -92,8 +107,9 @@ class MainWindow : public QMainWindow {
     void selectSizePreset(int preset);
     void pickSwatchColour(int swatch);
     void placeWindows();
-    DrawJobServices drawJobServices();
-    void wallpaperFinished();
+    void disableDrawing();
+    void presentDrawing(DrawingOutcome& outcome);
+    void wallpaperFinished(const WallpaperOutcome& outcome);
     void endWallpaperSoon();
 
     RenderSettings& render_;
@@ -101,16 +117,18 @@ class MainWindow : public QMainWindow {
     MainWindowDialogs dialogs_;
     MainWindowControls controls_;
     KeyboardHandler* keyboard_ = nullptr; // owned by this window
-    WorkBuffers buffers_;                 // the drawing job's layers and picture
     std::unique_ptr<PreviewWindow> preview_;
-    std::int16_t saveFilterIndex_ = 0;    // the type last chosen when saving
     std::int16_t openFilterIndex_ = 0;    // the type last chosen when browsing for a picture
     FramePlacement* placement_ = nullptr; // owned by this window, made when first shown
-    QFutureWatcher<WallpaperOutcome>* wallpaperJob_ = nullptr; // owned by this window
+    // Where disabling "描画(&G)" moved the focus from it, to be given back when it is enabled.
+    std::optional<QPointer<QWidget>> focusMovedTo_;
     std::shared_ptr<Cutoff> wallpaperCutoff_; // the running application's, null when none runs
-    bool wallpaperRunning_ = false;
     KeepWallpaperCommand* keeping_ = nullptr; // owned by this window
     WallpaperRecipe drawnRecipe_;             // what the canvas shows, for the desktop to keep
+    // The work off the window's thread; the last go first, the save being finished.
+    DrawingQueue drawings_;
+    SaveCommand save_;
+    BackgroundTask<WallpaperOutcome> wallpaper_;
 };
 
 } // namespace tidepool

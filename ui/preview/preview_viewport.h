@@ -17,8 +17,12 @@ class PreviewViewport : public QFrame {
     Q_OBJECT
 
   public:
-    // canvas belongs to the window that owns this viewport and outlives every paint.
+    // canvas belongs to the window that owns this viewport and outlives every paint, as does
+    // each canvas set later.
     PreviewViewport(const DrawingSurface& canvas, QWidget* parent);
+
+    // Shows another canvas from the next paint on.
+    void setCanvas(const DrawingSurface& canvas);
 
     // Shows the canvas from its pixel (x, y) at the inside top-left corner of the frame.
     void showFrom(int x, int y);
@@ -34,7 +38,7 @@ class PreviewViewport : public QFrame {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    const DrawingSurface& canvas_;
+    const DrawingSurface* canvas_;
     int sourceX_ = 0;
     int sourceY_ = 0;
 };

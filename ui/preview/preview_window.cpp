@@ -25,10 +25,11 @@ QRect ToQRect(const Rect& r) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas)) {
+PreviewWindow::PreviewWindow(DrawingSurface canvas)
+    : canvas_(std::make_shared<const DrawingSurface>(std::move(canvas))) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("ピクチャー"));
-    viewport_ = new PreviewViewport(canvas_, this);
+    viewport_ = new PreviewViewport(*canvas_, this);
     // The viewport takes the focus and has no label: a screen reader names it by its window.
     viewport_->setAccessibleName(windowTitle());
     hBar_ = makeBar(Qt::Horizontal, "HScroll1");
@@ -49,12 +50,10 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
 
 PreviewWindow::~PreviewWindow() = default;
 
-DrawingSurface& PreviewWindow::canvas() {
-    return canvas_;
-}
-
-const DrawingSurface& PreviewWindow::canvas() const {
-    return canvas_;
+void PreviewWindow::showCanvas(std::shared_ptr<const DrawingSurface> canvas) {
+    canvas_ = std::move(canvas);
+    viewport_->setCanvas(*canvas_);
+    Form_Resize();
 }
 
 // Starts hidden at the viewport's corner with range 0..0. Its value changes come from the user
@@ -76,7 +75,7 @@ void PreviewWindow::Form_Resize() {
     metrics_.devicePixelRatio = devicePixelRatioF();
     const Extent window{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
     const ResizeOutcome outcome =
-        LayOutPreview(layout_, metrics_, window, {canvas_.width(), canvas_.height()});
+        LayOutPreview(layout_, metrics_, window, {canvas_->width(), canvas_->height()});
     if (outcome.snapBack != SnapBack::None) {
         snapBack(outcome.snapBack);
         return;
@@ -93,7 +92,7 @@ void PreviewWindow::Form_Resize() {
 // there.
 void PreviewWindow::applyMinimumSize() {
     const Extent least =
-        MinimumWindowPixels(layout_, metrics_, {canvas_.width(), canvas_.height()});
+        MinimumWindowPixels(layout_, metrics_, {canvas_->width(), canvas_->height()});
     setMinimumSize(std::min(least.width, width()), std::min(least.height, height()));
 }
 

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QScrollBar;
 
 namespace tidepool {
@@ -23,9 +25,12 @@ class PreviewWindow : public QWidget {
     explicit PreviewWindow(DrawingSurface canvas);
     ~PreviewWindow() override;
 
-    // Picture2: the wallpaper the drawing job draws on and the Save command writes.
-    DrawingSurface& canvas();
-    const DrawingSurface& canvas() const;
+    // Picture2: the wallpaper as shown, which the Save and wallpaper commands take. A canvas once
+    // shown never changes: a drawing makes a new one, and work still holding the old keeps it.
+    const DrawingSurface& canvas() const { return *canvas_; }
+    std::shared_ptr<const DrawingSurface> sharedCanvas() const { return canvas_; }
+    // Shows another canvas, with the bars brought up to date for it (Form_Resize).
+    void showCanvas(std::shared_ptr<const DrawingSurface> canvas);
 
     // Brings the scroll bars and the view up to date with the window's size and the canvas.
     // Does nothing while the window is hidden or minimised; it catches up when shown again.
@@ -53,7 +58,7 @@ class PreviewWindow : public QWidget {
     void startDrag(Qt::MouseButton button, QPointF position);
     void dragOrRelease(Qt::MouseButtons buttons, QPointF position);
 
-    DrawingSurface canvas_;
+    std::shared_ptr<const DrawingSurface> canvas_;
     PreviewMetrics metrics_;
     PreviewLayout layout_;
     DragStart drag_;
