@@ -12,10 +12,12 @@
 #include "render/settings/render_settings.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
+#include "ui/fixedcolour/fixed_colour_inventory.h"
 #include "ui/main/main_window.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/settings_binding.h"
 #include "ui/parts/colour_swatch.h"
+#include "ui/preview/preview_inventory.h"
 #include "ui/preview/preview_window.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
@@ -75,8 +77,8 @@ void BM_Pan2400(benchmark::State& state) {
     program.draw();
     program.preview().resize(1024, 768);
     QApplication::processEvents();
-    QScrollBar* across = program.bar("HScroll1");
-    QScrollBar* down = program.bar("VScroll1");
+    QScrollBar* across = program.bar(kHorizontalBarName);
+    QScrollBar* down = program.bar(kVerticalBarName);
     int step = 0;
     for (auto _ : state) {
         // Alternates between two far-apart views, so every step paints a whole new view.
@@ -101,8 +103,8 @@ void BM_FixedColourPick(benchmark::State& state) {
         nullptr);
     dialog.show();
     QApplication::processEvents();
-    auto* body = dialog.findChild<ColourSwatch*>(QStringLiteral("Picture1(0)"));
-    auto* sample = dialog.findChild<QWidget*>(QStringLiteral("Picture2"));
+    auto* body = dialog.findChild<ColourSwatch*>(QString::fromUtf8(kSwatchRows[0].swatchName));
+    auto* sample = dialog.findChild<QWidget*>(QString::fromUtf8(kSampleBoxName));
     for (auto _ : state) {
         emit body->clicked();
         sample->repaint();

@@ -253,7 +253,7 @@ class WindowTextsTest : public QObject {
         MainWindow window(render, codec, StandIns(shown));
         QCOMPARE(window.centralWidget()->size(), QSize(kMainClientWidth, kMainClientHeight));
         for (const ControlPlace& place : kMainWindowControls)
-            QCOMPARE(window.findChild<QWidget*>(QString::fromUtf8(place.name))->geometry(),
+            QCOMPARE(window.findChild<QWidget*>(QString::fromUtf8(place.objectName))->geometry(),
                      QRect(place.x, place.y, place.width, place.height));
     }
 };

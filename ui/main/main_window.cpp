@@ -43,17 +43,6 @@ namespace tidepool {
 
 namespace {
 
-// Which character filter each text field has; every other field takes any character.
-CharacterFilter FilterOf(std::string_view name) {
-    if (name == "Text1(0)" || name == "Text1(1)" || name == "Text6")
-        return CharacterFilter::Digits;
-    if (name == "Text2(0)" || name == "Text2(1)" || name == "Text4" || name == "Text5(0)")
-        return CharacterFilter::DigitsAndPoint;
-    if (name == "Text5(1)" || name == "Text5(2)")
-        return CharacterFilter::DigitsAndMinus;
-    return CharacterFilter::None;
-}
-
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
     QString text =
@@ -162,14 +151,14 @@ void MainWindow::connectControls() {
 void MainWindow::watchKeys() {
     keyboard_ = new KeyboardHandler([this] { drawWallpaper(); }, [this] { applyTheme(); }, this);
     for (const ControlPlace& place : kMainWindowControls) {
-        QWidget* control = centralWidget()->findChild<QWidget*>(QString::fromUtf8(place.name));
+        QWidget* control = controls_.byRole[static_cast<std::size_t>(place.role)];
         switch (place.kind) {
         case ControlKind::Option:
         case ControlKind::Check:
         case ControlKind::Text:
-            keyboard_->watch(control, {KeyCommand::Draw, FilterOf(place.name)});
-            if (FilterOf(place.name) != CharacterFilter::None)
-                new NumericFieldInput(qobject_cast<QLineEdit*>(control), FilterOf(place.name));
+            keyboard_->watch(control, {KeyCommand::Draw, place.filter});
+            if (place.filter != CharacterFilter::None)
+                new NumericFieldInput(qobject_cast<QLineEdit*>(control), place.filter);
             break;
         case ControlKind::List:
             keyboard_->watch(control, {KeyCommand::ApplyTheme, CharacterFilter::None});
