@@ -41,14 +41,16 @@ namespace {
 struct Program {
     RenderSettings render;
     CodecLibrary codec{ProgramFolder()};
-    MainWindow window{render, codec, DesktopDialogs()};
+    MainWindow window{render, codec, DesktopServices()};
 
     Program() {
         window.show();
         QApplication::processEvents();
     }
     PreviewWindow& preview() { return window.preview(); }
-    QWidget* viewport() { return preview().findChild<QWidget*>(QStringLiteral("Picture1")); }
+    QWidget* viewport() {
+        return preview().findChild<QWidget*>(QLatin1String(kPreviewViewportName));
+    }
     // "描画(&G)", until the drawing is shown.
     void draw() {
         window.drawWallpaper();
@@ -124,22 +126,22 @@ struct ScriptedProgram {
     std::unique_ptr<MainWindow> window;
 
     ScriptedProgram() {
-        MainWindowDialogs dialogs = DesktopDialogs();
-        dialogs.showMessage = [](QWidget*, std::string_view text) {
+        MainWindowServices services = DesktopServices();
+        services.showMessage = [](QWidget*, std::string_view text) {
             std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
         };
-        dialogs.save.askName = [this](QWidget*, const QStringList& types, int, const QString&,
-                                      const QString&) -> std::optional<SaveDialogAnswer> {
+        services.save.askName = [this](QWidget*, const QStringList& types, int, const QString&,
+                                       const QString&) -> std::optional<SaveDialogAnswer> {
             const QString extension = QString::fromStdString(saveAs.extension().string());
             for (int i = 0; i < types.size(); ++i)
                 if (types[i].contains(extension, Qt::CaseInsensitive))
                     return SaveDialogAnswer{QString::fromStdString(saveAs.string()), i + 1};
             return std::nullopt;
         };
-        dialogs.save.askReplace = [](QWidget*, const QString&) { return true; };
-        dialogs.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
-                                      const std::vector<Screen>& screens,
-                                      std::shared_ptr<const Cutoff>) {
+        services.save.askReplace = [](QWidget*, const QString&) { return true; };
+        services.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
+                                       const std::vector<Screen>& screens,
+                                       std::shared_ptr<const Cutoff>) {
             CodecLibrary own(ProgramFolder(), CodecLibrary::CallFolder::Current);
             const StoredPictures stored =
                 StorePictures(folder.path() / "desktop",
@@ -149,11 +151,11 @@ struct ScriptedProgram {
             report.tried = {{Way::RootWindow, stored.ok(), WayReason::None, "", "", ""}};
             return report;
         };
-        dialogs.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
-        dialogs.memory.keep = [](std::shared_ptr<const Cutoff>) { return KeepReport{}; };
-        dialogs.memory.forget = dialogs.memory.keep;
-        dialogs.memory.kept = [] { return false; };
-        window = std::make_unique<MainWindow>(render, codec, std::move(dialogs));
+        services.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
+        services.memory.keep = [](std::shared_ptr<const Cutoff>) { return KeepReport{}; };
+        services.memory.forget = services.memory.keep;
+        services.memory.kept = [] { return false; };
+        window = std::make_unique<MainWindow>(render, codec, std::move(services));
         window->show();
         WriteTexts(window->controls(), MakeSettings(BenchCase::WorstNormal));
         QApplication::processEvents();

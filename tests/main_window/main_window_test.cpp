@@ -135,8 +135,8 @@ class MainWindowTest : public QObject {
         return window->preview().canvas();
     }
 
-    MainWindowDialogs scriptedDialogs() {
-        MainWindowDialogs d;
+    MainWindowServices scriptedServices() {
+        MainWindowServices d;
         d.showMessage = [this](QWidget*, std::string_view text) {
             script.messages.emplace_back(text);
             script.drawEnabledDuringMessage.push_back(
@@ -191,7 +191,7 @@ class MainWindowTest : public QObject {
     void openWindow(const std::filesystem::path& codecFolder) {
         window.reset();
         codec = std::make_unique<CodecLibrary>(codecFolder);
-        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
+        window = std::make_unique<MainWindow>(*render, *codec, scriptedServices());
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -1027,10 +1027,10 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         const QString picture = folder.filePath("sea.gif");
         QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
-        MainWindowDialogs dialogs = scriptedDialogs();
-        dialogs.open = DesktopOpenFilePrompt();
+        MainWindowServices services = scriptedServices();
+        services.open = DesktopOpenFilePrompt();
         window.reset();
-        window = std::make_unique<MainWindow>(*render, *codec, dialogs);
+        window = std::make_unique<MainWindow>(*render, *codec, services);
         window->show();
         // Closes a dialog left open by a failure, so that it cannot hang the suite.
         QTimer guard;

@@ -76,17 +76,17 @@ WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
 
 } // namespace
 
-MainWindowDialogs DesktopDialogs() {
-    return MainWindowDialogs{ShowErrorMessage,           PickColour,
-                             DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
-                             SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
+MainWindowServices DesktopServices() {
+    return MainWindowServices{ShowErrorMessage,           PickColour,
+                              DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
+                              SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
 }
 
-MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
-    : render_(render), codec_(codec), dialogs_(std::move(dialogs)),
+MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowServices services)
+    : render_(render), codec_(codec), services_(std::move(services)),
       drawings_([this] { return preview_->sharedCanvas(); },
                 [this](DrawingOutcome& outcome) { presentDrawing(outcome); }),
-      save_(this, codec_, dialogs_.save, dialogs_.showMessage, drawings_,
+      save_(this, codec_, services_.save, services_.showMessage, drawings_,
             [this] { return preview_->sharedCanvas(); }),
       wallpaper_(OnClose::Abandon,
                  [this](const WallpaperOutcome& outcome) { wallpaperFinished(outcome); }) {
@@ -131,8 +131,8 @@ void MainWindow::createMenu() {
     connect(addCommand("MNU_Wallpaper", tr("壁紙に設定(&W)")), &QAction::triggered, this,
             [this] { setAsWallpaper(); });
     keeping_ = new KeepWallpaperCommand(
-        menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
-        [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
+        menuBar(), services_.memory, [this] { return setAsWallpaper(true); },
+        [this](std::string_view text) { services_.showMessage(this, text); }, this);
 }
 
 void MainWindow::connectControls() {
@@ -268,7 +268,7 @@ void MainWindow::disableDrawing() {
 
 void MainWindow::presentDrawing(DrawingOutcome& outcome) {
     for (const std::string& message : outcome.messages)
-        dialogs_.showMessage(this, WindowMessage(message));
+        services_.showMessage(this, WindowMessage(message));
     KeepJobState(render_, outcome.render);
     drawnRecipe_ = std::move(outcome.recipe);
     preview_->showCanvas(std::move(outcome.canvas));
@@ -295,7 +295,8 @@ void MainWindow::applyTheme() {
 
 void MainWindow::pickSwatchColour(int swatch) {
     ColourSwatch* box = controls_.swatches[static_cast<std::size_t>(swatch)];
-    const std::int32_t chosen = dialogs_.pickColour(this, box->colour(), DesktopPalette(palette()));
+    const std::int32_t chosen =
+        services_.pickColour(this, box->colour(), DesktopPalette(palette()));
     if (chosen >= 0)
         box->setColour(static_cast<Colour>(chosen));
 }
@@ -304,7 +305,7 @@ void MainWindow::browsePicture() {
     // Asked at every browse: PNG is only offered while the plug-in that reads it is there.
     const std::string fileTypes = OpenFileTypeList(codec_.present());
     const QString path =
-        ShowOpenDialog(this, fileTypes, QDir::currentPath(), openFilterIndex_, dialogs_.open);
+        ShowOpenDialog(this, fileTypes, QDir::currentPath(), openFilterIndex_, services_.open);
     if (path.isEmpty())
         return;
     controls_.picturePath->setText(path);
@@ -317,7 +318,7 @@ void MainWindow::browsePicture() {
 void MainWindow::changeFixedColours() {
     // The sample resolves the swatches' system colours as the desktop has them now.
     render_.palette = DesktopPalette(palette());
-    FixedColourDialog dialog(render_, ReadSettings(controls_), dialogs_.pickColour, this);
+    FixedColourDialog dialog(render_, ReadSettings(controls_), services_.pickColour, this);
     dialog.exec();
 }
 
@@ -327,10 +328,10 @@ bool MainWindow::setAsWallpaper(bool keep) {
         return false;
     wallpaperCutoff_ = std::make_shared<Cutoff>();
     // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
-    wallpaper_.start([set = dialogs_.setWallpaper, canvas = preview_->sharedCanvas(),
+    wallpaper_.start([set = services_.setWallpaper, canvas = preview_->sharedCanvas(),
                       folder = codec_.programFolder(), screens = DesktopScreens(),
-                      cutoff = wallpaperCutoff_, memory = keeping_->memory(),
-                      recipe = drawnRecipe_, keep] {
+                      cutoff = wallpaperCutoff_, memory = keeping_->memory(), recipe = drawnRecipe_,
+                      keep] {
         return RememberApplication(set(*canvas, folder, screens, cutoff), memory, recipe, keep,
                                    cutoff);
     });
@@ -344,7 +345,7 @@ void MainWindow::wallpaperFinished(const WallpaperOutcome& outcome) {
     if (cutShort)
         return;
     if (!outcome.report.applied())
-        dialogs_.showMessage(this, WallpaperNotSetMessage(outcome.report));
+        services_.showMessage(this, WallpaperNotSetMessage(outcome.report));
     keeping_->applicationFinished(outcome);
 }
 
