@@ -106,7 +106,9 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowSe
 
     connectControls();
     watchKeys();
-    loadStep();
+    setStartValues();
+    createPreview();
+    controls_.sizePresets[0]->setFocus();
     // Where a caption or a theme's name is too wide for its place in this language and font, the
     // controls beside it move over and the window grows to make room, as it does for the menu bar.
     MakeRoomForCaptions(*client, keeping_->menuBarWidth());
@@ -172,7 +174,7 @@ void MainWindow::watchKeys() {
     }
 }
 
-void MainWindow::loadStep() {
+void MainWindow::setStartValues() {
     // The render settings are made with the program, so the fixed colours and the theme table
     // already hold their start values, and the save type starts at the first.
     for (const std::string& name : render_.themes.listNames())
@@ -201,13 +203,15 @@ void MainWindow::loadStep() {
     controls_.bubbleShiftY->setText(QString::fromStdString(defaults.bubbleShiftY));
     for (std::size_t i = 0; i < controls_.swatches.size(); ++i)
         controls_.swatches[i]->setColour(defaults.swatches[i]);
+}
 
+// The preview opens on a blank canvas of the start values' size.
+void MainWindow::createPreview() {
     render_.palette = DesktopPalette(palette());
     drawnRecipe_ = RecipeOf(ReadSettings(controls_), render_, false);
     preview_ =
         std::make_unique<PreviewWindow>(CreateCanvas(ReadSettings(controls_), render_.palette));
     connect(preview_.get(), &PreviewWindow::closed, this, &QWidget::close);
-    controls_.sizePresets[0]->setFocus();
 }
 
 void MainWindow::selectSizePreset(int preset) {

@@ -105,7 +105,8 @@ class MainWindow : public QMainWindow {
     void createMenu();
     void connectControls();
     void watchKeys();
-    void loadStep();
+    void setStartValues();
+    void createPreview();
     void selectSizePreset(int preset);
     void pickSwatchColour(int swatch);
     void placeWindows();
