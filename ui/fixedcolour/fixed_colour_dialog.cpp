@@ -50,9 +50,10 @@ class SampleBox : public QFrame {
     const DrawingSurface& sample_;
 };
 
-FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
+FixedColourDialog::FixedColourDialog(RenderSettings& render, const MainSettings& main,
                                      ColourPicker pickColour, QWidget* owner)
-    : QDialog(owner), render_(render), main_(std::move(main)), pickColour_(std::move(pickColour)) {
+    : QDialog(owner), render_(render), main_(ReadDrawSettings(main)),
+      pickColour_(std::move(pickColour)) {
     // A fixed dialog frame: a title and a close box, nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
