@@ -12,10 +12,12 @@
 #include "render/settings/render_settings.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
+#include "ui/fixedcolour/fixed_colour_inventory.h"
 #include "ui/main/main_window.h"
 #include "ui/main/main_window_controls.h"
 #include "ui/main/settings_binding.h"
 #include "ui/parts/colour_swatch.h"
+#include "ui/preview/preview_inventory.h"
 #include "ui/preview/preview_window.h"
 #include "wallpaper/wallpaper_plan.h"
 #include "wallpaper/wallpaper_store.h"
@@ -39,14 +41,16 @@ namespace {
 struct Program {
     RenderSettings render;
     CodecLibrary codec{ProgramFolder()};
-    MainWindow window{render, codec, DesktopDialogs()};
+    MainWindow window{render, codec, DesktopServices()};
 
     Program() {
         window.show();
         QApplication::processEvents();
     }
     PreviewWindow& preview() { return window.preview(); }
-    QWidget* viewport() { return preview().findChild<QWidget*>(QStringLiteral("Picture1")); }
+    QWidget* viewport() {
+        return preview().findChild<QWidget*>(QLatin1String(kPreviewViewportName));
+    }
     // "描画(&G)", until the drawing is shown.
     void draw() {
         window.drawWallpaper();
@@ -75,8 +79,8 @@ void BM_Pan2400(benchmark::State& state) {
     program.draw();
     program.preview().resize(1024, 768);
     QApplication::processEvents();
-    QScrollBar* across = program.bar("HScroll1");
-    QScrollBar* down = program.bar("VScroll1");
+    QScrollBar* across = program.bar(kHorizontalBarName);
+    QScrollBar* down = program.bar(kVerticalBarName);
     int step = 0;
     for (auto _ : state) {
         // Alternates between two far-apart views, so every step paints a whole new view.
@@ -101,8 +105,8 @@ void BM_FixedColourPick(benchmark::State& state) {
         nullptr);
     dialog.show();
     QApplication::processEvents();
-    auto* body = dialog.findChild<ColourSwatch*>(QStringLiteral("Picture1(0)"));
-    auto* sample = dialog.findChild<QWidget*>(QStringLiteral("Picture2"));
+    auto* body = dialog.findChild<ColourSwatch*>(QString::fromUtf8(kSwatchRows[0].swatchName));
+    auto* sample = dialog.findChild<QWidget*>(QString::fromUtf8(kSampleBoxName));
     for (auto _ : state) {
         emit body->clicked();
         sample->repaint();
@@ -122,22 +126,22 @@ struct ScriptedProgram {
     std::unique_ptr<MainWindow> window;
 
     ScriptedProgram() {
-        MainWindowDialogs dialogs = DesktopDialogs();
-        dialogs.showMessage = [](QWidget*, std::string_view text) {
+        MainWindowServices services = DesktopServices();
+        services.showMessage = [](QWidget*, std::string_view text) {
             std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
         };
-        dialogs.save.askName = [this](QWidget*, const QStringList& types, int, const QString&,
-                                      const QString&) -> std::optional<SaveDialogAnswer> {
+        services.save.askName = [this](QWidget*, const QStringList& types, int, const QString&,
+                                       const QString&) -> std::optional<SaveDialogAnswer> {
             const QString extension = QString::fromStdString(saveAs.extension().string());
             for (int i = 0; i < types.size(); ++i)
                 if (types[i].contains(extension, Qt::CaseInsensitive))
                     return SaveDialogAnswer{QString::fromStdString(saveAs.string()), i + 1};
             return std::nullopt;
         };
-        dialogs.save.askReplace = [](QWidget*, const QString&) { return true; };
-        dialogs.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
-                                      const std::vector<Screen>& screens,
-                                      std::shared_ptr<const Cutoff>) {
+        services.save.askReplace = [](QWidget*, const QString&) { return true; };
+        services.setWallpaper = [this](const DrawingSurface& canvas, const std::filesystem::path&,
+                                       const std::vector<Screen>& screens,
+                                       std::shared_ptr<const Cutoff>) {
             CodecLibrary own(ProgramFolder(), CodecLibrary::CallFolder::Current);
             const StoredPictures stored =
                 StorePictures(folder.path() / "desktop",
@@ -147,11 +151,11 @@ struct ScriptedProgram {
             report.tried = {{Way::RootWindow, stored.ok(), WayReason::None, "", "", ""}};
             return report;
         };
-        dialogs.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
-        dialogs.memory.keep = [](std::shared_ptr<const Cutoff>) { return KeepReport{}; };
-        dialogs.memory.forget = dialogs.memory.keep;
-        dialogs.memory.kept = [] { return false; };
-        window = std::make_unique<MainWindow>(render, codec, std::move(dialogs));
+        services.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
+        services.memory.keep = [](std::shared_ptr<const Cutoff>) { return KeepReport{}; };
+        services.memory.forget = services.memory.keep;
+        services.memory.kept = [] { return false; };
+        window = std::make_unique<MainWindow>(render, codec, std::move(services));
         window->show();
         WriteTexts(window->controls(), MakeSettings(BenchCase::WorstNormal));
         QApplication::processEvents();

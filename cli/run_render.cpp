@@ -38,7 +38,7 @@ DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
 } // namespace
 
 int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, CodecLibrary& codec,
-              const WallpaperSetter& setWallpaper) {
+              const SessionWallpaperSetter& setWallpaper) {
     const bool writeFile = !request.output.empty();
     // Refused before drawing, so that a wrong name or a missing plug-in costs no drawing time.
     if (writeFile) {

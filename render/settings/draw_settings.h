@@ -14,10 +14,10 @@ namespace tidepool {
 // layout stores them: the canvas size as whole pixels, M, S and V as 64-bit floats, the shadow
 // width, bubble spacing and bubble shifts as 32-bit floats.
 struct DrawSettings {
-    int width = 0;            // Text1(0), W in pixels
-    int height = 0;           // Text1(1), H in pixels
-    double magnification = 0; // Text2(0), M: pixels per drawing unit
-    double spacing = 0;       // Text2(1), S: crab pitch factor
+    int width = 0;            // W in pixels
+    int height = 0;           // H in pixels
+    double magnification = 0; // M: pixels per drawing unit
+    double spacing = 0;       // S: crab pitch factor
     Layout layout = Layout::Slide;
 
     bool usePicture = false;
@@ -25,17 +25,17 @@ struct DrawSettings {
 
     DrawMode mode = DrawMode::Normal;
     bool crabShadow = false;
-    float shadowWidth = 0; // Text4, T in units
+    float shadowWidth = 0; // T in units
 
     bool bubbles = false;
-    float bubbleSpacing = 0; // Text5(0), B
+    float bubbleSpacing = 0; // B
     bool bubbleShadow = false;
     bool bubbleCrabColour = false;
-    float bubbleShiftX = 0; // Text5(1), BX in units
-    float bubbleShiftY = 0; // Text5(2), BY in units
+    float bubbleShiftX = 0; // BX in units
+    float bubbleShiftY = 0; // BY in units
 
     std::array<bool, 5> eyeShapes{};
-    double eyeShift = 0; // Text6, V: rotation of the eye-shape sequence
+    double eyeShift = 0; // V: rotation of the eye-shape sequence
 
     ColourRole colourRole = ColourRole::Foreground;
     std::array<Colour, 3> swatches{};

@@ -35,22 +35,24 @@ struct RenderSettings;
 
 // Puts a picture on the desktop as its wallpaper, tiled over the screens, and says how it went;
 // programFolder is where the codec plug-in is looked for; a request on cutoff ends it sooner.
-// Called on a worker thread, which the window does not wait for when it goes.
-using WallpaperSetter = std::function<WallpaperReport(
+// Called on a worker thread, which the window does not wait for when it goes, and so given what
+// only the window's thread may ask Qt for.
+using WorkerWallpaperSetter = std::function<WallpaperReport(
     const DrawingSurface& canvas, const std::filesystem::path& programFolder,
     const std::vector<Screen>& screens, std::shared_ptr<const Cutoff> cutoff)>;
 
-// The modal dialogs the main window opens, and the desktop it hands a wallpaper to. The program
-// uses the desktop's; tests answer them.
-struct MainWindowDialogs {
+// What the main window asks of the world outside it: the modal dialogs it opens, the desktop it
+// hands a wallpaper to, and where it remembers the wallpaper to keep. The program uses the
+// desktop's; tests answer them.
+struct MainWindowServices {
     std::function<void(QWidget* owner, std::string_view text)> showMessage;
     ColourPicker pickColour;
     SaveDialogPrompts save;
     OpenFilePrompt open;
-    WallpaperSetter setWallpaper;
+    WorkerWallpaperSetter setWallpaper;
     WallpaperMemory memory;
 };
-MainWindowDialogs DesktopDialogs();
+MainWindowServices DesktopServices();
 
 // Form1, "ぺたもぐ": holds every setting of a wallpaper as the state of its controls, starts the
 // preview window beside itself, draws on Enter, from the theme list and from "描画(&G)", and saves.
@@ -62,7 +64,7 @@ class MainWindow : public QMainWindow {
   public:
     // render is the program's one set of render settings; codec is the program's codec
     // plug-in, wherever it was found. Both must outlive the window.
-    MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs);
+    MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowServices services);
     ~MainWindow() override;
 
     const MainWindowControls& controls() const { return controls_; }
@@ -103,7 +105,8 @@ class MainWindow : public QMainWindow {
     void createMenu();
     void connectControls();
     void watchKeys();
-    void loadStep();
+    void setStartValues();
+    void createPreview();
     void selectSizePreset(int preset);
     void pickSwatchColour(int swatch);
     void placeWindows();
@@ -114,7 +117,7 @@ class MainWindow : public QMainWindow {
 
     RenderSettings& render_;
     CodecLibrary& codec_;
-    MainWindowDialogs dialogs_;
+    MainWindowServices services_;
     MainWindowControls controls_;
     KeyboardHandler* keyboard_ = nullptr; // owned by this window
     std::unique_ptr<PreviewWindow> preview_;

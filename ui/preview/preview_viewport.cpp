@@ -1,7 +1,8 @@
 #include "ui/preview/preview_viewport.h"
 
-#include "ui/preview/preview_layout.h"
 #include "ui/parts/surface_image.h"
+#include "ui/preview/preview_inventory.h"
+#include "ui/preview/preview_layout.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,7 +11,7 @@ namespace tidepool {
 
 PreviewViewport::PreviewViewport(const DrawingSurface& canvas, QWidget* parent)
     : QFrame(parent), canvas_(&canvas) {
-    setObjectName(QStringLiteral("Picture1"));
+    setObjectName(QLatin1String(kPreviewViewportName));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setBackgroundRole(QPalette::Button);

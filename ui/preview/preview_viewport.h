@@ -9,10 +9,10 @@ class QPaintEvent;
 
 namespace tidepool {
 
-// Picture1: shows the canvas inside a 2-pixel sunken frame, from a chosen canvas pixel on, one
-// canvas pixel to a device pixel.
-// It reads the canvas at every paint, so a canvas resized since the last paint is never read out
-// of bounds; where the view reaches past the canvas it shows its background colour.
+// The preview's viewport: shows the canvas inside a 2-pixel sunken frame, from a chosen canvas
+// pixel on, one canvas pixel to a device pixel. It reads the canvas at every paint, so a canvas
+// resized since the last paint is never read out of bounds; where the view reaches past the canvas
+// it shows its background colour.
 class PreviewViewport : public QFrame {
     Q_OBJECT
 

@@ -1,5 +1,6 @@
 #include "ui/preview/preview_window.h"
 
+#include "ui/preview/preview_inventory.h"
 #include "ui/preview/preview_viewport.h"
 
 #include <QCloseEvent>
@@ -32,8 +33,8 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas)
     viewport_ = new PreviewViewport(*canvas_, this);
     // The viewport takes the focus and has no label: a screen reader names it by its window.
     viewport_->setAccessibleName(windowTitle());
-    hBar_ = makeBar(Qt::Horizontal, "HScroll1");
-    vBar_ = makeBar(Qt::Vertical, "VScroll1");
+    hBar_ = makeBar(Qt::Horizontal, kHorizontalBarName);
+    vBar_ = makeBar(Qt::Vertical, kVerticalBarName);
     // The style decides the bars' thickness; the layout only reads it.
     metrics_ = StandardMetrics(hBar_->sizeHint().height() * kTwipsPerPixel,
                                vBar_->sizeHint().width() * kTwipsPerPixel);
@@ -45,7 +46,7 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas)
 
     connect(viewport_, &PreviewViewport::pressed, this, &PreviewWindow::startDrag);
     connect(viewport_, &PreviewViewport::moved, this, &PreviewWindow::dragOrRelease);
-    RepaintPreview(0, 0);
+    showFromScroll(0, 0);
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -53,7 +54,7 @@ PreviewWindow::~PreviewWindow() = default;
 void PreviewWindow::showCanvas(std::shared_ptr<const DrawingSurface> canvas) {
     canvas_ = std::move(canvas);
     viewport_->setCanvas(*canvas_);
-    Form_Resize();
+    updateLayout();
 }
 
 // Starts hidden at the viewport's corner with range 0..0. Its value changes come from the user
@@ -69,7 +70,7 @@ QScrollBar* PreviewWindow::makeBar(Qt::Orientation orientation, const char* name
     return bar;
 }
 
-void PreviewWindow::Form_Resize() {
+void PreviewWindow::updateLayout() {
     if (!isVisible() || isMinimized())
         return;
     metrics_.devicePixelRatio = devicePixelRatioF();
@@ -126,13 +127,13 @@ void PreviewWindow::applyRange(QScrollBar* bar, const ScrollRange& range, const 
     bar->setVisible(range.shown);
 }
 
-void PreviewWindow::RepaintPreview(int x, int y) {
+void PreviewWindow::showFromScroll(int x, int y) {
     viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX, metrics_.devicePixelRatio),
                         ScrollToPixel(y, metrics_.twipsPerPixelY, metrics_.devicePixelRatio));
 }
 
 void PreviewWindow::repaintFromBars() {
-    RepaintPreview(hBar_->value(), vBar_->value());
+    showFromScroll(hBar_->value(), vBar_->value());
 }
 
 void PreviewWindow::startDrag(Qt::MouseButton button, QPointF position) {
@@ -161,23 +162,23 @@ void PreviewWindow::dragOrRelease(Qt::MouseButtons buttons, QPointF position) {
 
 void PreviewWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    updateLayout();
 }
 
 // A drawing made while the window was hidden or minimised shows once it is back.
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // On a screen of another pixel ratio the canvas measures otherwise against the view.
-    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::Form_Resize,
+    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::updateLayout,
             Qt::UniqueConnection);
-    Form_Resize();
+    updateLayout();
 }
 
 // Not every platform shows a restored window anew, so a restore catches up here as well.
 void PreviewWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        updateLayout();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

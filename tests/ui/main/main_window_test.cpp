@@ -135,8 +135,8 @@ class MainWindowTest : public QObject {
         return window->preview().canvas();
     }
 
-    MainWindowDialogs scriptedDialogs() {
-        MainWindowDialogs d;
+    MainWindowServices scriptedServices() {
+        MainWindowServices d;
         d.showMessage = [this](QWidget*, std::string_view text) {
             script.messages.emplace_back(text);
             script.drawEnabledDuringMessage.push_back(
@@ -191,7 +191,7 @@ class MainWindowTest : public QObject {
     void openWindow(const std::filesystem::path& codecFolder) {
         window.reset();
         codec = std::make_unique<CodecLibrary>(codecFolder);
-        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
+        window = std::make_unique<MainWindow>(*render, *codec, scriptedServices());
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -227,12 +227,12 @@ class MainWindowTest : public QObject {
         QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         for (const ControlPlace& place : kMainWindowControls) {
-            const QString name = QString::fromUtf8(place.name);
+            const QString name = QString::fromUtf8(place.objectName);
             auto* widget = window->findChild<QWidget*>(name);
             QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(), QRect(place.x, place.y, place.width, place.height));
             const QString parent =
-                place.container.empty() ? QString() : QString::fromUtf8(place.container);
+                place.panel ? QString::fromUtf8(PlaceOf(*place.panel).objectName) : QString();
             QCOMPARE(widget->parentWidget()->objectName(), parent);
             const QRect inClient(widget->mapTo(window->centralWidget(), QPoint(0, 0)),
                                  widget->size());
@@ -298,7 +298,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("option");
         for (const ControlPlace& place : kMainWindowControls)
             if (place.kind == ControlKind::Option)
-                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+                QTest::newRow(place.objectName.data()) << QString::fromUtf8(place.objectName);
     }
     void optionGroupsAreExclusive() {
         QFETCH(QString, option);
@@ -307,7 +307,7 @@ class MainWindowTest : public QObject {
             QTest::mouseClick(clicked, Qt::LeftButton);
             QVERIFY(clicked->isChecked());
             for (const ControlPlace& place : kMainWindowControls) {
-                const QString name = QString::fromUtf8(place.name);
+                const QString name = QString::fromUtf8(place.objectName);
                 if (place.kind != ControlKind::Option || name == option)
                     continue;
                 const bool sameGroup = name.section('(', 0, 0) == option.section('(', 0, 0);
@@ -354,7 +354,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("name");
         for (const ControlPlace& place : kMainWindowControls)
             if (!place.caption.empty() || place.maxLength > 0)
-                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+                QTest::newRow(place.objectName.data()) << QString::fromUtf8(place.objectName);
     }
     void everyControlShowsItsContentWhole() {
         QFETCH(QString, name);
@@ -1027,10 +1027,10 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         const QString picture = folder.filePath("sea.gif");
         QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
-        MainWindowDialogs dialogs = scriptedDialogs();
-        dialogs.open = DesktopOpenFilePrompt();
+        MainWindowServices services = scriptedServices();
+        services.open = DesktopOpenFilePrompt();
         window.reset();
-        window = std::make_unique<MainWindow>(*render, *codec, dialogs);
+        window = std::make_unique<MainWindow>(*render, *codec, services);
         window->show();
         // Closes a dialog left open by a failure, so that it cannot hang the suite.
         QTimer guard;
@@ -1310,7 +1310,7 @@ class MainWindowTest : public QObject {
         QStringList fieldNames;
         for (const ControlPlace& place : kMainWindowControls)
             if (place.kind == ControlKind::Text)
-                fieldNames << testing::AccessibleName(field(place.name.data()));
+                fieldNames << testing::AccessibleName(field(place.objectName.data()));
         fieldNames.removeDuplicates();
         QCOMPARE(fieldNames.size(), 10);
         QCOMPARE(testing::AccessibleName(field("Text2(0)")), QStringLiteral("倍率"));
