@@ -1,13 +1,13 @@
 #include "wallpaper/apply_wallpaper.h"
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/desktop_record.h"
-#include "wallpaper/portal_wallpaper.h"
-#include "wallpaper/session_bus.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_store.h"
-#include "wallpaper/x11_desktop_windows.h"
-#include "wallpaper/x11_root.h"
+#include "wallpaper/bus/portal_wallpaper.h"
+#include "wallpaper/bus/session_bus.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_store.h"
+#include "wallpaper/desktops/desktop_record.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_root.h"
 
 #include <functional>
 #include <map>

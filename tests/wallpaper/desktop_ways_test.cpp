@@ -6,8 +6,8 @@
 #include "imagefile/codec_library.h"
 #include "tests/support/scratch_folder.h"
 #include "wallpaper/apply_wallpaper.h"
-#include "wallpaper/desktop_ways.h"
-#include "wallpaper/xcb_owned.h"
+#include "wallpaper/desktops/desktop_ways.h"
+#include "wallpaper/x11/xcb_owned.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>

@@ -1,6 +1,6 @@
-#include "wallpaper/bus_call.h"
+#include "wallpaper/bus/bus_call.h"
 
-#include "wallpaper/session_bus.h"
+#include "wallpaper/bus/session_bus.h"
 
 #include <QDBusPendingCallWatcher>
 #include <QEventLoop>

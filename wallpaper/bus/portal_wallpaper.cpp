@@ -1,8 +1,8 @@
-#include "wallpaper/portal_wallpaper.h"
+#include "wallpaper/bus/portal_wallpaper.h"
 
-#include "wallpaper/bus_call.h"
-#include "wallpaper/file_uri.h"
-#include "wallpaper/session_bus.h"
+#include "wallpaper/bus/bus_call.h"
+#include "wallpaper/bus/session_bus.h"
+#include "wallpaper/core/file_uri.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

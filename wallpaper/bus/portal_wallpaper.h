@@ -1,8 +1,8 @@
 #pragma once
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/environment.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "wallpaper/session_bus.h"
+#include "wallpaper/bus/session_bus.h"
 
 #include <filesystem>
 

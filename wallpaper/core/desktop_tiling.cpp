@@ -1,4 +1,4 @@
-#include "wallpaper/desktop_tiling.h"
+#include "wallpaper/core/desktop_tiling.h"
 
 #include "imagefile/picture_limits.h"
 

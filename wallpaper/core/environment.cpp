@@ -1,4 +1,4 @@
-#include "wallpaper/environment.h"
+#include "wallpaper/core/environment.h"
 
 #include <cstring>
 

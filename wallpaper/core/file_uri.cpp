@@ -1,4 +1,4 @@
-#include "wallpaper/file_uri.h"
+#include "wallpaper/core/file_uri.h"
 
 #include <QUrl>
 

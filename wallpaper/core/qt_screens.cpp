@@ -1,4 +1,4 @@
-#include "wallpaper/qt_screens.h"
+#include "wallpaper/core/qt_screens.h"
 
 #include <QGuiApplication>
 #include <QScreen>

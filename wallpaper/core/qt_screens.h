@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wallpaper/desktop_tiling.h"
+#include "wallpaper/core/desktop_tiling.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "wallpaper/tool_runner.h"
+#include "wallpaper/core/tool_runner.h"
 
 #include <QProcess>
 #include <QStandardPaths>

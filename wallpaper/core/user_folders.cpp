@@ -1,4 +1,4 @@
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/user_folders.h"
 
 namespace tidepool {
 

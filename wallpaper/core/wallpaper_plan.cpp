@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_plan.h"
 
 #include <algorithm>
 

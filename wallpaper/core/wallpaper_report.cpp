@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <string_view>
 

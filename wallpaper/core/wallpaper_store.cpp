@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper_store.h"
+#include "wallpaper/core/wallpaper_store.h"
 
 #include "imagefile/codec_library.h"
 #include "imagefile/save_image.h"

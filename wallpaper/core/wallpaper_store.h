@@ -1,8 +1,8 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
-#include "wallpaper/environment.h"
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/core/user_folders.h"
 
 #include <chrono>
 #include <filesystem>

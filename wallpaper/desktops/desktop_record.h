@@ -1,11 +1,11 @@
 #pragma once
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/environment.h"
-#include "wallpaper/tool_runner.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/core/tool_runner.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <filesystem>
 #include <functional>

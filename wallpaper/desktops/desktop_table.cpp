@@ -1,8 +1,8 @@
-#include "wallpaper/desktop_record.h"
+#include "wallpaper/desktops/desktop_record.h"
 
-#include "wallpaper/desktop_ways.h"
-#include "wallpaper/x11_desktop_windows.h"
-#include "wallpaper/x11_root.h"
+#include "wallpaper/desktops/desktop_ways.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_root.h"
 
 #include <algorithm>
 #include <cctype>

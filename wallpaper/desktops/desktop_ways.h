@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wallpaper/desktop_record.h"
+#include "wallpaper/desktops/desktop_record.h"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
 // GNOME, Cinnamon and MATE keep their background in gsettings: one picture, spanned over several
 // screens and zoomed on one, which shows a picture of the screen's own size unscaled even on a
 // scaled (HiDPI) screen.
-#include "wallpaper/desktop_ways.h"
+#include "wallpaper/desktops/desktop_ways.h"
 
-#include "wallpaper/bus_call.h"
-#include "wallpaper/file_uri.h"
-#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/bus/bus_call.h"
+#include "wallpaper/core/file_uri.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <sstream>
 

@@ -2,9 +2,9 @@
 // screens there are, showing one picture. The picture of the whole desktop tiled from the window's
 // corner, which is the desktop's, is the tiling 1:1 on every screen, and stays right on the part
 // a window left smaller shows.
-#include "wallpaper/desktop_ways.h"
+#include "wallpaper/desktops/desktop_ways.h"
 
-#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <QSettings>
 #include <QString>

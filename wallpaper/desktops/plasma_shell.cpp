@@ -3,11 +3,11 @@
 // session bus, and read back the same way. plasma-apply-wallpaperimage, which sets one picture on
 // every desktop, is not used: it writes the path into such a script itself, and so refuses any
 // path holding a single quote.
-#include "wallpaper/desktop_ways.h"
+#include "wallpaper/desktops/desktop_ways.h"
 
-#include "wallpaper/bus_call.h"
-#include "wallpaper/file_uri.h"
-#include "wallpaper/session_bus.h"
+#include "wallpaper/bus/bus_call.h"
+#include "wallpaper/bus/session_bus.h"
+#include "wallpaper/core/file_uri.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

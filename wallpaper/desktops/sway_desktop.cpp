@@ -1,7 +1,7 @@
 // sway shows a picture per output, drawn by the swaybg it starts. What swaymsg is given goes
 // through sway's command parser and then through word expansion, which would run a command
 // substitution in a folder's name: only text that needs no quoting at all is handed over.
-#include "wallpaper/desktop_ways.h"
+#include "wallpaper/desktops/desktop_ways.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 // Xfce keeps a backdrop per monitor and workspace in xfconf, named by the monitor's name as
 // xfdesktop knows it; xfdesktop draws them.
-#include "wallpaper/desktop_ways.h"
+#include "wallpaper/desktops/desktop_ways.h"
 
-#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <algorithm>
 #include <map>

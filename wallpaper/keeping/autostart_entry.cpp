@@ -1,6 +1,6 @@
-#include "wallpaper/autostart_entry.h"
+#include "wallpaper/keeping/autostart_entry.h"
 
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/user_folders.h"
 
 #include <QStringDecoder>
 

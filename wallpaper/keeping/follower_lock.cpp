@@ -1,4 +1,4 @@
-#include "wallpaper/follower_lock.h"
+#include "wallpaper/keeping/follower_lock.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wallpaper/environment.h"
+#include "wallpaper/core/environment.h"
 
 #include <sys/types.h>
 

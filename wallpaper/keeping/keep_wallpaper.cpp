@@ -1,10 +1,10 @@
-#include "wallpaper/keep_wallpaper.h"
+#include "wallpaper/keeping/keep_wallpaper.h"
 
 #include "imagefile/atomic_write.h"
-#include "wallpaper/autostart_entry.h"
-#include "wallpaper/follower_lock.h"
-#include "wallpaper/tool_runner.h"
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/tool_runner.h"
+#include "wallpaper/core/user_folders.h"
+#include "wallpaper/keeping/autostart_entry.h"
+#include "wallpaper/keeping/follower_lock.h"
 
 #include <QProcess>
 

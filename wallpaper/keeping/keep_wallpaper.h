@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/environment.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/environment.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "wallpaper/recipe_file.h"
+#include "wallpaper/keeping/recipe_file.h"
 
 #include "imagefile/atomic_write.h"
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/user_folders.h"
 
 #include <fstream>
 #include <iterator>

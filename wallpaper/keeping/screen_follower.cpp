@@ -1,4 +1,4 @@
-#include "wallpaper/screen_follower.h"
+#include "wallpaper/keeping/screen_follower.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "wallpaper/wallpaper_recipe.h"
+#include "wallpaper/keeping/wallpaper_recipe.h"
 
 #include "render/settings/setting_words.h"
 

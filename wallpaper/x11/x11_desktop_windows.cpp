@@ -1,6 +1,6 @@
-#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
 
-#include "wallpaper/xcb_owned.h"
+#include "wallpaper/x11/xcb_owned.h"
 
 #include <algorithm>
 #include <cctype>

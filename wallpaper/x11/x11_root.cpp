@@ -1,7 +1,7 @@
-#include "wallpaper/x11_root.h"
+#include "wallpaper/x11/x11_root.h"
 
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/xcb_owned.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/x11/xcb_owned.h"
 
 #include <xcb/xcb.h>
 

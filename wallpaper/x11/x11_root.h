@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <string>
 
