@@ -5,7 +5,7 @@
 #include "wallpaper/core/deadline.h"
 #include "wallpaper/core/wallpaper_plan.h"
 #include "wallpaper/core/wallpaper_store.h"
-#include "wallpaper/desktops/desktop_record.h"
+#include "wallpaper/desktops/desktop_table.h"
 #include "wallpaper/x11/x11_desktop_windows.h"
 #include "wallpaper/x11/x11_root.h"
 

@@ -52,23 +52,9 @@ struct DesktopRecord {
     bool hidesRootWindow;
 };
 
-// The desktops whose own tools can be told to show a wallpaper.
-const std::vector<DesktopRecord>& KnownDesktops();
-
-// The desktop XDG_CURRENT_DESKTOP names: a colon-separated list ("ubuntu:GNOME") whose first name
-// known here decides. Null for an empty value or names none of which is known.
-const DesktopRecord* DesktopNamed(std::string_view currentDesktop);
-
 // A result of the desktop tool way for the record's tool.
 WayResult ToolWayResult(const std::string& tool, const ToolRun& run);
 // The desktop tool way's failure for pictures that could not be made, before the tool runs.
 WayResult NoPicturesResult(const std::string& tool, const Pictures& pictures);
-
-// For a desktop whose program draws the background in windows on X11, once that took: where those
-// windows leave a screen uncovered (a screen added after the program started, a RandR monitor it
-// does not know) the root window shows, so it gets the tiling too. Says so in result.checked; a
-// root window that refuses fails the result.
-void ShowBesideDesktopWindows(const DesktopContext& context, std::string_view program,
-                              WayResult& result);
 
 } // namespace tidepool

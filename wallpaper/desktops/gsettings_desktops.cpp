@@ -5,6 +5,7 @@
 
 #include "wallpaper/bus/bus_call.h"
 #include "wallpaper/core/file_uri.h"
+#include "wallpaper/desktops/root_beside_windows.h"
 #include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <sstream>

@@ -4,6 +4,7 @@
 // a window left smaller shows.
 #include "wallpaper/desktops/desktop_ways.h"
 
+#include "wallpaper/desktops/root_beside_windows.h"
 #include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <QSettings>

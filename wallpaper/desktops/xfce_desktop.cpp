@@ -2,6 +2,7 @@
 // xfdesktop knows it; xfdesktop draws them.
 #include "wallpaper/desktops/desktop_ways.h"
 
+#include "wallpaper/desktops/root_beside_windows.h"
 #include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <algorithm>
