@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <optional>
 
 namespace tidepool {
@@ -39,30 +40,90 @@ QString RequestPath(const QDBusConnection& bus, const QString& token) {
     return kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
 }
 
-// Receives the request's Response signal.
-class ResponseWaiter : public QObject {
-    Q_OBJECT
-
-  public:
-    std::optional<uint> response;
-
-  public slots:
-    void onResponse(uint code, const QVariantMap& /*results*/) { response = code; }
-};
-
 // Kept from the deadline for closing a request the portal has not answered: a quarter of the
 // time, up to this.
 constexpr std::chrono::milliseconds kCloseTime{200};
 
-// Closes a request that was not answered in time, waiting a moment for the portal to take it;
-// whether the portal said it did.
-bool CloseRequest(QDBusConnection& bus, const QString& requestPath,
-                  std::chrono::milliseconds closeTime) {
-    const QDBusMessage close =
-        QDBusMessage::createMethodCall(kPortal, requestPath, kRequest, QStringLiteral("Close"));
-    // A time of its own: the application's may already have run out, or been cut short.
-    return CallAndWait(bus, close, Deadline(closeTime)).type() == QDBusMessage::ReplyMessage;
-}
+// One request to set the wallpaper, from the call to the portal's answer, which comes as the
+// Response signal on the request's path: known before the call from our token, or, from an older
+// portal, the path it chose itself. Listens there for as long as it lives.
+class PortalRequest : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit PortalRequest(QDBusConnection& bus) : bus_(bus), token_(NewToken()) {
+        listenAt(RequestPath(bus, token_));
+    }
+    ~PortalRequest() override { listenAt(QString()); }
+
+    // Asks the portal to show the picture, and waits until it answers or refuses, or the deadline
+    // passes. This thread's own events go on meanwhile: a service in this process may be the one
+    // answering.
+    void send(const std::filesystem::path& file, const Deadline& deadline) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            kPortal, kPortalPath, QStringLiteral("org.freedesktop.portal.Wallpaper"),
+            QStringLiteral("SetWallpaperURI"));
+        const QVariantMap options{{QStringLiteral("handle_token"), token_},
+                                  {QStringLiteral("show-preview"), false},
+                                  {QStringLiteral("set-on"), QStringLiteral("background")}};
+        call << QString() << QString::fromStdString(FileUri(file)) << options;
+        watcher_ = std::make_unique<QDBusPendingCallWatcher>(bus_.asyncCall(
+            call, static_cast<int>(std::max<long long>(1, deadline.remaining().count()))));
+        QObject::connect(watcher_.get(), &QDBusPendingCallWatcher::finished, this,
+                         &PortalRequest::onReply);
+        RunEventsUntil(deadline, [this] { return response_ || failure_; });
+    }
+
+    // Waits for the answer to a request the portal has taken until the deadline.
+    void awaitResponse(const Deadline& deadline) {
+        RunEventsUntil(deadline, [this] { return response_.has_value(); });
+    }
+
+    // Closes a request that was not answered in time, waiting a moment for the portal to take it;
+    // whether the portal said it did.
+    bool close(std::chrono::milliseconds closeTime) {
+        const QDBusMessage close =
+            QDBusMessage::createMethodCall(kPortal, path_, kRequest, QStringLiteral("Close"));
+        // A time of its own: the application's may already have run out, or been cut short.
+        return CallAndWait(bus_, close, Deadline(closeTime)).type() == QDBusMessage::ReplyMessage;
+    }
+
+    bool taken() const { return taken_; }
+    const std::optional<uint>& response() const { return response_; }
+    const std::optional<QDBusMessage>& failure() const { return failure_; }
+
+  private slots:
+    void onResponse(uint code, const QVariantMap& /*results*/) { response_ = code; }
+
+  private:
+    void onReply() {
+        const QDBusPendingReply<QDBusObjectPath> reply = *watcher_;
+        taken_ = !reply.isError();
+        if (reply.isError())
+            failure_ = reply.reply();
+        else if (reply.value().path() != path_)
+            listenAt(reply.value().path());
+    }
+
+    // Listens for the Response signal at path alone; at none for an empty path.
+    void listenAt(const QString& path) {
+        if (!path_.isEmpty())
+            bus_.disconnect(kPortal, path_, kRequest, QStringLiteral("Response"), this,
+                            SLOT(onResponse(uint, QVariantMap)));
+        path_ = path;
+        if (!path_.isEmpty())
+            bus_.connect(kPortal, path_, kRequest, QStringLiteral("Response"), this,
+                         SLOT(onResponse(uint, QVariantMap)));
+    }
+
+    QDBusConnection& bus_;
+    const QString token_;
+    QString path_;
+    std::unique_ptr<QDBusPendingCallWatcher> watcher_;
+    bool taken_ = false;
+    std::optional<uint> response_;
+    std::optional<QDBusMessage> failure_;
+};
 
 std::string ResponseWords(uint response) {
     switch (response) {
@@ -75,96 +136,59 @@ std::string ResponseWords(uint response) {
     }
 }
 
+// Why the portal refused the call, by the error's name: not there, not in time, or not willing.
+WayReason FailureReason(const QString& name) {
+    if (name == QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown") ||
+        name == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod") ||
+        name == QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"))
+        return WayReason::NoPortal;
+    if (name == QStringLiteral("org.freedesktop.DBus.Error.NoReply"))
+        return WayReason::NoAnswer;
+    return WayReason::PortalDeclined;
+}
+
+WayResult NotSet(WayReason reason, std::string detail) {
+    return {Way::Portal, false, reason, "", std::move(detail), ""};
+}
+
 } // namespace
 
 WayResult ApplyThroughPortal(const std::filesystem::path& file, const Environment& environment,
                              const Deadline& deadline, std::chrono::milliseconds answerLimit) {
-    WayResult result{Way::Portal, false, WayReason::None, "", "", ""};
     QDBusConnection bus = SessionBus(environment);
-    if (!bus.isConnected()) {
-        result.reason = WayReason::NoSessionBus;
-        return result;
-    }
-    const QString token = NewToken();
-    QString requestPath = RequestPath(bus, token);
-    ResponseWaiter waiter;
-    bus.connect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
-                SLOT(onResponse(uint, QVariantMap)));
-
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kPortal, kPortalPath, QStringLiteral("org.freedesktop.portal.Wallpaper"),
-        QStringLiteral("SetWallpaperURI"));
-    const QVariantMap options{{QStringLiteral("handle_token"), token},
-                              {QStringLiteral("show-preview"), false},
-                              {QStringLiteral("set-on"), QStringLiteral("background")}};
-    call << QString() << QString::fromStdString(FileUri(file)) << options;
-
+    if (!bus.isConnected())
+        return NotSet(WayReason::NoSessionBus, "");
     const std::chrono::milliseconds closeTime = std::min(kCloseTime, deadline.remaining() / 4);
     const Deadline answerBy =
         deadline.share(std::max(deadline.remaining() - closeTime, std::chrono::milliseconds(1)));
-    QDBusPendingCallWatcher watcher(bus.asyncCall(
-        call, static_cast<int>(std::max<long long>(1, answerBy.remaining().count()))));
-    std::optional<QDBusMessage> failure;
-    bool taken = false;
-    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, [&] {
-        const QDBusPendingReply<QDBusObjectPath> reply = watcher;
-        taken = !reply.isError();
-        if (reply.isError()) {
-            failure = reply.reply();
-        } else if (reply.value().path() != requestPath) {
-            // An older portal chooses the path itself; its answer comes there.
-            bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
-                           SLOT(onResponse(uint, QVariantMap)));
-            requestPath = reply.value().path();
-            bus.connect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
-                        SLOT(onResponse(uint, QVariantMap)));
-        }
-    });
-    // This thread's own events go on meanwhile: a service in this process may be the one
-    // answering.
-    RunEventsUntil(answerBy, [&] { return waiter.response || failure; });
+    PortalRequest request(bus);
+    request.send(file, answerBy);
     // While xdg-desktop-portal asks the user whether this program may set backgrounds, it keeps
     // the request to itself: neither Close nor this program's leaving reaches its question. Given
     // up, the request would leave the question on the screen, and the wallpaper would change
     // when it was answered, after the program had said it had not. So once the portal has taken
     // the request, its answer is awaited on the user's time.
-    if (taken && !waiter.response)
-        RunEventsUntil(deadline.forTheUser(answerLimit),
-                       [&] { return waiter.response.has_value(); });
-    bus.disconnect(kPortal, requestPath, kRequest, QStringLiteral("Response"), &waiter,
-                   SLOT(onResponse(uint, QVariantMap)));
+    if (request.taken() && !request.response())
+        request.awaitResponse(deadline.forTheUser(answerLimit));
 
-    if (failure) {
-        const QString name = failure->errorName();
-        const bool absent = name == QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown") ||
-                            name == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod") ||
-                            name == QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface");
-        const bool late = name == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
-        result.reason = absent ? WayReason::NoPortal
-                        : late ? WayReason::NoAnswer
-                               : WayReason::PortalDeclined;
-        result.detail = failure->errorMessage().toStdString();
+    if (request.failure()) {
+        const QDBusMessage failure = *request.failure();
+        const WayReason reason = FailureReason(failure.errorName());
         // The portal may have made the request before it fell silent.
-        if (late)
-            CloseRequest(bus, requestPath, closeTime);
-        return result;
+        if (reason == WayReason::NoAnswer)
+            request.close(closeTime);
+        return NotSet(reason, failure.errorMessage().toStdString());
     }
-    if (!waiter.response) {
-        result.reason = WayReason::NoAnswer;
-        result.detail = CloseRequest(bus, requestPath, closeTime)
-                            ? "the request was closed"
-                            : "the portal did not take back the request: a question it asked may "
-                              "still be on the screen";
-        return result;
-    }
-    if (*waiter.response != 0) {
-        result.reason = WayReason::PortalDeclined;
-        result.detail = ResponseWords(*waiter.response);
-        return result;
-    }
-    result.applied = true;
-    result.checked = "the portal answered that it set it (it cannot be read back)";
-    return result;
+    if (!request.response())
+        return NotSet(WayReason::NoAnswer,
+                      request.close(closeTime)
+                          ? "the request was closed"
+                          : "the portal did not take back the request: a question it asked may "
+                            "still be on the screen");
+    if (*request.response() != 0)
+        return NotSet(WayReason::PortalDeclined, ResponseWords(*request.response()));
+    return {Way::Portal, true, WayReason::None,
+            "",          "",   "the portal answered that it set it (it cannot be read back)"};
 }
 
 } // namespace tidepool
