@@ -100,11 +100,10 @@ void PutTiling(xcb_connection_t* connection, xcb_pixmap_t pixmap, xcb_gcontext_t
         const std::size_t count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(width);
         std::transform(pixels, pixels + count, pixels,
                        [&layout](Pixel p) { return layout.convert(p); });
-        xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
-                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(rows), 0,
-                      static_cast<std::int16_t>(top), 0, depth,
-                      static_cast<std::uint32_t>(count * 4),
-                      reinterpret_cast<const std::uint8_t*>(pixels));
+        xcb_put_image(
+            connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, static_cast<std::uint16_t>(width),
+            static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(top), 0, depth,
+            static_cast<std::uint32_t>(count * 4), reinterpret_cast<const std::uint8_t*>(pixels));
     }
 }
 
@@ -113,6 +112,65 @@ const xcb_screen_t* ScreenNumbered(const xcb_setup_t* setup, int number) {
     for (int i = 0; i < number && screens.rem; ++i)
         xcb_screen_next(&screens);
     return screens.data;
+}
+
+// The root window's properties that name its picture: the one shown, and the one a root-setting
+// program set, which only such programs write.
+struct RootProperties {
+    explicit RootProperties(xcb_connection_t* c)
+        : shown(XcbAtom(c, "_XROOTPMAP_ID")), set(XcbAtom(c, "ESETROOT_PMAP_ID")) {}
+
+    xcb_atom_t shown;
+    xcb_atom_t set;
+};
+
+// A new pixmap of the root window's size with the tiling in it; none where the server refuses one.
+xcb_pixmap_t TilingPixmap(xcb_connection_t* c, const xcb_screen_t& screen,
+                          const DrawingSurface& canvas, const PixelLayout& layout) {
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    if (auto error = Owned(xcb_request_check(
+            c, xcb_create_pixmap_checked(c, screen.root_depth, pixmap, screen.root,
+                                         screen.width_in_pixels, screen.height_in_pixels))))
+        return XCB_NONE;
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    PutTiling(c, pixmap, gc, canvas, screen.width_in_pixels, screen.height_in_pixels, layout,
+              screen.root_depth);
+    xcb_free_gc(c, gc);
+    return pixmap;
+}
+
+// Makes the pixmap the root window's background, named by both properties, and keeps it after this
+// connection closes.
+void ShowOnRoot(xcb_connection_t* c, xcb_window_t root, xcb_pixmap_t pixmap,
+                const RootProperties& properties) {
+    const xcb_pixmap_t previous = PixmapProperty(c, root, properties.set);
+    const xcb_pixmap_t shown = PixmapProperty(c, root, properties.shown);
+
+    const std::uint32_t background[] = {pixmap};
+    xcb_change_window_attributes(c, root, XCB_CW_BACK_PIXMAP, background);
+    xcb_clear_area(c, 0, root, 0, 0, 0, 0);
+    for (const xcb_atom_t property : {properties.shown, properties.set})
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, property, XCB_ATOM_PIXMAP, 32, 1,
+                            &pixmap);
+    // As the classic root-setters do: the picture one of them left behind, kept for it by the
+    // server, goes with that client only when both properties name it. An id another program
+    // left stale names nothing any more, and its refusal says nothing about this picture.
+    if (previous != XCB_NONE && previous == shown)
+        std::free(xcb_request_check(c, xcb_kill_client_checked(c, previous)));
+    xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+}
+
+// Why the server refused a request sent so far, after a round trip, so that every request has been
+// carried out and any refusal has arrived; empty where it refused none.
+std::string Refusal(xcb_connection_t* c) {
+    const auto sync = Owned(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    while (const auto event = Owned(xcb_poll_for_event(c)))
+        if (event->response_type == 0)
+            return "X error " +
+                   std::to_string(
+                       reinterpret_cast<const xcb_generic_error_t*>(event.get())->error_code);
+    return sync ? std::string() : "the connection broke";
 }
 
 } // namespace
@@ -154,49 +212,16 @@ WayResult ApplyToRootWindow(const DrawingSurface& canvas, const std::string& dis
     if (!layout)
         return Refused("no 32-bit true-colour visual at the root window's depth");
 
-    const xcb_window_t root = screen->root;
-    const xcb_pixmap_t pixmap = xcb_generate_id(c);
-    if (auto error = Owned(
-            xcb_request_check(c, xcb_create_pixmap_checked(c, screen->root_depth, pixmap, root,
-                                                           static_cast<std::uint16_t>(width),
-                                                           static_cast<std::uint16_t>(height)))))
+    const xcb_pixmap_t pixmap = TilingPixmap(c, *screen, canvas, *layout);
+    if (pixmap == XCB_NONE)
         return Refused("cannot make a pixmap of " + std::to_string(width) + " x " +
                        std::to_string(height));
-    const xcb_gcontext_t gc = xcb_generate_id(c);
-    xcb_create_gc(c, gc, pixmap, 0, nullptr);
-    PutTiling(c, pixmap, gc, canvas, width, height, *layout, screen->root_depth);
-    xcb_free_gc(c, gc);
-
-    const xcb_atom_t rootPixmap = XcbAtom(c, "_XROOTPMAP_ID");
-    const xcb_atom_t setRootPixmap = XcbAtom(c, "ESETROOT_PMAP_ID");
-    const xcb_pixmap_t previous = PixmapProperty(c, root, setRootPixmap);
-    const xcb_pixmap_t shown = PixmapProperty(c, root, rootPixmap);
-
-    const std::uint32_t background[] = {pixmap};
-    xcb_change_window_attributes(c, root, XCB_CW_BACK_PIXMAP, background);
-    xcb_clear_area(c, 0, root, 0, 0, 0, 0);
-    for (const xcb_atom_t property : {rootPixmap, setRootPixmap})
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, property, XCB_ATOM_PIXMAP, 32, 1,
-                            &pixmap);
-    // As the classic root-setters do: the picture one of them left behind, kept for it by the
-    // server, goes with that client only when both properties name it. An id another program
-    // left stale names nothing any more, and its refusal says nothing about this picture.
-    if (previous != XCB_NONE && previous == shown)
-        std::free(xcb_request_check(c, xcb_kill_client_checked(c, previous)));
-    xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
-
-    // A round trip, so that every request has been carried out and any refusal has arrived.
-    const auto sync = Owned(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    while (const auto event = Owned(xcb_poll_for_event(c)))
-        if (event->response_type == 0)
-            return Refused(
-                "X error " +
-                std::to_string(
-                    reinterpret_cast<const xcb_generic_error_t*>(event.get())->error_code));
-    if (!sync)
-        return Refused("the connection broke");
-    if (PixmapProperty(c, root, rootPixmap) != pixmap ||
-        PixmapProperty(c, root, setRootPixmap) != pixmap) {
+    const RootProperties properties(c);
+    ShowOnRoot(c, screen->root, pixmap, properties);
+    if (std::string refusal = Refusal(c); !refusal.empty())
+        return Refused(std::move(refusal));
+    if (PixmapProperty(c, screen->root, properties.shown) != pixmap ||
+        PixmapProperty(c, screen->root, properties.set) != pixmap) {
         // No later application frees a picture the two properties do not both name: the server
         // would keep it until the session ends. The root window shows it until it gets another.
         std::free(xcb_request_check(c, xcb_free_pixmap_checked(c, pixmap)));
