@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -92,6 +93,31 @@ bool KnowsEveryScreen(const std::map<std::string, std::vector<std::string>>& bac
                        [&](const Screen& screen) { return backdrops.count(screen.name) != 0; });
 }
 
+// Writes every setting, making the properties that are missing; the first run that failed, if any.
+std::optional<ToolRun> WriteSettings(const ToolRunner& runner,
+                                     const std::vector<Setting>& settings) {
+    for (const Setting& setting : settings)
+        if (ToolRun set = runner.run({kTool,
+                                      {"-c", "xfce4-desktop", "-p", setting.property, "-n", "-t",
+                                       setting.type, "-s", setting.value}});
+            !set.ok())
+            return set;
+    return std::nullopt;
+}
+
+// The first setting that does not read back as written; null when every one does.
+const Setting* FirstNotKept(const ToolRunner& runner, const std::vector<Setting>& settings) {
+    for (const Setting& setting : settings) {
+        const ToolRun read = runner.run({kTool, {"-c", "xfce4-desktop", "-p", setting.property}});
+        std::string value = read.output;
+        while (!value.empty() && value.back() == '\n')
+            value.pop_back();
+        if (!read.ok() || value != setting.value)
+            return &setting;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 WayResult ApplyOnXfce(const DesktopContext& context) {
@@ -118,25 +144,12 @@ WayResult ApplyOnXfce(const DesktopContext& context) {
         perMonitor ? PerMonitor(backdrops, context.screens, pictures.files)
                    : WholeDesktop(backdrops, context.screens, pictures.files.front());
 
-    for (const Setting& setting : settings)
-        if (const ToolRun set =
-                context.runner.run({kTool,
-                                    {"-c", "xfce4-desktop", "-p", setting.property, "-n", "-t",
-                                     setting.type, "-s", setting.value}});
-            !set.ok())
-            return ToolWayResult(kTool, set);
-
-    for (const Setting& setting : settings) {
-        const ToolRun read =
-            context.runner.run({kTool, {"-c", "xfce4-desktop", "-p", setting.property}});
-        std::string value = read.output;
-        while (!value.empty() && value.back() == '\n')
-            value.pop_back();
-        if (!read.ok() || value != setting.value) {
-            result.reason = WayReason::NotKept;
-            result.detail = setting.property;
-            return result;
-        }
+    if (const std::optional<ToolRun> failed = WriteSettings(context.runner, settings))
+        return ToolWayResult(kTool, *failed);
+    if (const Setting* lost = FirstNotKept(context.runner, settings)) {
+        result.reason = WayReason::NotKept;
+        result.detail = lost->property;
+        return result;
     }
     result.applied = true;
     result.checked = std::to_string(settings.size()) + " xfconf properties read back (" +
