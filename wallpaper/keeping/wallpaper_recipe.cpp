@@ -260,6 +260,41 @@ std::string AtLine(int number, const std::string& problem) {
     return "line " + std::to_string(number) + ": " + problem;
 }
 
+// The next line of text, taken off it, without its line break.
+std::string_view TakeLine(std::string_view& text) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    // A line break written by an editor that ends lines with CR LF; a CR in a value is \r.
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    return line;
+}
+
+// What is wrong with the first setting as the version line; empty when it is one this reads.
+std::string VersionProblem(std::string_view key, const std::string& value) {
+    if (key != "version")
+        return "the first setting is not the version";
+    if (value != std::to_string(kRecipeVersion))
+        return "version \"" + Escape(value) + "\" is not one this Tidepool reads (" +
+               std::to_string(kRecipeVersion) + ")";
+    return {};
+}
+
+// Sets the field the key names from its value, each once; what is wrong, or empty.
+std::string SetField(Recipe& recipe, std::set<std::string_view>& seen, std::string_view key,
+                     const std::string& value) {
+    const Field* field = FieldNamed(key);
+    if (field == nullptr)
+        return "unknown key \"" + Escape(key) + "\"";
+    if (!seen.insert(field->key).second)
+        return "\"" + Escape(key) + "\" given twice";
+    if (!field->parse(recipe, value))
+        return std::string(key) + " \"" + Escape(value) + "\": expected " +
+               std::string(field->expected);
+    return {};
+}
+
 } // namespace
 
 WallpaperRecipe RecipeOf(const MainSettings& typed, const RenderSettings& render, bool drawn) {
@@ -289,15 +324,8 @@ ParsedRecipe ParseRecipe(std::string_view text) {
     WallpaperRecipe recipe;
     std::set<std::string_view> seen;
     bool versionRead = false;
-    int number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        // A line break written by an editor that ends lines with CR LF; a CR in a value is \r.
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++number;
+    for (int number = 1; !text.empty(); ++number) {
+        const std::string_view line = TakeLine(text);
         if (line.empty() || line.front() == '#')
             continue;
         const std::size_t equals = line.find('=');
@@ -307,25 +335,11 @@ ParsedRecipe ParseRecipe(std::string_view text) {
         const std::optional<std::string> value = Unescape(line.substr(equals + 1));
         if (!value)
             return {std::nullopt, AtLine(number, "a backslash not followed by \\, n, r, t or xHH")};
-        if (!versionRead) {
-            if (key != "version")
-                return {std::nullopt, AtLine(number, "the first setting is not the version")};
-            if (*value != std::to_string(kRecipeVersion))
-                return {std::nullopt, AtLine(number, "version \"" + Escape(*value) +
-                                                         "\" is not one this Tidepool reads (" +
-                                                         std::to_string(kRecipeVersion) + ")")};
-            versionRead = true;
-            continue;
-        }
-        const Field* field = FieldNamed(key);
-        if (field == nullptr)
-            return {std::nullopt, AtLine(number, "unknown key \"" + Escape(key) + "\"")};
-        if (!seen.insert(field->key).second)
-            return {std::nullopt, AtLine(number, "\"" + Escape(key) + "\" given twice")};
-        if (!field->parse(recipe, *value))
-            return {std::nullopt,
-                    AtLine(number, std::string(key) + " \"" + Escape(*value) + "\": expected " +
-                                       std::string(field->expected))};
+        const std::string problem =
+            versionRead ? SetField(recipe, seen, key, *value) : VersionProblem(key, *value);
+        if (!problem.empty())
+            return {std::nullopt, AtLine(number, problem)};
+        versionRead = true;
     }
     if (!versionRead)
         return {std::nullopt, "no version line: not a saved Tidepool wallpaper"};
