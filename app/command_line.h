@@ -8,12 +8,14 @@ namespace tidepool {
 // What `tidepool` prints and exits with instead of opening its windows.
 struct EarlyExit {
     int status;
-    std::string text; // for stdout
+    std::string text;  // for stdout
+    std::string error; // for stderr
 };
 
-// Answers --help and --version before any window system is touched, so that they work without
-// a display. Every other argument, such as the toolkit's own -platform NAME, is left for
-// QApplication, which takes what it knows and ignores the rest, as it always has.
+// Answers --help and --version, and refuses an option that neither tidepool nor the toolkit
+// knows with one line and status 2, before any window system is touched, so that all of them
+// work without a display. The toolkit's own options, such as -platform NAME, and any other
+// argument are left for QApplication.
 std::optional<EarlyExit> AnswerBeforeWindows(int argc, char** argv);
 
 } // namespace tidepool

@@ -4,19 +4,19 @@
 #include "imagefile/program_folder.h"
 #include "render/settings/render_settings.h"
 #include "ui/main/main_window.h"
+#include "ui/parts/window_language.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
-#include <QTranslator>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     if (const auto early = tidepool::AnswerBeforeWindows(argc, argv)) {
         std::fputs(early->text.c_str(), stdout);
+        std::fputs(early->error.c_str(), stderr);
         return early->status;
     }
     const auto app = tidepool::OpenWindowSystem(argc, argv);
@@ -28,12 +28,15 @@ int main(int argc, char** argv) {
     // wrong with the file would only go to a terminal nobody reads.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
 
-    // The windows speak Japanese whatever the desktop's language, and so do Qt's own dialogs and
-    // buttons when its translations are installed.
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtJapanese);
+    // The windows speak Japanese, their own language, unless the user prefers another, when they
+    // speak English; Qt's own dialogs and buttons follow them.
+    const tidepool::WindowTranslations translations(
+        tidepool::ChooseWindowLanguage(QLocale::system().uiLanguages()),
+        QApplication::applicationDirPath());
+    if (!translations.found())
+        std::fputs("tidepool: the English translation is not installed; the windows speak "
+                   "Japanese\n",
+                   stderr);
 
     // The render state the windows share for the whole run.
     tidepool::RenderSettings render;

@@ -1,5 +1,7 @@
 #include "cli/option_values.h"
 
+#include "cli/theme_names.h"
+
 namespace tidepool::cli {
 
 std::optional<std::pair<std::string, std::string>> SplitPair(std::string_view text) {
@@ -17,7 +19,7 @@ std::optional<int> FindTheme(const ThemeTable& themes, std::string_view text) {
                    ? std::optional<int>(static_cast<int>(*number))
                    : std::nullopt;
     for (int i = 0; i < count; ++i)
-        if (names[static_cast<std::size_t>(i)] == text)
+        if (names[static_cast<std::size_t>(i)] == text || IsEnglishThemeName(i + 1, text))
             return i + 1;
     return std::nullopt;
 }

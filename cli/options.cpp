@@ -117,7 +117,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(34);
     const BoundOptions bound = AddRequestOptions(app);
     bool listThemes = false;
-    app.add_flag("--list-themes", listThemes, "Print the 20 themes with their colours");
+    app.add_flag("--list-themes", listThemes,
+                 "Print the 20 themes with their colours and English and Japanese names");
     bool setWallpaper = false;
     app.add_flag("--set-wallpaper", setWallpaper,
                  "Put the wallpaper on the desktop, tiled over every screen; -o is then optional");

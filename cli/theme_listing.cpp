@@ -1,17 +1,27 @@
 #include "cli/theme_listing.h"
 
 #include "cli/option_values.h"
+#include "cli/theme_names.h"
 
 #include <algorithm>
 
 namespace tidepool::cli {
 namespace {
 
+// Left-aligned in a column of width characters.
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(text.size(), width), ' ');
+    return text;
+}
+
 // Wide enough for "system 20", so plain and system colours line up.
 std::string ColourColumn(Colour colour) {
-    std::string text = FormatColour(colour);
-    text.resize(std::max<std::size_t>(text.size(), 9), ' ');
-    return text;
+    return Padded(FormatColour(colour), 9);
+}
+
+// Wide enough for the longest English name, "modern-purple".
+std::string EnglishColumn(int index) {
+    return Padded(std::string(EnglishThemeName(index)), 13);
 }
 
 } // namespace
@@ -24,7 +34,8 @@ std::string FormatThemeList(const ThemeTable& themes) {
         const std::string number = std::to_string(i + 1);
         list += std::string(2 - std::min<std::size_t>(number.size(), 2), ' ') + number + "  " +
                 ColourColumn(theme.Foreground) + "  " + ColourColumn(theme.Middle) + "  " +
-                ColourColumn(theme.Background) + "  " + names[i] + "\n";
+                ColourColumn(theme.Background) + "  " + EnglishColumn(static_cast<int>(i) + 1) +
+                "  " + names[i] + "\n";
     }
     return list;
 }

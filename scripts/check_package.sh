@@ -4,7 +4,9 @@
 # is xz-compressed; the menu entry is named after the AppStream id, and both validate strictly;
 # the manual pages are clean and name no architecture's folder; the icons are transparent PNGs of
 # their folders' sizes; the versions agree; extracted into a temporary folder, its tidepool-render
-# writes a PNG through the plug-in where the package puts it, and its bash completion completes.
+# writes a PNG through the plug-in where the package puts it, its tidepool titles its windows in
+# English for an English session and in Japanese for a Japanese one, and its bash completion
+# completes.
 # Last, it builds the package again from this checkout in another folder, later and under another
 # umask, and compares the two byte for byte.
 #
@@ -222,6 +224,30 @@ run_extracted_renderer() {
     echo "wrote a PNG of $(png_header "$work/elsewhere/wallpaper.png" | cut -d' ' -f1-2) pixels"
 }
 
+# The titles of the extracted tidepool's windows on an X server of its own, for a session in the
+# language given (LANG): the package's translation is found where the program looks for it.
+window_titles() {
+    LANG=$1 LANGUAGE='' LC_ALL='' LC_MESSAGES='' bash "$repo/tests/support/x_desktop.sh" bash -c '
+        "$1" & pid=$!
+        for ((tries = 0; tries < 100; ++tries)); do
+            mapfile -t windows < <(xdotool search --onlyvisible --pid "$pid" 2>/dev/null)
+            ((${#windows[@]} >= 2)) && break
+            sleep 0.2
+        done
+        for window in "${windows[@]}"; do xdotool getwindowname "$window"; done | sort | paste -sd,
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+    ' titles "$root/usr/bin/tidepool"
+}
+
+check_languages() {
+    local english japanese
+    english=$(window_titles en_US.UTF-8)
+    japanese=$(window_titles ja_JP.UTF-8)
+    echo "English session: $english; Japanese session: $japanese"
+    [[ $english == "Picture,Tidepool" && $japanese == "ぺたもぐ,ピクチャー" ]]
+}
+
 # Asks the installed bash completion what it offers for the words given, the last being the one
 # under the cursor; prints the offers one a line.
 complete_words() {
@@ -261,6 +287,7 @@ check_completions() {
     local renderer="$root/usr/bin/tidepool-render"
     expect_offers "$renderer" --bub -- --bubbles --bubble-shift &&
         expect_offers "$renderer" --theme ブルー -- ブルーＡ ブルーＢ ブルーグレー &&
+        expect_offers "$renderer" --theme blue -- blue-a blue-b blue-grey &&
         expect_offers "$renderer" --layout '' -- standard slide &&
         expect_offers "$renderer" --role m -- middle &&
         expect_offers "$renderer" --eyes circle,c -- circle,cross circle,cap circle,cup &&
@@ -321,6 +348,7 @@ check "icons" check_icons
 check "versions" check_versions
 check "extracted tidepool-render writes a PNG" run_extracted_renderer
 check "shell completions" check_completions
+check "extracted tidepool speaks the session's language" check_languages
 check "reproducible (built again elsewhere, compared with cmp)" check_reproducible
 echo "package checks: $((SECONDS - start)) s"
 exit "$failed"

@@ -18,9 +18,16 @@ TIDEPOOL_PACKAGES=(
     # libjpeg's own interface, with which the benchmark crafts hostile progressive JPEGs.
     libjpeg-dev
     qt6-base-dev
+    # Qt Linguist's CMake functions and its lupdate and lrelease, which keep the windows' English
+    # translation and compile it.
+    qt6-tools-dev
+    qt6-l10n-tools
     # A Japanese Gothic font, so the windows' captions render on a desktop without one, and Qt's
-    # own Japanese texts for its file and colour dialogs.
+    # own Japanese texts for its file and colour dialogs. The windows are checked with each of
+    # the three Gothic fonts the package accepts: IPA, VL and Noto Sans CJK.
     fonts-ipafont-gothic
+    fonts-vlgothic
+    fonts-noto-cjk
     qt6-translations-l10n
     # Putting the wallpaper on the desktop: the X11 root window through xcb, and the tests' own
     # X server and private session bus.

@@ -106,16 +106,39 @@ TEST_P(NoDisplay, EndsWithOneClearLineAndStatusOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tidepool, NoDisplay,
-    ::testing::Values(NoDisplayCase{"NothingSet", {}, {}},
-                      NoDisplayCase{"UnusableDisplayName", {}, {"DISPLAY=:no-such-display"}},
-                      NoDisplayCase{"WaylandWithoutACompositor",
-                                    {},
-                                    {"QT_QPA_PLATFORM=wayland",
-                                     "WAYLAND_DISPLAY=tidepool-test-no-such-socket",
-                                     "XDG_RUNTIME_DIR=/tmp"}},
-                      // Single-dash words are the toolkit's: -reverse holds no -v for --version.
-                      NoDisplayCase{"ToolkitOptionGiven", {"-reverse"}, {}}),
+    ::testing::Values(
+        NoDisplayCase{"NothingSet", {}, {}},
+        NoDisplayCase{"UnusableDisplayName", {}, {"DISPLAY=:no-such-display"}},
+        NoDisplayCase{"WaylandWithoutACompositor",
+                      {},
+                      {"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=tidepool-test-no-such-socket",
+                       "XDG_RUNTIME_DIR=/tmp"}},
+        // Single-dash words are the toolkit's: -reverse holds no -v for --version.
+        NoDisplayCase{"ToolkitOptionGiven", {"-reverse"}, {}},
+        NoDisplayCase{"ToolkitOptionsWithValues",
+                      {"-style", "Fusion", "--qwindowtitle", "x", "-stylesheet=a.qss"},
+                      {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class Refused : public ::testing::TestWithParam<QStringList> {};
+
+// As tidepool-render refuses what it does not know: one line, status 2, and no window tried.
+TEST_P(Refused, WithOneLineAndStatusTwo) {
+    const Outcome run = RunTidepool(GetParam(), WithoutDisplay());
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_THAT(run.err, StartsWith("tidepool: "));
+    EXPECT_THAT(run.err,
+                HasSubstr(GetParam().constFirst().section(QLatin1Char('='), 0, 0).toStdString()));
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_THAT(run.out, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tidepool, Refused,
+                         ::testing::Values(QStringList{"--bogus"}, QStringList{"-bogus"},
+                                           QStringList{"--bogus=1", "-reverse"},
+                                           QStringList{"-platform"}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 } // namespace
 } // namespace tidepool

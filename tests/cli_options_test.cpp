@@ -97,6 +97,18 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(r.settings.themeIndex, 1);
                      EXPECT_EQ(r.settings.swatches, kWater);
                  }},
+        Accepted{"ThemeByEnglishName",
+                 {"--theme", "water"},
+                 [](const RenderRequest& r) {
+                     EXPECT_EQ(r.settings.themeIndex, 1);
+                     EXPECT_EQ(r.settings.swatches, kWater);
+                 }},
+        Accepted{"EnglishNameInAnyCaseWithBlanks",
+                 {"--theme", "Modern Purple"},
+                 [](const RenderRequest& r) { EXPECT_EQ(r.settings.themeIndex, 14); }},
+        Accepted{"EnglishNameWithUnderscores",
+                 {"--theme", "LIGHT_green"},
+                 [](const RenderRequest& r) { EXPECT_EQ(r.settings.themeIndex, 2); }},
         Accepted{"LastTheme",
                  {"--theme", "システム"},
                  [](const RenderRequest& r) {
@@ -213,7 +225,8 @@ std::vector<Refused> BadValues() {
                                                                   {"--theme", "0"},
                                                                   {"--theme", "21"},
                                                                   {"--theme", "フレーム"},
-                                                                  {"--theme", "Water"},
+                                                                  {"--theme", "wate"},
+                                                                  {"--theme", "light  green"},
                                                                   {"--eyes", "circle,,dash"},
                                                                   {"--eyes", ""},
                                                                   {"--eyes", "circle,none"},

@@ -59,9 +59,10 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(ThemeListing, ShowsTheTwentyListedThemesAsRedGreenBlue) {
     const std::vector<std::string> lines = Lines(FormatThemeList(RenderSettings{}.themes));
     ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines[0], " 1  #FF0000    #C0C0C0    #FFFFFF    ノーマル");
-    EXPECT_EQ(lines[1], " 2  #008080    #00C0C0    #00FFFF    ウォーター");
-    EXPECT_EQ(lines[19], "20  system 13  system 15  system 20  システム");
+    EXPECT_EQ(lines[0], " 1  #FF0000    #C0C0C0    #FFFFFF    normal         ノーマル");
+    EXPECT_EQ(lines[1], " 2  #008080    #00C0C0    #00FFFF    water          ウォーター");
+    EXPECT_EQ(lines[14], "15  #588078    #90B0A8    #C8D8D8    modern-purple  モダンパープル");
+    EXPECT_EQ(lines[19], "20  system 13  system 15  system 20  system         システム");
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -192,6 +193,31 @@ TEST(Renderer, HelpAndVersionSucceed) {
     const Outcome version = RunRenderer({"--version"});
     EXPECT_EQ(version.status, kExitSuccess);
     EXPECT_THAT(version.out, HasSubstr("tidepool-render"));
+}
+
+// Every theme the list names, by its English or its Japanese name, draws what its number draws.
+TEST(Renderer, EveryListedThemeNameDrawsWhatItsNumberDraws) {
+    const Outcome list = RunRenderer({"--list-themes"});
+    ASSERT_EQ(list.status, kExitSuccess) << list.err;
+    std::istringstream lines(list.out);
+    int themes = 0;
+    for (std::string line; std::getline(lines, line); ++themes) {
+        std::istringstream fields(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(fields), {}};
+        ASSERT_GE(words.size(), 6u) << line;
+        ScratchFolder folder;
+        std::vector<std::string> drawn;
+        for (const std::string& name : {words.front(), words.end()[-2], words.back()}) {
+            const std::string out = (folder / (std::to_string(drawn.size()) + ".bmp")).string();
+            const Outcome run = RunRenderer({"--theme", name, "--fixed-colours", "off", "--width",
+                                             "48", "--height", "32", "-o", out});
+            ASSERT_EQ(run.status, kExitSuccess) << name << ": " << run.err;
+            drawn.push_back(ReadWholeFile(out));
+        }
+        EXPECT_EQ(drawn[1], drawn[0]) << line;
+        EXPECT_EQ(drawn[2], drawn[0]) << line;
+    }
+    EXPECT_EQ(themes, 20);
 }
 
 struct PictureCase {

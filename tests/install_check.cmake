@@ -1,6 +1,6 @@
 # Installs the build into a fresh prefix and checks what a desktop needs is there: both programs
-# in bin, the plug-in in its private folder PLUGINDIR, the icons and the menu entry naming the
-# installed program. Then runs the installed renderer from another folder to write a PNG, which
+# in bin, the plug-in in its private folder PLUGINDIR, the English translation, the icons and the
+# menu entry naming the installed program. Then runs the installed renderer from another folder to write a PNG, which
 # only works when it finds the plug-in there.
 #
 # Expects BUILD_DIR, PREFIX, PLUGIN (the plug-in's file name), PLUGINDIR (its folder, relative
@@ -14,7 +14,8 @@ if(NOT status EQUAL 0)
 endif()
 
 foreach(file bin/tidepool bin/tidepool-render "${PLUGINDIR}/${PLUGIN}"
-             share/applications/${APP_ID}.desktop share/icons/hicolor/256x256/apps/tidepool.png)
+             share/applications/${APP_ID}.desktop share/icons/hicolor/256x256/apps/tidepool.png
+             share/tidepool/translations/tidepool_en.qm)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()

@@ -1,9 +1,9 @@
 # bash completion for tidepool-render                                    -*- shell-script -*-
 
-# The theme names as the renderer itself lists them (the last field of each line), so the list
-# never falls behind the program.
+# The theme names as the renderer itself lists them (the English and the Japanese name, the last
+# two fields of each line), so the list never falls behind the program.
 _tidepool_render_themes() {
-    "$1" --list-themes 2>/dev/null | awk '{ print $NF }'
+    "$1" --list-themes 2>/dev/null | awk '{ print $(NF - 1); print $NF }'
 }
 
 # Offers those of the words ($1, separated by blanks) that begin with what is typed.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,5 +24,8 @@ std::vector<std::string_view> FileTypeListItems(std::string_view list);
 
 // The text before its first NUL, or all of it.
 std::string_view TrimAtNull(std::string_view text);
+
+// A description of a list, as the dialogs show it: in the application's language.
+QString FileTypeDescription(std::string_view description);
 
 } // namespace tidepool

@@ -55,7 +55,7 @@ QStringList OpenDialogNameFilters(std::string_view fileTypeList) {
     QStringList filters;
     const std::vector<std::string_view> items = FileTypeListItems(fileTypeList);
     for (std::size_t i = 0; i + 1 < items.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(items[i]),
+        filters << QStringLiteral("%1 (%2)").arg(FileTypeDescription(items[i]),
                                                  QtPatterns(items[i + 1]));
     return filters;
 }

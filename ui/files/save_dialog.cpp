@@ -2,6 +2,7 @@
 
 #include "ui/files/save_dialog_rules.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ QStringList TypeDescriptions(std::string_view fileTypeList) {
     QStringList descriptions;
     const std::vector<std::string_view> items = FileTypeListItems(fileTypeList);
     for (std::size_t i = 0; i < items.size(); i += 2)
-        descriptions << QString::fromUtf8(items[i]);
+        descriptions << FileTypeDescription(items[i]);
     return descriptions;
 }
 
@@ -42,7 +43,8 @@ std::optional<SaveDialogAnswer> AskSaveFileName(QWidget* owner, const QStringLis
 }
 
 bool AskReplaceFile(QWidget* owner, const QString& path) {
-    const QString text = QStringLiteral("%1 は既に存在します。\n上書きしますか?")
+    const QString text = QCoreApplication::translate("tidepool::SaveDialog",
+                                                     "%1 は既に存在します。\n上書きしますか?")
                              .arg(QDir::toNativeSeparators(path));
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tidepool"), text,
                     QMessageBox::Yes | QMessageBox::No, owner);

@@ -2,6 +2,8 @@
 
 #include "ui/files/file_type_list.h"
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
@@ -9,7 +11,8 @@ namespace tidepool {
 
 // What the save dialog proposes and shows when a save fails.
 inline constexpr std::string_view kSaveProposedName = "Save";
-inline constexpr std::string_view kSaveFailedMessage = "ファイルの保存に失敗しました。";
+inline constexpr std::string_view kSaveFailedMessage =
+    QT_TRANSLATE_NOOP("tidepool::Messages", "ファイルの保存に失敗しました。");
 
 // The name a completed save dialog returns: name, with the chosen type's extension (".bmp" for
 // type 1 of the list) appended unless the part from its last "." already equals it exactly, in

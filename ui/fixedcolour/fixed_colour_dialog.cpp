@@ -3,6 +3,7 @@
 #include "render/settings/render_settings.h"
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/parts/accessible_names.h"
+#include "ui/parts/caption_room.h"
 #include "ui/parts/colour_swatch.h"
 #include "ui/parts/compact_style.h"
 #include "ui/parts/desktop_palette.h"
@@ -60,10 +61,14 @@ struct SwatchRow {
     QRect swatchPlace;
 };
 constexpr std::array<SwatchRow, 4> kSwatchRows{{
-    {"ボディ", {144, 12, 31, 12}, {192, 8, 33, 17}},
-    {"模様", {144, 29, 24, 12}, {192, 24, 33, 17}},
-    {"目", {144, 44, 12, 12}, {192, 40, 33, 17}},
-    {"泡", {144, 60, 12, 12}, {192, 56, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "ボディ"),
+     {144, 12, 31, 12},
+     {192, 8, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "模様"),
+     {144, 29, 24, 12},
+     {192, 24, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "目"), {144, 44, 12, 12}, {192, 40, 33, 17}},
+    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "泡"), {144, 60, 12, 12}, {192, 56, 33, 17}},
 }};
 constexpr QRect kSamplePlace{8, 8, 121, 121};
 constexpr QRect kOkPlace{136, 80, 89, 25};
@@ -82,7 +87,7 @@ FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("固定色の変更"));
+    setWindowTitle(tr("固定色の変更"));
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
@@ -98,7 +103,7 @@ void FixedColourDialog::buildControls() {
 
     for (int i = 0; i < static_cast<int>(kSwatchRows.size()); ++i) {
         const SwatchRow& row = kSwatchRows[static_cast<std::size_t>(i)];
-        auto* label = new QLabel(QString::fromUtf8(row.label), this);
+        auto* label = new QLabel(tr(row.label), this);
         label->setObjectName(IndexedName("Label1", i));
         label->setGeometry(row.labelPlace);
         label->setFont(ControlFont());
@@ -117,8 +122,8 @@ void FixedColourDialog::buildControls() {
         button->setFont(ControlFont());
         return button;
     };
-    QPushButton* ok = addButton(0, QStringLiteral("決定(&O)"), kOkPlace);
-    QPushButton* cancel = addButton(1, QStringLiteral("キャンセル(&C)"), kCancelPlace);
+    QPushButton* ok = addButton(0, tr("決定(&O)"), kOkPlace);
+    QPushButton* cancel = addButton(1, tr("キャンセル(&C)"), kCancelPlace);
     // Both only close the dialog: every pick is already in effect.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -128,6 +133,7 @@ void FixedColourDialog::buildControls() {
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     UseCompactStyle(this);
+    MakeRoomForCaptions(*this);
     NameFixedColourControls(this);
     ok->setFocus();
 }

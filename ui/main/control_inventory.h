@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 #include <string_view>
 
@@ -9,7 +11,8 @@ enum class ControlKind { Panel, Option, Check, Label, Text, List, Button, Swatch
 
 // One control of the main window: its name (its objectName), what it is, the panel it sits on
 // (empty for the client area), its place in pixels relative to that panel, its caption and, for
-// a text field, its maximum length (0 for none).
+// a text field, its maximum length (0 for none). Captions in words are marked for translation;
+// the size presets and the symbols read the same in every language.
 struct ControlPlace {
     std::string_view name;
     ControlKind kind;
@@ -37,32 +40,49 @@ inline constexpr std::array<ControlPlace, 58> kMainWindowControls{{
     {"Option1(2)", ControlKind::Option, "Picture1", 0, 32, 121, 17, "XGA (1024* 768)"},
     {"Option1(3)", ControlKind::Option, "Picture1", 0, 48, 121, 17, "WXGA(1280* 800)"},
     {"Option1(4)", ControlKind::Option, "Picture1", 0, 64, 121, 17, "UXGA(1600*1200)"},
-    {"Label1(0)", ControlKind::Label, "Picture1", 8, 88, 70, 12, "画像のサイズ"},
+    {"Label1(0)", ControlKind::Label, "Picture1", 8, 88, 70, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "画像のサイズ")},
     {"Text1(0)", ControlKind::Text, "Picture1", 8, 104, 41, 18, "", 4},
     {"Label1(1)", ControlKind::Label, "Picture1", 51, 108, 12, 12, "×"},
     {"Text1(1)", ControlKind::Text, "Picture1", 64, 104, 41, 18, "", 4},
-    {"Label1(2)", ControlKind::Label, "Picture1", 8, 128, 24, 12, "倍率"},
+    {"Label1(2)", ControlKind::Label, "Picture1", 8, 128, 24, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "倍率")},
     {"Text2(0)", ControlKind::Text, "Picture1", 8, 144, 41, 18, "", 4},
-    {"Label1(3)", ControlKind::Label, "Picture1", 56, 128, 24, 12, "位置"},
-    {"Option3(0)", ControlKind::Option, "Picture2", 0, 0, 73, 17, "標準"},
-    {"Option3(1)", ControlKind::Option, "Picture2", 0, 16, 73, 17, "スライド"},
-    {"Label1(4)", ControlKind::Label, "Picture1", 8, 168, 24, 12, "間隔"},
+    {"Label1(3)", ControlKind::Label, "Picture1", 56, 128, 24, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "位置")},
+    {"Option3(0)", ControlKind::Option, "Picture2", 0, 0, 73, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "標準")},
+    {"Option3(1)", ControlKind::Option, "Picture2", 0, 16, 73, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "スライド")},
+    {"Label1(4)", ControlKind::Label, "Picture1", 8, 168, 24, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "間隔")},
     {"Text2(1)", ControlKind::Text, "Picture1", 8, 184, 41, 18, "", 4},
 
-    {"Option4(0)", ControlKind::Option, "Picture3", 0, 0, 65, 17, "ノーマル"},
-    {"Option4(1)", ControlKind::Option, "Picture3", 0, 16, 65, 17, "フレーム"},
-    {"Check3(0)", ControlKind::Check, "Picture3", 0, 36, 41, 12, "影"},
-    {"Label1(5)", ControlKind::Label, "Picture3", 2, 60, 36, 12, "影の幅"},
+    {"Option4(0)", ControlKind::Option, "Picture3", 0, 0, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "ノーマル")},
+    {"Option4(1)", ControlKind::Option, "Picture3", 0, 16, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "フレーム")},
+    {"Check3(0)", ControlKind::Check, "Picture3", 0, 36, 41, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "影")},
+    {"Label1(5)", ControlKind::Label, "Picture3", 2, 60, 36, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "影の幅")},
     {"Text4", ControlKind::Text, "Picture3", 40, 56, 25, 18, "", 3},
 
-    {"Option5(0)", ControlKind::Option, "Picture4", 0, 0, 65, 17, "泡無し"},
-    {"Option5(1)", ControlKind::Option, "Picture4", 0, 16, 65, 17, "泡有り"},
-    {"Label1(6)", ControlKind::Label, "Picture4", 8, 44, 24, 12, "間隔"},
+    {"Option5(0)", ControlKind::Option, "Picture4", 0, 0, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "泡無し")},
+    {"Option5(1)", ControlKind::Option, "Picture4", 0, 16, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "泡有り")},
+    {"Label1(6)", ControlKind::Label, "Picture4", 8, 44, 24, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "間隔")},
     {"Text5(0)", ControlKind::Text, "Picture4", 40, 40, 25, 18, "", 3},
-    {"Check3(1)", ControlKind::Check, "Picture4", 0, 68, 41, 12, "影"},
-    {"Check3(2)", ControlKind::Check, "Picture4", 0, 84, 41, 12, "色"},
-    {"Label1(7)", ControlKind::Label, "Picture4", 3, 104, 65, 12, "描画のシフト"},
-    {"Label1(10)", ControlKind::Label, "Picture4", 3, 120, 63, 12, "(マイナス可)"},
+    {"Check3(1)", ControlKind::Check, "Picture4", 0, 68, 41, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "影")},
+    {"Check3(2)", ControlKind::Check, "Picture4", 0, 84, 41, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "色")},
+    {"Label1(7)", ControlKind::Label, "Picture4", 3, 104, 65, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "描画のシフト")},
+    {"Label1(10)", ControlKind::Label, "Picture4", 3, 120, 63, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "(マイナス可)")},
     {"Text5(1)", ControlKind::Text, "Picture4", 4, 136, 25, 18, "", 3},
     {"Label1(8)", ControlKind::Label, "Picture4", 29, 140, 12, 12, "－"},
     {"Text5(2)", ControlKind::Text, "Picture4", 40, 136, 25, 18, "", 3},
@@ -72,23 +92,32 @@ inline constexpr std::array<ControlPlace, 58> kMainWindowControls{{
     {"Check2(2)", ControlKind::Check, "Picture5", 0, 32, 33, 17, "×"},
     {"Check2(3)", ControlKind::Check, "Picture5", 0, 48, 33, 17, "∩"},
     {"Check2(4)", ControlKind::Check, "Picture5", 0, 64, 33, 17, "∪"},
-    {"Label1(9)", ControlKind::Label, "Picture5", 4, 88, 29, 12, "シフト"},
+    {"Label1(9)", ControlKind::Label, "Picture5", 4, 88, 29, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "シフト")},
     {"Text6", ControlKind::Text, "Picture5", 11, 104, 17, 18, "", 1},
 
-    {"Option6(0)", ControlKind::Option, "Picture6", 0, 0, 65, 17, "前景色"},
-    {"Option6(1)", ControlKind::Option, "Picture6", 0, 16, 65, 17, "中間色"},
-    {"Option6(2)", ControlKind::Option, "Picture6", 0, 32, 65, 17, "背景色"},
+    {"Option6(0)", ControlKind::Option, "Picture6", 0, 0, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "前景色")},
+    {"Option6(1)", ControlKind::Option, "Picture6", 0, 16, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "中間色")},
+    {"Option6(2)", ControlKind::Option, "Picture6", 0, 32, 65, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "背景色")},
     {"Picture7(0)", ControlKind::Swatch, "Picture6", 64, 0, 33, 17, ""},
     {"Picture7(1)", ControlKind::Swatch, "Picture6", 64, 16, 33, 17, ""},
     {"Picture7(2)", ControlKind::Swatch, "Picture6", 64, 32, 33, 17, ""},
-    {"Check1", ControlKind::Check, "Picture6", 0, 56, 105, 12, "固定色で描画"},
+    {"Check1", ControlKind::Check, "Picture6", 0, 56, 105, 12,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "固定色で描画")},
 
     {"List1", ControlKind::List, "", 264, 96, 105, 172, ""},
-    {"Command1", ControlKind::Button, "", 216, 152, 41, 113, "描画(&G)"},
-    {"Option2(0)", ControlKind::Option, "", 8, 240, 97, 20, "ピクチャ無し"},
-    {"Option2(1)", ControlKind::Option, "", 8, 256, 97, 20, "ピクチャ使用"},
+    {"Command1", ControlKind::Button, "", 216, 152, 41, 113,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "描画(&G)")},
+    {"Option2(0)", ControlKind::Option, "", 8, 240, 97, 20,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "ピクチャ無し")},
+    {"Option2(1)", ControlKind::Option, "", 8, 256, 97, 20,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "ピクチャ使用")},
     {"Text3", ControlKind::Text, "", 8, 280, 297, 18, ""},
-    {"Command2", ControlKind::Button, "", 312, 280, 57, 17, "参照(&B)"},
+    {"Command2", ControlKind::Button, "", 312, 280, 57, 17,
+     QT_TRANSLATE_NOOP("tidepool::MainWindow", "参照(&B)")},
 }};
 
 // The order in which Tab visits the controls that take input.

@@ -15,6 +15,8 @@
 #include "ui/main/numeric_field_input.h"
 #include "ui/main/picture_path_drop.h"
 #include "ui/main/settings_binding.h"
+#include "ui/main/theme_captions.h"
+#include "ui/parts/caption_room.h"
 #include "ui/parts/colour_swatch.h"
 #include "ui/parts/desktop_palette.h"
 #include "ui/parts/error_message.h"
@@ -56,10 +58,13 @@ CharacterFilter FilterOf(std::string_view name) {
 
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
-    std::string text = "壁紙に設定できませんでした。\n";
-    for (const std::string& line : JapaneseReportLines(report))
-        text += "\n・" + line;
-    return text;
+    QString text =
+        QCoreApplication::translate("tidepool::MainWindow", "壁紙に設定できませんでした。") +
+        QLatin1Char('\n');
+    for (const std::string& line : WindowReportLines(report))
+        text += QLatin1Char('\n') + QCoreApplication::translate("tidepool::MainWindow", "・%1")
+                                        .arg(QString::fromStdString(line));
+    return text.toStdString();
 }
 
 // How long an application still running when the window closes may go on: long enough for the
@@ -97,7 +102,7 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ぺたもぐ"));
+    setWindowTitle(tr("ぺたもぐ"));
     setFont(WindowFont());
 
     auto* client = new QWidget(this);
@@ -105,11 +110,14 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
     setCentralWidget(client);
     controls_ = BuildMainWindowControls(client);
     createMenu();
-    setFixedSize(kMainClientWidth, kMainClientHeight + menuBar()->sizeHint().height());
 
     connectControls();
     watchKeys();
     loadStep();
+    // Where a caption or a theme's name is too wide for its place in this language and font, the
+    // controls beside it move over and the window grows to make room, as it does for the menu bar.
+    MakeRoomForCaptions(*client, keeping_->menuBarWidth());
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
@@ -122,14 +130,13 @@ void MainWindow::createMenu() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(addCommand("MNU_Exit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
-    connect(addCommand("MNU_Save", QStringLiteral("保存(&S)")), &QAction::triggered, this,
+    connect(addCommand("MNU_Exit", tr("終了(&X)")), &QAction::triggered, this, &QWidget::close);
+    connect(addCommand("MNU_Save", tr("保存(&S)")), &QAction::triggered, this,
             &MainWindow::saveWallpaper);
-    connect(addCommand("MNU_Option", QStringLiteral("オプション(&O)")), &QAction::triggered, this,
+    connect(addCommand("MNU_Option", tr("オプション(&O)")), &QAction::triggered, this,
             &MainWindow::changeFixedColours);
-    connect(addCommand("MNU_Wallpaper", QStringLiteral("壁紙に設定(&W)")), &QAction::triggered,
-            this, [this] { setAsWallpaper(); });
+    connect(addCommand("MNU_Wallpaper", tr("壁紙に設定(&W)")), &QAction::triggered, this,
+            [this] { setAsWallpaper(); });
     keeping_ = new KeepWallpaperCommand(
         menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
         [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
@@ -179,7 +186,7 @@ void MainWindow::loadStep() {
     // The render settings are made with the program, so the fixed colours and the theme table
     // already hold their start values, and the save type starts at the first.
     for (const std::string& name : render_.themes.listNames())
-        controls_.themes->addItem(QString::fromStdString(name));
+        controls_.themes->addItem(ThemeCaption(name));
 
     controls_.sizePresets[0]->setChecked(true);
     selectSizePreset(0);
@@ -255,7 +262,7 @@ DrawJobServices MainWindow::drawJobServices() {
     };
     services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
     services.showMessage = [this](std::string_view message) {
-        dialogs_.showMessage(this, message);
+        dialogs_.showMessage(this, WindowMessage(message));
     };
     return services;
 }
@@ -363,7 +370,7 @@ void MainWindow::saveWallpaper() {
     if (path.isEmpty())
         return;
     if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
-        dialogs_.showMessage(this, kSaveFailedMessage);
+        dialogs_.showMessage(this, WindowMessage(kSaveFailedMessage));
         return;
     }
     EnterFolderOf(path.toStdU16String());

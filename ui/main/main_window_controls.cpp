@@ -1,13 +1,14 @@
 #include "ui/main/main_window_controls.h"
 
+#include "ui/main/control_inventory.h"
+#include "ui/main/option_group.h"
 #include "ui/parts/accessible_names.h"
 #include "ui/parts/colour_swatch.h"
 #include "ui/parts/compact_style.h"
-#include "ui/main/control_inventory.h"
-#include "ui/main/option_group.h"
 #include "ui/parts/window_fonts.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +24,9 @@ namespace tidepool {
 namespace {
 
 QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
-    const QString caption = QString::fromUtf8(place.caption);
+    // A caption without a translation, such as a size preset's, stays as written.
+    const QString caption =
+        QCoreApplication::translate("tidepool::MainWindow", place.caption.data());
     switch (place.kind) {
     case ControlKind::Panel:
         return new QFrame(parent);

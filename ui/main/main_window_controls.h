@@ -43,8 +43,8 @@ struct MainWindowControls {
     QPushButton* draw = nullptr;                // Command1
 };
 
-// Creates every control of the main window on client at its place, with its caption, length
-// limit, font and tab order, and returns them by role.
+// Creates every control of the main window on client at its place, with its caption in the
+// application's language, length limit, font and tab order, and returns them by role.
 MainWindowControls BuildMainWindowControls(QWidget* client);
 
 } // namespace tidepool

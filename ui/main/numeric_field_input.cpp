@@ -38,10 +38,14 @@ bool IsPasteKey(const QKeyEvent& key) {
     return key.matches(QKeySequence::Paste);
 }
 
+// The caption of the paste command in Qt's own words, which Qt's translations translate; named
+// here rather than written into the call, so that it is not taken for one of Tidepool's texts.
+constexpr char kQtPasteCaption[] = "&Paste";
+
 // The paste command of the menu QLineEdit makes, found by its caption as Qt itself words it
 // (translated), whatever shortcut text follows the tab.
 QAction* PasteAction(const QMenu& menu) {
-    const QString caption = QLineEdit::tr("&Paste");
+    const QString caption = QLineEdit::tr(kQtPasteCaption);
     for (QAction* action : menu.actions())
         if (action->text().section(u'\t', 0, 0) == caption)
             return action;

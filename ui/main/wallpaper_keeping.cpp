@@ -4,43 +4,70 @@
 #include "wallpaper/keeping/recipe_file.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
 
 namespace tidepool {
 
 namespace {
 
+// The command's words, in the application's language.
+QString Said(const char* japanese) {
+    return QCoreApplication::translate("tidepool::KeepWallpaperCommand", japanese);
+}
+
 // The caption when the wallpaper is not kept, and when it is: a check mark and what is so, in
 // no more room, since the window's width is fixed and the menu bar hides what does not fit.
-const QString kCaption = QStringLiteral("壁紙を保つ(&K)");
-const QString kKeptCaption = QStringLiteral("✓壁紙保持(&K)");
+QString Caption(bool kept) {
+    return kept ? Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand", "✓壁紙保持(&K)"))
+                : Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand", "壁紙を保つ(&K)"));
+}
 
 // What went wrong, in the window's words; the detail as the system gave it follows.
-std::string FailureText(KeepReport::Failure failure) {
+QString FailureText(KeepReport::Failure failure) {
     switch (failure) {
     case KeepReport::Failure::None:
-        return "";
+        return {};
     case KeepReport::Failure::NoFolder:
-        return "設定を保存するフォルダーが分かりません。";
+        return Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand",
+                                      "設定を保存するフォルダーが分かりません。"));
     case KeepReport::Failure::EntryNotSaved:
-        return "ログイン時に起動する設定を書き込めませんでした。";
+        return Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand",
+                                      "ログイン時に起動する設定を書き込めませんでした。"));
     case KeepReport::Failure::NoFollower:
-        return "画面の変化を見守るプログラム (tidepool-render) を起動または終了できませんでした。";
+        return Said(QT_TRANSLATE_NOOP(
+            "tidepool::KeepWallpaperCommand",
+            "画面の変化を見守るプログラム (tidepool-render) を起動または終了できませんでした。"));
     }
-    return "";
+    return {};
+}
+
+// A message: what did not happen, then why, with the system's own words in brackets.
+std::string Message(const QString& headline, const QString& why, const std::string& detail) {
+    return (headline + QStringLiteral("\n\n") +
+            Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand", "・%1\n（%2）"))
+                .arg(why, QString::fromStdString(detail)))
+        .toStdString();
 }
 
 std::string KeepFailedMessage(const WallpaperOutcome& outcome) {
-    std::string text = "壁紙は設定しましたが、保つことはできませんでした。\n\n";
+    const QString headline = Said(QT_TRANSLATE_NOOP(
+        "tidepool::KeepWallpaperCommand", "壁紙は設定しましたが、保つことはできませんでした。"));
     if (!outcome.notRemembered.empty())
-        return text + "・壁紙の設定を保存できませんでした。\n（" + outcome.notRemembered + "）";
-    return text + "・" + FailureText(outcome.kept->failure) + "\n（" + outcome.kept->error + "）";
+        return Message(headline,
+                       Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand",
+                                              "壁紙の設定を保存できませんでした。")),
+                       outcome.notRemembered);
+    return Message(headline, FailureText(outcome.kept->failure), outcome.kept->error);
 }
 
 std::string ForgetFailedMessage(const KeepReport& report) {
-    return "壁紙を保つのをやめられませんでした。\n\n・" + FailureText(report.failure) + "\n（" +
-           report.error + "）";
+    return Message(Said(QT_TRANSLATE_NOOP("tidepool::KeepWallpaperCommand",
+                                          "壁紙を保つのをやめられませんでした。")),
+                   FailureText(report.failure), report.error);
 }
 
 } // namespace
@@ -84,7 +111,7 @@ KeepWallpaperCommand::KeepWallpaperCommand(QMenuBar* bar, WallpaperMemory memory
                                            QObject* parent)
     : QObject(parent), memory_(std::move(memory)), applyAndKeep_(std::move(applyAndKeep)),
       showMessage_(std::move(showMessage)) {
-    action_ = bar->addAction(kCaption);
+    action_ = bar->addAction(Caption(false));
     action_->setObjectName(QStringLiteral("MNU_KeepWallpaper"));
     action_->setCheckable(true);
     action_->setEnabled(false);
@@ -96,6 +123,19 @@ KeepWallpaperCommand::KeepWallpaperCommand(QMenuBar* bar, WallpaperMemory memory
     forgetting_ = new QFutureWatcher<KeepReport>(this);
     connect(forgetting_, &QFutureWatcher<KeepReport>::finished, this,
             &KeepWallpaperCommand::forgetFinished);
+}
+
+int KeepWallpaperCommand::menuBarWidth() const {
+    const QString shown = action_->text();
+    // The action was made by the menu bar it sits in.
+    const auto* bar = qobject_cast<const QMenuBar*>(action_->parent());
+    int width = 0;
+    for (const bool kept : {false, true}) {
+        action_->setText(Caption(kept));
+        width = std::max(width, bar->sizeHint().width());
+    }
+    action_->setText(shown);
+    return width;
 }
 
 void KeepWallpaperCommand::triggered(bool checked) {
@@ -133,7 +173,7 @@ void KeepWallpaperCommand::endSoon(std::chrono::milliseconds within) {
 
 void KeepWallpaperCommand::show(bool kept) {
     action_->setChecked(kept);
-    action_->setText(kept ? kKeptCaption : kCaption);
+    action_->setText(Caption(kept));
     action_->setEnabled(true);
 }
 

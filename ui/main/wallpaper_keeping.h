@@ -67,6 +67,8 @@ class KeepWallpaperCommand : public QObject {
                          QObject* parent = nullptr);
 
     const WallpaperMemory& memory() const { return memory_; }
+    // How wide the menu bar must be to show every command whole, whichever caption this shows.
+    int menuBarWidth() const;
     // The window's application has ended; an outcome of keeping shows in the check.
     void applicationFinished(const WallpaperOutcome& outcome);
     // Ends a forgetting still running soon, as the window closes.

@@ -1,5 +1,6 @@
 #include "ui/parts/accessible_names.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QWidget>
 
@@ -16,7 +17,8 @@ struct Buddy {
     std::string_view label;
 };
 
-// A control and a name of its own, where its label is shared with another control or missing.
+// A control and a name of its own, where its label is shared with another control or missing,
+// written in Japanese and read in the application's language.
 struct OwnName {
     std::string_view control;
     std::string_view name;
@@ -30,18 +32,20 @@ constexpr std::array<Buddy, 4> kMainBuddies{{
 }};
 
 // Width and height share "画像のサイズ", the two shift fields "描画のシフト"; the bubbles' spacing
-// would read as the crabs' "間隔"; the swatches are named by the options beside them.
-constexpr std::array<OwnName, 10> kMainNames{{
-    {"Text1(0)", "画像のサイズ（幅）"},
-    {"Text1(1)", "画像のサイズ（高さ）"},
-    {"Text5(0)", "泡の間隔"},
-    {"Text5(1)", "描画のシフト（横）"},
-    {"Text5(2)", "描画のシフト（縦）"},
-    {"Text3", "ピクチャのファイル"},
-    {"List1", "テーマ"},
-    {"Picture7(0)", "前景色"},
-    {"Picture7(1)", "中間色"},
-    {"Picture7(2)", "背景色"},
+// would read as the crabs' "間隔"; the swatches are named by the options beside them. The shadow
+// width's label reads the same as its name in Japanese, but is shorter than it in English.
+constexpr std::array<OwnName, 11> kMainNames{{
+    {"Text1(0)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "画像のサイズ（幅）")},
+    {"Text1(1)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "画像のサイズ（高さ）")},
+    {"Text4", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "影の幅")},
+    {"Text5(0)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "泡の間隔")},
+    {"Text5(1)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "描画のシフト（横）")},
+    {"Text5(2)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "描画のシフト（縦）")},
+    {"Text3", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "ピクチャのファイル")},
+    {"List1", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "テーマ")},
+    {"Picture7(0)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "前景色")},
+    {"Picture7(1)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "中間色")},
+    {"Picture7(2)", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "背景色")},
 }};
 
 constexpr std::array<Buddy, 4> kFixedColourBuddies{{
@@ -51,7 +55,8 @@ constexpr std::array<Buddy, 4> kFixedColourBuddies{{
     {"Picture1(3)", "Label1(3)"}, // 泡
 }};
 
-constexpr std::array<OwnName, 1> kFixedColourNames{{{"Picture2", "見本"}}};
+constexpr std::array<OwnName, 1> kFixedColourNames{
+    {{"Picture2", QT_TRANSLATE_NOOP("tidepool::AccessibleNames", "見本")}}};
 
 template <typename Widget> Widget* Named(QWidget* parent, std::string_view name) {
     return parent->findChild<Widget*>(QString::fromUtf8(name.data(), name.size()));
@@ -68,7 +73,8 @@ void Name(QWidget* parent, const std::array<Buddy, B>& buddies,
     }
     for (const OwnName& n : names)
         if (auto* control = Named<QWidget>(parent, n.control))
-            control->setAccessibleName(QString::fromUtf8(n.name.data(), n.name.size()));
+            control->setAccessibleName(
+                QCoreApplication::translate("tidepool::AccessibleNames", n.name.data()));
 }
 
 } // namespace

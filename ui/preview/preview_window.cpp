@@ -27,7 +27,7 @@ QRect ToQRect(const Rect& r) {
 
 PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas)) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("ピクチャー"));
+    setWindowTitle(tr("ピクチャー"));
     viewport_ = new PreviewViewport(canvas_, this);
     // The viewport takes the focus and has no label: a screen reader names it by its window.
     viewport_->setAccessibleName(windowTitle());

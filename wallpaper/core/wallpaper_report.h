@@ -56,7 +56,8 @@ struct WallpaperReport {
 std::string AppliedLine(const WayResult& result);
 // One line per way, for the command line.
 std::vector<std::string> ReportLines(const WallpaperReport& report);
-// One line per way, in Japanese, for the window.
-std::vector<std::string> JapaneseReportLines(const WallpaperReport& report);
+// One line per way for the window: written in Japanese, and shown in the application's language
+// where a translation is installed.
+std::vector<std::string> WindowReportLines(const WallpaperReport& report);
 
 } // namespace tidepool
