@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // The render state the windows share for the whole run.
     tidepool::RenderSettings render;
     tidepool::CodecLibrary codec(tidepool::ProgramFolder());
-    tidepool::MainWindow window(render, codec, tidepool::DesktopDialogs());
+    tidepool::MainWindow window(render, codec, tidepool::DesktopServices());
     window.show();
     return QApplication::exec();
 }

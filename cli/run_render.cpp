@@ -2,8 +2,7 @@
 
 #include "cli/corrections.h"
 #include "cli/exit_status.h"
-#include "imagefile/load_picture.h"
-#include "imagefile/ordinary_file.h"
+#include "imagefile/picture_file_services.h"
 #include "imagefile/save_image.h"
 #include "render/draw_job.h"
 
@@ -25,25 +24,21 @@ std::string PictureProblemLine(std::string_view message, const std::string& path
     return english + " (" + std::string(message) + ")";
 }
 
-// The window's services, with its message boxes turned into lines on err.
+// The window's services, a relative picture path taken from the current folder, with its message
+// boxes turned into lines on err.
 DrawJobServices CommandLineServices(std::ostream& err, CodecLibrary& codec,
                                     const std::string& picturePath, bool& pictureMessageShown) {
-    DrawJobServices services;
-    services.loadPicture = [&codec](DrawingSurface& target, const std::string& path) {
-        return static_cast<int>(LoadPictureFile(target, path, codec));
-    };
-    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
-    services.showMessage = [&err, &picturePath, &pictureMessageShown](std::string_view message) {
-        err << kPrefix << PictureProblemLine(message, picturePath) << '\n';
-        pictureMessageShown = true;
-    };
-    return services;
+    return PictureFileServices(
+        codec, {}, [&err, &picturePath, &pictureMessageShown](std::string_view message) {
+            err << kPrefix << PictureProblemLine(message, picturePath) << '\n';
+            pictureMessageShown = true;
+        });
 }
 
 } // namespace
 
 int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, CodecLibrary& codec,
-              const WallpaperSetter& setWallpaper) {
+              const SessionWallpaperSetter& setWallpaper) {
     const bool writeFile = !request.output.empty();
     // Refused before drawing, so that a wrong name or a missing plug-in costs no drawing time.
     if (writeFile) {

@@ -11,7 +11,7 @@
 namespace tidepool::cli {
 
 // Puts a drawn wallpaper on the desktop and says how it went.
-using WallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canvas)>;
+using SessionWallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canvas)>;
 
 // Runs the drawing job on the request, reports each field it corrected and each picture message
 // on err, one line each, writes the wallpaper to request.output when one is given, and puts it
@@ -19,6 +19,6 @@ using WallpaperSetter = std::function<WallpaperReport(const DrawingSurface& canv
 // tried on err when none did. Background pictures are loaded, and PNG, JPEG and GIF files
 // written, through codec. Returns the exit status.
 int RunRender(RenderRequest& request, std::ostream& out, std::ostream& err, CodecLibrary& codec,
-              const WallpaperSetter& setWallpaper);
+              const SessionWallpaperSetter& setWallpaper);
 
 } // namespace tidepool::cli

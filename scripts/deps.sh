@@ -77,6 +77,8 @@ TIDEPOOL_PACKAGES=(
     # The desktop portal as most desktops have it, on which the window is closed while it waits.
     xdg-desktop-portal
     xdg-desktop-portal-gtk
+    # The check that every C++ file is laid out as .clang-format says.
+    clang-format
     # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
     clang
     libclang-rt-14-dev

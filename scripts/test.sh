@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Checks that no folder includes one above it (scripts/check_layers.sh), builds Tidepool from
-# scratch and runs every test twice: in an optimised Release build (which also builds the
-# benchmark) and in a build instrumented with AddressSanitizer and UndefinedBehaviorSanitizer.
-# Puts the wallpaper on real desktops started for the purpose and reads the screen back
-# (scripts/desktop_tests.sh). Builds the Debian package and checks it without installing it
-# (scripts/package.sh, scripts/check_package.sh, which builds it once more elsewhere and compares
-# the two). Then runs each fuzz target for a bounded time
-# (scripts/fuzz.sh). Missing Debian packages are installed first.
+# Checks that no folder includes one above it (scripts/check_layers.sh) and that every C++ file is
+# laid out as .clang-format says (scripts/check_format.sh), then builds Tidepool from scratch and
+# runs every test twice: in an optimised Release build (which also builds the benchmark) and in a
+# build instrumented with AddressSanitizer and UndefinedBehaviorSanitizer. Puts the wallpaper on
+# real desktops started for the purpose and reads the screen back (scripts/desktop_tests.sh).
+# Builds the Debian package and checks it without installing it (scripts/package.sh,
+# scripts/check_package.sh, which builds it once more elsewhere and compares the two). Then runs
+# each fuzz target for a bounded time (scripts/fuzz.sh). Missing Debian packages are installed
+# first.
 #
 # Usage: scripts/test.sh
 # Environment: TIDEPOOL_TEST_JOBS    tests ctest runs at once (default 1)
@@ -132,8 +133,10 @@ echo "cmake: $(cmake --version | head -n 1)"
 echo "c++:   $(c++ --version | head -n 1)"
 echo "ninja: $(ninja --version)"
 
-# No folder includes one above it (scripts/layers.txt); cheap, so it runs before any build.
+# No folder includes one above it (scripts/layers.txt) and every C++ file is formatted; both are
+# cheap, so they run before any build.
 run_step "layers" bash "$repo/scripts/check_layers.sh" || true
+run_step "format" bash "$repo/scripts/check_format.sh" || true
 build_and_test release "$repo/build/release" yes -DCMAKE_BUILD_TYPE=Release
 if [[ -x $repo/build/release/bin/tidepool-render ]]; then
     run_step "real desktops" run_desktop_tests "$repo/build/release/bin/tidepool-render" || true

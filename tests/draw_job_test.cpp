@@ -23,11 +23,13 @@ struct CorrectionCase {
 
 class CorrectFieldsTest : public testing::TestWithParam<CorrectionCase> {};
 
+// The values the job draws with are the ones the corrected texts read back as.
 TEST_P(CorrectFieldsTest, RewritesOnlyValuesAtOrBeyondTheBounds) {
     MainSettings s;
     s.*GetParam().field = GetParam().typed;
-    CorrectFields(s);
+    const DrawSettings values = CorrectDrawSettings(s);
     EXPECT_EQ(s.*GetParam().field, GetParam().corrected) << "typed " << GetParam().typed;
+    EXPECT_EQ(values, ReadDrawSettings(s));
 }
 
 using S = MainSettings;
@@ -96,8 +98,9 @@ TEST_P(EyeShiftCorrectionTest, IsAtMostTheNumberOfTickedShapes) {
     MainSettings s;
     s.eyeShapes = GetParam().ticked;
     s.eyeShift = GetParam().typed;
-    CorrectFields(s);
+    const DrawSettings values = CorrectDrawSettings(s);
     EXPECT_EQ(s.eyeShift, GetParam().corrected);
+    EXPECT_EQ(values, ReadDrawSettings(s));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shifts, EyeShiftCorrectionTest,
@@ -275,6 +278,40 @@ TEST(DrawJobTest, FrameModeLeavesTheShadowColourInTheFrameEntry) {
     EXPECT_EQ(job.render.BubblesInCrabColour, 1);
     EXPECT_EQ(job.render.themes[1].Foreground, 0x0000FFu);
 }
+
+// A frame drawing leaves the render state its last layers were drawn in: the crab layers' without
+// the shadow, the shadow layers' with it.
+struct FrameStateCase {
+    bool crabShadow;
+    bool bubbleShadow;
+    Colour frameForeground;
+    std::int16_t useFixedColours, bubblesInCrabColour, suppressBubbles;
+};
+
+class FrameStateTest : public testing::TestWithParam<FrameStateCase> {};
+
+TEST_P(FrameStateTest, IsTheStateOfTheLastLayersDrawn) {
+    JobRun job;
+    job.settings.mode = DrawMode::Frame;
+    job.settings.swatches = {kRed, kGreen, kBlue};
+    job.settings.crabShadow = GetParam().crabShadow;
+    job.settings.bubbleShadow = GetParam().bubbleShadow;
+    job.run();
+    EXPECT_EQ(job.render.themes[job.render.themes.frameIndex()].Foreground,
+              GetParam().frameForeground);
+    EXPECT_EQ(job.render.UseFixedColours, GetParam().useFixedColours);
+    EXPECT_EQ(job.render.BubblesInCrabColour, GetParam().bubblesInCrabColour);
+    EXPECT_EQ(job.render.SuppressBubbles, GetParam().suppressBubbles);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shadows, FrameStateTest,
+                         testing::Values(FrameStateCase{false, false, kRed, 1, 0, 0},
+                                         FrameStateCase{true, false, kGreen, 0, 1, 1},
+                                         FrameStateCase{true, true, kGreen, 0, 1, 0}),
+                         [](const auto& info) {
+                             return NameOf(info.param.crabShadow ? "Shadow" : "NoShadow",
+                                           info.param.bubbleShadow ? "BubbleShadow" : "");
+                         });
 
 // The frame picture rebuilt by hand from the four layers at the offsets the shadow width gives,
 // against the picture drawn without them.

@@ -199,7 +199,7 @@ TEST(BubbleFieldTest, DrawsTheLastGroupOfBothLoopsAndNoneBeyond) {
     ASSERT_EQ(std::pair(std::lrint(last.x), std::lrint(last.y)), std::pair(190L, 190L));
 
     DrawingSurface surface(480, 424);
-    TileCrabs(surface, 1, s, RenderSettings{});
+    TileCrabs(surface, 1, ReadDrawSettings(s), RenderSettings{});
     // The centre of each group's largest bubble, 6 units in from its origin.
     EXPECT_EQ(surface.colourAt(196, 196), kWhite) << "group (NBX, NBY) is not drawn";
     EXPECT_NE(surface.colourAt(436, 196), kWhite) << "group (NBX + 1, NBY) is drawn";
@@ -214,7 +214,7 @@ TEST(CrabPassTest, ShadowCrabsSitTheShadowWidthRightOfAndBelowTheirCrabs) {
     s.bubbles = false;
     s.shadowWidth = "2.5";
     DrawingSurface tiled(240, 320);
-    TileCrabs(tiled, 1, s, RenderSettings{});
+    TileCrabs(tiled, 1, ReadDrawSettings(s), RenderSettings{});
 
     const RenderSettings render;
     const CrabStyle style{0, render.FixedColours, OutlinePenWidth(1)};

@@ -1,5 +1,6 @@
 #include "imagefile/codec_writer.h"
 #include "imagefile/load_picture.h"
+#include "imagefile/picture_file_services.h"
 
 #include "tests/support/file_bytes.h"
 #include "tests/support/png_chunks.h"
@@ -394,6 +395,31 @@ TEST(LoadPictureFile, ARelativePngPathIsReadFromTheCurrentFolderWhichStaysCurren
     EXPECT_EQ(LoadPictureFile(target, "rel.png", codec), kPictureLoaded);
     EXPECT_EQ(target.width(), kWidth);
     EXPECT_EQ(std::filesystem::current_path(), folder.path());
+}
+
+// The window takes a relative picture path from the folder that was current when it asked for the
+// drawing, the command line from the current folder, which it names by giving none. Both folder
+// names hold what a shell would act on.
+TEST(PictureFileServices, TakeARelativePathFromTheFolderGivenOrTheCurrentOne) {
+    ScratchFolder scratch;
+    const auto given = scratch / "given $HOME `x`;'\"ü";
+    const auto current = scratch / "current ;$(x) ü";
+    const std::string name = "pic $x;'.png";
+    for (const auto& [folder, width] : {std::pair{given, 3}, std::pair{current, 5}}) {
+        std::filesystem::create_directory(folder);
+        ASSERT_TRUE(AsQImage(PatternedSurface(width, 2)).save(QtPath(folder / name)));
+    }
+    CodecLibrary codec(TIDEPOOL_PLUGIN_DIR, CodecLibrary::CallFolder::Current);
+    InFolder inside(current);
+    for (const auto& [folder, width] :
+         {std::pair{given, 3}, std::pair{std::filesystem::path(), 5}}) {
+        const DrawJobServices services = PictureFileServices(codec, folder, {});
+        EXPECT_TRUE(services.fileExists(name));
+        EXPECT_FALSE(services.fileExists("")) << "an empty path names the folder";
+        DrawingSurface target;
+        EXPECT_EQ(services.loadPicture(target, name), kPictureLoaded);
+        EXPECT_EQ(target.width(), width);
+    }
 }
 
 TEST(WriteWithCodec, WritesARelativePathInTheCurrentFolderWhichStaysCurrent) {

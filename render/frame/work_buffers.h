@@ -12,8 +12,8 @@ namespace tidepool {
 // The layers are only given pixels when a frame-mode drawing needs them; most frame drawings need
 // instead one byte per pixel for a colour layer and its mask drawn at once.
 struct WorkBuffers {
-    std::array<DrawingSurface, 4> layers; // Picture1(0) to Picture1(3)
-    DrawingSurface picture;               // Picture1(4), the loaded background picture
+    std::array<DrawingSurface, 4> layers; // the frame layers
+    DrawingSurface picture;               // the loaded background picture
     std::vector<std::uint8_t> layerIds;   // frame layers drawn together, see frame_layers.h
 };
 

@@ -11,9 +11,9 @@ namespace tidepool {
 struct ColourTheme {
     std::string Name;
     std::int16_t Kind = 0; // 0 ordinary; 3 frame colour layer; 4 frame mask layer
-    Colour Foreground = 0; // goes to swatch Picture7(0)
-    Colour Middle = 0;     // Picture7(1)
-    Colour Background = 0; // Picture7(2)
+    Colour Foreground = 0; // each goes to the main window's swatch of its name
+    Colour Middle = 0;
+    Colour Background = 0;
 };
 
 // The built-in themes, 1-based: entries 1 to ThemeCount - 2 are the ordinary themes shown in the

@@ -1,7 +1,6 @@
 #include "render/tiling/tile_crabs.h"
 
 #include "render/tiling/stamped_tiling.h"
-#include "render/tiling/tiling_plan.h"
 
 namespace tidepool {
 
@@ -39,10 +38,14 @@ bool Stamped(DrawingSurface& surface, const SitePass& pass, DrawPath path) {
 
 } // namespace
 
-void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& settings,
+void TileCrabs(DrawingSurface& surface, int themeIndex, const DrawSettings& settings,
                const RenderSettings& render, DrawPath path) {
-    const TilingPlan plan =
-        PlanTiling(surface.width(), surface.height(), themeIndex, settings, render);
+    const TilingPlan where = PlanTiling(surface.width(), surface.height(), settings);
+    const TilingPlan plan = ColourTiling(where, themeIndex, settings, render);
+    DrawTiling(surface, plan, path);
+}
+
+void DrawTiling(DrawingSurface& surface, const TilingPlan& plan, DrawPath path) {
     if (plan.background)
         surface.setBackColor(*plan.background);
     if (!plan.grid)

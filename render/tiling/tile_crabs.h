@@ -1,9 +1,10 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
-#include "render/settings/main_settings.h"
+#include "render/settings/draw_settings.h"
 #include "render/settings/render_settings.h"
 #include "render/tiling/crab_grid.h"
+#include "render/tiling/tiling_plan.h"
 
 namespace tidepool {
 
@@ -17,7 +18,11 @@ enum class DrawPath {
 // Covers surface with crabs drawn with theme entry themeIndex: the bubble field first, then one
 // crab per cell, each after its shadow in normal mode. Frame entries (Kind 3 and 4) first fill
 // the surface with their Background.
-void TileCrabs(DrawingSurface& surface, int themeIndex, const MainSettings& settings,
+void TileCrabs(DrawingSurface& surface, int themeIndex, const DrawSettings& settings,
                const RenderSettings& render, DrawPath path = DrawPath::Fast);
+
+// The same for a tiling already planned and coloured (see tiling_plan.h), whose grid was laid
+// out for the surface's size.
+void DrawTiling(DrawingSurface& surface, const TilingPlan& plan, DrawPath path = DrawPath::Fast);
 
 } // namespace tidepool

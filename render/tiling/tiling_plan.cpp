@@ -1,14 +1,13 @@
 #include "render/tiling/tiling_plan.h"
 
 #include "render/figure/bubbles.h"
-#include "render/settings/leading_number.h"
 #include "render/settings/numeric.h"
 
 namespace tidepool {
 
 namespace {
 
-void PickCrabColours(TilingPlan& plan, const ColourTheme& theme, const MainSettings& settings,
+void PickCrabColours(TilingPlan& plan, const ColourTheme& theme, const DrawSettings& settings,
                      const RenderSettings& render) {
     if (theme.Kind >= 3) {
         plan.kind = theme.Kind;
@@ -53,28 +52,34 @@ std::vector<AxisOrigin> AxisOrigins(int count, Start start, float shadow, bool s
 
 } // namespace
 
-TilingPlan PlanTiling(int width, int height, int themeIndex, const MainSettings& settings,
-                      const RenderSettings& render) {
+TilingPlan PlanTiling(int width, int height, const DrawSettings& settings) {
     TilingPlan plan;
-    const double magnification = LeadingNumber(settings.magnification);
-    plan.grid = LayOutCrabGrid(width, height, magnification, LeadingNumber(settings.spacing),
-                               settings.layout);
-    const ColourTheme& theme = render.themes[themeIndex];
-    PickCrabColours(plan, theme, settings, render);
-    if (theme.Kind >= 3)
-        plan.background = theme.Background;
-
+    plan.grid =
+        LayOutCrabGrid(width, height, settings.magnification, settings.spacing, settings.layout);
     const bool normalMode = settings.mode == DrawMode::Normal;
     plan.layout = settings.layout;
-    plan.bubbles = settings.bubbles && render.SuppressBubbles == 0;
+    plan.bubbles = settings.bubbles;
     plan.bubbleShadows = normalMode && settings.bubbleShadow;
     plan.crabShadows = normalMode && settings.crabShadow;
-    plan.shadow = toFloat32(LeadingNumber(settings.shadowWidth));
-    plan.bubbleSpacing = toFloat32(LeadingNumber(settings.bubbleSpacing));
-    plan.shiftX = toFloat32(LeadingNumber(settings.bubbleShiftX));
-    plan.shiftY = toFloat32(LeadingNumber(settings.bubbleShiftY));
-    plan.style = {render.UseFixedColours, render.FixedColours, OutlinePenWidth(magnification)};
-    plan.shapes = ShapeSequence(settings.eyeShapes, LeadingNumber(settings.eyeShift));
+    plan.shadow = settings.shadowWidth;
+    plan.bubbleSpacing = settings.bubbleSpacing;
+    plan.shiftX = settings.bubbleShiftX;
+    plan.shiftY = settings.bubbleShiftY;
+    plan.style.penWidth = OutlinePenWidth(settings.magnification);
+    plan.shapes = ShapeSequence(settings.eyeShapes, settings.eyeShift);
+    return plan;
+}
+
+TilingPlan ColourTiling(TilingPlan plan, int themeIndex, const DrawSettings& settings,
+                        const RenderSettings& render) {
+    const ColourTheme& theme = render.themes[themeIndex];
+    PickCrabColours(plan, theme, settings, render);
+    plan.background.reset();
+    if (theme.Kind >= 3)
+        plan.background = theme.Background;
+    plan.bubbles = plan.bubbles && render.SuppressBubbles == 0;
+    plan.style.useFixedColours = render.UseFixedColours;
+    plan.style.fixedColours = render.FixedColours;
     return plan;
 }
 

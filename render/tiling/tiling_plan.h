@@ -4,10 +4,13 @@
 // passes. A site is one place of the lattice with everything drawn there in turn: a bubble group
 // after its shadow group, or a crab after its shadow crab. Every figure of a column starts at the
 // same x and every figure of a row at the same y, so a pass is described by its columns and rows.
+// A plan is made in two steps: where the figures go, from the settings alone, and then how one
+// surface draws them, from a theme entry and the render state. A frame drawing's layers share
+// the first step and differ only in the second.
 
 #include "render/figure/crab_figure.h"
 #include "render/raster/drawing_surface.h"
-#include "render/settings/main_settings.h"
+#include "render/settings/draw_settings.h"
 #include "render/settings/render_settings.h"
 #include "render/tiling/crab_grid.h"
 
@@ -36,9 +39,16 @@ struct TilingPlan {
     std::vector<EyeShape> shapes; // handed out to the crabs in turn
 };
 
-// The plan of TileCrabs for a surface of width x height pixels and theme entry themeIndex.
-TilingPlan PlanTiling(int width, int height, int themeIndex, const MainSettings& settings,
-                      const RenderSettings& render);
+// Where the figures of a surface of width x height pixels go: the grid, the bubble field, the
+// shadows, the eye shapes and the outline pen, from the settings alone. Not yet drawable: its
+// colours, its kind and the fixed colours are left to ColourTiling.
+TilingPlan PlanTiling(int width, int height, const DrawSettings& settings);
+
+// The plan of TileCrabs with theme entry themeIndex in the render state render, from plan as
+// PlanTiling gives it: the crabs' kind and colours, the background a frame entry fills the
+// surface with first, the fixed colours, and whether the bubble field is drawn at all.
+TilingPlan ColourTiling(TilingPlan plan, int themeIndex, const DrawSettings& settings,
+                        const RenderSettings& render);
 
 // Where the figures of one column (or row) of sites start, in units, and where their shadows
 // start. Empty for shadows that are not drawn, and for a value that does not fit a drawing

@@ -119,7 +119,7 @@ class FixedColourDialogTest : public QObject {
                 start[static_cast<std::size_t>(i)]);
         const QRect inside = testing::InsideDevicePixels(control("Picture2"));
         DrawingSurface expected;
-        DrawSampleCrab(expected, inside.width(), inside.height(), main, *render);
+        DrawSampleCrab(expected, inside.width(), inside.height(), ReadDrawSettings(main), *render);
         const DrawingSurface& sample = dialog->sample();
         QCOMPARE(sample.width(), expected.width());
         QCOMPARE(sample.height(), expected.height());

@@ -31,7 +31,7 @@ MainSettings MainWithSwatches(ColourRole role) {
 
 DrawingSurface Sample(const MainSettings& main, const RenderSettings& render) {
     DrawingSurface sample;
-    DrawSampleCrab(sample, kSide, kSide, main, render);
+    DrawSampleCrab(sample, kSide, kSide, ReadDrawSettings(main), render);
     return sample;
 }
 

@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QImage>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -125,10 +126,17 @@ class MainWindowTest : public QObject {
         return widget;
     }
     QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
-    const DrawingSurface& canvas() const { return window->preview().canvas(); }
+    // Whether the drawings and saves asked for have ended, as a user waits for the busy cursor.
+    bool workEnded() const {
+        return QTest::qWaitFor([this] { return !window->drawingOrSaving(); });
+    }
+    const DrawingSurface& canvas() const {
+        workEnded();
+        return window->preview().canvas();
+    }
 
-    MainWindowDialogs scriptedDialogs() {
-        MainWindowDialogs d;
+    MainWindowServices scriptedServices() {
+        MainWindowServices d;
         d.showMessage = [this](QWidget*, std::string_view text) {
             script.messages.emplace_back(text);
             script.drawEnabledDuringMessage.push_back(
@@ -183,7 +191,7 @@ class MainWindowTest : public QObject {
     void openWindow(const std::filesystem::path& codecFolder) {
         window.reset();
         codec = std::make_unique<CodecLibrary>(codecFolder);
-        window = std::make_unique<MainWindow>(*render, *codec, scriptedDialogs());
+        window = std::make_unique<MainWindow>(*render, *codec, scriptedServices());
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -219,12 +227,12 @@ class MainWindowTest : public QObject {
         QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         for (const ControlPlace& place : kMainWindowControls) {
-            const QString name = QString::fromUtf8(place.name);
+            const QString name = QString::fromUtf8(place.objectName);
             auto* widget = window->findChild<QWidget*>(name);
             QVERIFY2(widget, qPrintable(name));
             QCOMPARE(widget->geometry(), QRect(place.x, place.y, place.width, place.height));
             const QString parent =
-                place.container.empty() ? QString() : QString::fromUtf8(place.container);
+                place.panel ? QString::fromUtf8(PlaceOf(*place.panel).objectName) : QString();
             QCOMPARE(widget->parentWidget()->objectName(), parent);
             const QRect inClient(widget->mapTo(window->centralWidget(), QPoint(0, 0)),
                                  widget->size());
@@ -290,7 +298,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("option");
         for (const ControlPlace& place : kMainWindowControls)
             if (place.kind == ControlKind::Option)
-                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+                QTest::newRow(place.objectName.data()) << QString::fromUtf8(place.objectName);
     }
     void optionGroupsAreExclusive() {
         QFETCH(QString, option);
@@ -299,7 +307,7 @@ class MainWindowTest : public QObject {
             QTest::mouseClick(clicked, Qt::LeftButton);
             QVERIFY(clicked->isChecked());
             for (const ControlPlace& place : kMainWindowControls) {
-                const QString name = QString::fromUtf8(place.name);
+                const QString name = QString::fromUtf8(place.objectName);
                 if (place.kind != ControlKind::Option || name == option)
                     continue;
                 const bool sameGroup = name.section('(', 0, 0) == option.section('(', 0, 0);
@@ -346,7 +354,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("name");
         for (const ControlPlace& place : kMainWindowControls)
             if (!place.caption.empty() || place.maxLength > 0)
-                QTest::newRow(place.name.data()) << QString::fromUtf8(place.name);
+                QTest::newRow(place.objectName.data()) << QString::fromUtf8(place.objectName);
     }
     void everyControlShowsItsContentWhole() {
         QFETCH(QString, name);
@@ -606,6 +614,7 @@ class MainWindowTest : public QObject {
         field(qPrintable(name))->setText(typed);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         QCOMPARE(field(qPrintable(name))->text(), corrected);
+        QVERIFY(workEnded());
         QVERIFY(control("Command1")->isEnabled());
     }
 
@@ -686,6 +695,7 @@ class MainWindowTest : public QObject {
         field("Text3")->setText("/no/such/picture.bmp");
         field("Text1(0)")->setText("50");
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kPictureMissingMessage)});
         QCOMPARE(script.drawEnabledDuringMessage, std::vector<bool>{false});
         QCOMPARE(canvas().width(), 50);
@@ -721,6 +731,7 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         script.saveAnswer = SaveDialogAnswer{folder.filePath(typed), type};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.saveSelected, 1);
         QCOMPARE(script.saveProposedName, QStringLiteral("Save"));
         QCOMPARE(script.saveTypes.size(), 4);
@@ -729,6 +740,7 @@ class MainWindowTest : public QObject {
         // The next save opens where this one went, with its type chosen.
         script.saveAnswer.reset();
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.saveSelected, type);
         QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(folder.path()).canonicalPath());
     }
@@ -748,6 +760,7 @@ class MainWindowTest : public QObject {
         script.replaceAnswer = replace;
         script.saveAnswer = SaveDialogAnswer{folder.filePath("photo"), 1};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.replaceQuestions, 1);
         QCOMPARE(QFileInfo(folder.filePath("photo.bmp")).size() > 3, replace);
     }
@@ -755,6 +768,7 @@ class MainWindowTest : public QObject {
     void failedSaveIsReported() {
         script.saveAnswer = SaveDialogAnswer{"/no/such/folder/photo.bmp", 1};
         window->saveWallpaper();
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
     }
 
@@ -775,19 +789,23 @@ class MainWindowTest : public QObject {
         QTemporaryDir saved;
         script.saveAnswer = SaveDialogAnswer{saved.filePath("photo"), 1};
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
 
         script.saveAnswer = SaveDialogAnswer{target, 1};
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(script.messages, std::vector<std::string>{std::string(kSaveFailedMessage)});
         QCOMPARE(QDir::currentPath(), QDir(saved.path()).canonicalPath());
         script.saveAnswer.reset();
         control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
         QCOMPARE(QDir(script.saveFolder).canonicalPath(), QDir(saved.path()).canonicalPath());
     }
 
     // "壁紙に設定(&W)" hands over the canvas as it stands (blank before any drawing, as a save
-    // writes it), under the busy cursor, and speaks only when no way worked.
+    // writes it; a drawing under way is not waited for), under the busy cursor, and speaks only
+    // when no way worked.
     void setAsWallpaper_data() {
         QTest::addColumn<bool>("applied");
         QTest::addColumn<QString>("message");
@@ -806,15 +824,18 @@ class MainWindowTest : public QObject {
         script.wallpaperAnswer.tried.push_back(
             {Way::DesktopTool, applied, applied ? WayReason::None : WayReason::ToolFailed,
              "gsettings", applied ? "" : "gsettings ended with status 1", ""});
-        field("Text1(0)")->setText("100");
+        drawWidth("100");
         control<QAction>("MNU_Wallpaper")->trigger();
         QTRY_COMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(script.wallpaperCanvases, std::vector<QSize>{QSize(240, 320)});
+        // Remembered as the blank canvas it is, not as the drawing asked for.
+        for (const WallpaperRecipe& recipe : script.remembered)
+            QVERIFY(!recipe.drawn);
         QVERIFY(!script.wallpaperOnWindowThread);
         QCOMPARE(script.messages.size(), applied ? 0u : 1u);
         if (!applied)
             QCOMPARE(QString::fromStdString(script.messages.front()), message);
-        QCOMPARE(canvas().width(), 240); // nothing drawn
+        QCOMPARE(canvas().width(), 100);
     }
 
     // While the desktop takes its time, the window goes on: it repaints and draws, shows the busy
@@ -843,8 +864,8 @@ class MainWindowTest : public QObject {
     // What goes on the desktop is remembered as it was drawn, not as the fields read later.
     void wallpaperIsRememberedAsDrawn() {
         script.wallpaperAnswer.tried = {{Way::RootWindow, true, WayReason::None, "", "", ""}};
-        field("Text1(0)")->setText("100");
-        QTest::keyClick(field("Text1(0)"), Qt::Key_Return);
+        drawWidth("100");
+        QVERIFY(workEnded());
         field("Text1(0)")->setText("999");
         QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier);
         QTRY_COMPARE(script.remembered.size(), 1u);
@@ -1006,10 +1027,10 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         const QString picture = folder.filePath("sea.gif");
         QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
-        MainWindowDialogs dialogs = scriptedDialogs();
-        dialogs.open = DesktopOpenFilePrompt();
+        MainWindowServices services = scriptedServices();
+        services.open = DesktopOpenFilePrompt();
         window.reset();
-        window = std::make_unique<MainWindow>(*render, *codec, dialogs);
+        window = std::make_unique<MainWindow>(*render, *codec, services);
         window->show();
         // Closes a dialog left open by a failure, so that it cannot hang the suite.
         QTimer guard;
@@ -1148,6 +1169,93 @@ class MainWindowTest : public QObject {
         QVERIFY(!window->preview().isVisible());
     }
 
+    // Typed into the width field and drawn with Enter, as a user draws.
+    void drawWidth(const QString& width) {
+        field("Text1(0)")->setText(width);
+        QTest::keyClick(field("Text1(0)"), Qt::Key_Return);
+    }
+
+    // The fields are corrected at once; the canvas comes once drawn, the window answering
+    // meanwhile, and the focus is back on "描画(&G)".
+    void drawingRunsBesideTheWindow() {
+        field("Text1(0)")->setText("5");
+        control("Command1")->setFocus();
+        QTest::keyClick(control("Command1"), Qt::Key_Space);
+        QCOMPARE(field("Text1(0)")->text(), QStringLiteral("16"));
+        QCOMPARE(window->preview().canvas().width(), 240);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        QCOMPARE(canvas().width(), 16);
+        QVERIFY(control("Command1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), control("Command1"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // What the job leaves in the render settings outlives the drawing: the fixed-colour dialog's
+    // sample and the next drawing read it.
+    void drawingLeavesItsRenderState() {
+        control<QRadioButton>("Option4(1)")->setChecked(true);
+        control<QCheckBox>("Check3(0)")->setChecked(false);
+        control<ColourSwatch>("Picture7(0)")->setColour(0x123456);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QVERIFY(workEnded());
+        QCOMPARE(render->UseFixedColours, std::int16_t{1});
+        QCOMPARE(render->themes[render->themes.frameIndex()].Foreground, Colour{0x123456});
+    }
+
+    // Drawings asked for while one runs: the newest is drawn next, the ones between never.
+    void newestSettingsDrawnNext() {
+        std::vector<int> shown;
+        connect(window.get(), &MainWindow::drawn,
+                [&] { shown.push_back(window->preview().canvas().width()); });
+        for (const char* width : {"100", "200", "300"})
+            drawWidth(width);
+        QVERIFY(workEnded());
+        QCOMPARE(shown, (std::vector<int>{100, 300}));
+    }
+
+    // "保存(&S)" at once after a drawing saves that drawing; a failing one says so.
+    void saveAfterDrawing_data() {
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("saved") << false;
+        QTest::newRow("failing") << true;
+    }
+    void saveAfterDrawing() {
+        QFETCH(bool, fails);
+        QTemporaryDir folder;
+        const QString file = fails ? "/no/such/folder/photo.bmp" : folder.filePath("photo.bmp");
+        script.saveAnswer = SaveDialogAnswer{file, 1};
+        drawWidth("100");
+        control<QAction>("MNU_Save")->trigger();
+        QVERIFY(workEnded());
+        QCOMPARE(canvas().width(), 100);
+        QCOMPARE(QImage(file).width(), fails ? 0 : 100);
+        QCOMPARE(script.messages.size(), fails ? 1u : 0u);
+        QCOMPARE(QDir::currentPath(), fails ? startFolder : QDir(folder.path()).canonicalPath());
+    }
+
+    // Closing while a save runs finishes it; one still waiting for its drawing is not made.
+    // Either way nothing but a whole file is left.
+    void closingWhileSaving_data() {
+        QTest::addColumn<bool>("drawing");
+        QTest::newRow("saving") << false;
+        QTest::newRow("drawing, then saving") << true;
+    }
+    void closingWhileSaving() {
+        QFETCH(bool, drawing);
+        QTemporaryDir folder;
+        script.saveAnswer = SaveDialogAnswer{folder.filePath("photo.bmp"), 1};
+        if (drawing)
+            drawWidth("2400");
+        control<QAction>("MNU_Save")->trigger();
+        window->close();
+        window.reset();
+        const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left, drawing ? QStringList() : QStringList{"photo.bmp"});
+        if (!drawing)
+            QCOMPARE(QImage(folder.filePath("photo.bmp")).size(), QSize(240, 320));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
     // Text that arrives whole, from the clipboard or a drop, meets the same rule as typed text,
     // and the length limit counts only what the rule keeps.
     void pastedAndDroppedTextIsFiltered_data() {
@@ -1202,7 +1310,7 @@ class MainWindowTest : public QObject {
         QStringList fieldNames;
         for (const ControlPlace& place : kMainWindowControls)
             if (place.kind == ControlKind::Text)
-                fieldNames << testing::AccessibleName(field(place.name.data()));
+                fieldNames << testing::AccessibleName(field(place.objectName.data()));
         fieldNames.removeDuplicates();
         QCOMPARE(fieldNames.size(), 10);
         QCOMPARE(testing::AccessibleName(field("Text2(0)")), QStringLiteral("倍率"));

@@ -53,14 +53,14 @@ QStringList MakePictures(const QDir& folder) {
 }
 
 // The file dialogs, answered from the scratch folder; the rest as the desktop has them.
-MainWindowDialogs ScratchDialogs(const QDir& folder, const QStringList& pictures,
-                                 std::mt19937& random) {
+MainWindowServices ScratchServices(const QDir& folder, const QStringList& pictures,
+                                   std::mt19937& random) {
     const auto pick = [&random](int count) {
         return std::uniform_int_distribution<int>(0, count - 1)(random);
     };
-    MainWindowDialogs dialogs = DesktopDialogs();
-    dialogs.save.askName = [=](QWidget*, const QStringList& types, int, const QString&,
-                               const QString&) -> std::optional<SaveDialogAnswer> {
+    MainWindowServices services = DesktopServices();
+    services.save.askName = [=](QWidget*, const QStringList& types, int, const QString&,
+                                const QString&) -> std::optional<SaveDialogAnswer> {
         if (pick(3) == 0) {
             std::printf("      save dialog: cancelled\n");
             return std::nullopt;
@@ -72,9 +72,9 @@ MainWindowDialogs ScratchDialogs(const QDir& folder, const QStringList& pictures
                     answer.filterIndex);
         return answer;
     };
-    dialogs.save.askReplace = [=](QWidget*, const QString&) { return pick(2) == 0; };
-    dialogs.open = [=](QWidget*, const QStringList& filters, int,
-                       const QString&) -> std::optional<OpenDialogAnswer> {
+    services.save.askReplace = [=](QWidget*, const QString&) { return pick(2) == 0; };
+    services.open = [=](QWidget*, const QStringList& filters, int,
+                        const QString&) -> std::optional<OpenDialogAnswer> {
         if (pick(3) == 0) {
             std::printf("      open dialog: cancelled\n");
             return std::nullopt;
@@ -84,7 +84,7 @@ MainWindowDialogs ScratchDialogs(const QDir& folder, const QStringList& pictures
         std::printf("      open dialog: %s\n", qPrintable(answer.path));
         return answer;
     };
-    return dialogs;
+    return services;
 }
 
 // The program as a user runs it, started again whenever its main window has been closed.
@@ -115,7 +115,7 @@ class Program {
         // Each run of the program starts from its own render settings, as a new process would.
         renders_.emplace_back();
         window_ = std::make_unique<MainWindow>(renders_.back(), codec_,
-                                               ScratchDialogs(folder_, pictures_, random_));
+                                               ScratchServices(folder_, pictures_, random_));
         window_->show();
     }
 

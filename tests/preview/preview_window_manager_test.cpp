@@ -84,12 +84,10 @@ class PreviewWindowManagerTest : public QObject {
     void cleanup() { window_.reset(); }
 
     void windowManagerIsToldTheMinimum() {
-        window_->canvas().resize(16, 16);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(16, 16));
         QTRY_VERIFY(HintedMinimum(*window_) == QSize(68, 68));
         // A canvas that needs both bars once the window is small makes room for them.
-        window_->canvas().resize(240, 320);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(240, 320));
         const QSize bars(window_->findChild<QScrollBar*>(QStringLiteral("VScroll1"))->width(),
                          window_->findChild<QScrollBar*>(QStringLiteral("HScroll1"))->height());
         QTRY_VERIFY(HintedMinimum(*window_) == QSize(68, 68) + bars);
@@ -110,8 +108,8 @@ class PreviewWindowManagerTest : public QObject {
         QFETCH(QSize, canvas);
         QFETCH(int, steps);
         QFETCH(QString, pause);
-        window_->canvas().resize(canvas.width(), canvas.height());
-        window_->Form_Resize();
+        window_->showCanvas(
+            std::make_shared<const DrawingSurface>(canvas.width(), canvas.height()));
         QTest::qWait(200); // the new size hints on their way to the window manager
         QVERIFY(DragCorner(window_->frameGeometry().bottomRight(), {-250, -500}, steps, pause));
         QTest::qWait(300); // the last of the window manager's resizes

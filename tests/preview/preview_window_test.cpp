@@ -100,10 +100,10 @@ class PreviewWindowTest : public QObject {
         QWidget* viewport = Viewport(*window_);
         const QSize canvas =
             (fromView ? testing::InsideDevicePixels(viewport).size() : QSize(0, 0)) + size;
-        window_->canvas() = testing::PatternedSurface(2400, 2400);
-        window_->Form_Resize();
-        window_->canvas() = testing::PatternedSurface(canvas.width(), canvas.height());
-        window_->Form_Resize();
+        window_->showCanvas(
+            std::make_shared<const DrawingSurface>(testing::PatternedSurface(2400, 2400)));
+        window_->showCanvas(std::make_shared<const DrawingSurface>(
+            testing::PatternedSurface(canvas.width(), canvas.height())));
         QScrollBar* h = Bar(*window_, "HScroll1");
         QScrollBar* v = Bar(*window_, "VScroll1");
         QCOMPARE(h->isVisible(), hShown);
@@ -135,8 +135,7 @@ class PreviewWindowTest : public QObject {
     void rangeOfOnePixelOverAtTheClassicRatio() {
         if (window_->devicePixelRatioF() != 1)
             QSKIP("the classic twips hold at one device pixel to a window pixel");
-        window_->canvas().resize(241, 100);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(241, 100));
         QCOMPARE(Bar(*window_, "HScroll1")->maximum(), 30);
     }
 
@@ -148,8 +147,7 @@ class PreviewWindowTest : public QObject {
     void catchesUpWhenBack() {
         QFETCH(bool, minimise);
         minimise ? window_->showMinimized() : window_->hide();
-        window_->canvas().resize(2400, 2400);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(2400, 2400));
         QScrollBar* h = Bar(*window_, "HScroll1");
         QVERIFY(!h->isVisibleTo(&*window_));
         window_->showNormal();
@@ -174,8 +172,8 @@ class PreviewWindowTest : public QObject {
         QFETCH(int, held);
         QFETCH(int, h);
         QFETCH(int, v);
-        window_->canvas() = testing::PatternedSurface(2400, 2400);
-        window_->Form_Resize();
+        window_->showCanvas(
+            std::make_shared<const DrawingSurface>(testing::PatternedSurface(2400, 2400)));
         Bar(*window_, "HScroll1")->setValue(300);
         Bar(*window_, "VScroll1")->setValue(600);
         QWidget* view = Viewport(*window_);
@@ -206,8 +204,8 @@ class PreviewWindowTest : public QObject {
         QFETCH(QSize, canvas);
         QFETCH(int, h);
         QFETCH(int, v);
-        window_->canvas() = testing::PatternedSurface(canvas.width(), canvas.height());
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(
+            testing::PatternedSurface(canvas.width(), canvas.height())));
         if (h || v) {
             Bar(*window_, "HScroll1")->setValue(h);
             Bar(*window_, "VScroll1")->setValue(v);
@@ -227,8 +225,8 @@ class PreviewWindowTest : public QObject {
     void minimumSizeKeepsTheViewportAtItsLeast() {
         QFETCH(QSize, canvas);
         QFETCH(bool, bars);
-        window_->canvas().resize(canvas.width(), canvas.height());
-        window_->Form_Resize();
+        window_->showCanvas(
+            std::make_shared<const DrawingSurface>(canvas.width(), canvas.height()));
         const QSize barSizes(Bar(*window_, "VScroll1")->width(),
                              Bar(*window_, "HScroll1")->height());
         // 1000 twips of viewport, 67 pixels at least, and the pixel the window has beyond it.
@@ -239,8 +237,7 @@ class PreviewWindowTest : public QObject {
         QVERIFY(Viewport(*window_)->width() >= 67 && Viewport(*window_)->height() >= 67);
         // Bars a later drawing brings up take their room from the viewport: the window, at its
         // least, does not grow.
-        window_->canvas().resize(2400, 2400);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(2400, 2400));
         QCOMPARE(window_->size(), least);
     }
 
@@ -256,8 +253,8 @@ class PreviewWindowTest : public QObject {
     void shrinkBelowTheMinimumSnapsBack() {
         QFETCH(QSize, size);
         QFETCH(QSize, expected);
-        window_->canvas().resize(16, 16); // no bar takes from the viewport
-        window_->Form_Resize();
+        window_->showCanvas(
+            std::make_shared<const DrawingSurface>(16, 16)); // no bar takes from the viewport
         // The platform window, not the widget: Qt would hold a widget resize to the minimum.
         window_->windowHandle()->resize(size);
         QTRY_COMPARE(window_->size(), expected);
@@ -265,8 +262,7 @@ class PreviewWindowTest : public QObject {
     }
 
     void barsPassTheFocusToTheViewport() {
-        window_->canvas().resize(2400, 2400);
-        window_->Form_Resize();
+        window_->showCanvas(std::make_shared<const DrawingSurface>(2400, 2400));
         Bar(*window_, "HScroll1")->setFocus();
         QCOMPARE(window_->focusWidget(), Viewport(*window_));
     }

@@ -147,29 +147,29 @@ WallpaperReport UnsetWallpaper() {
 }
 
 // Dialogs that answer at once, keeping every message and list of file types they are shown.
-MainWindowDialogs StandIns(QStringList& shown) {
-    MainWindowDialogs dialogs;
-    dialogs.showMessage = [&shown](QWidget*, std::string_view text) {
+MainWindowServices StandIns(QStringList& shown) {
+    MainWindowServices services;
+    services.showMessage = [&shown](QWidget*, std::string_view text) {
         shown << QString::fromUtf8(text);
     };
-    dialogs.pickColour = [](QWidget*, Colour, const SystemPalette&) { return kColourCancelled; };
-    dialogs.save.askName = [&shown](QWidget*, const QStringList& types, int, const QString&,
-                                    const QString&) {
+    services.pickColour = [](QWidget*, Colour, const SystemPalette&) { return kColourCancelled; };
+    services.save.askName = [&shown](QWidget*, const QStringList& types, int, const QString&,
+                                     const QString&) {
         shown << types;
         return std::optional<SaveDialogAnswer>({"/nonexistent folder/wallpaper", 1});
     };
-    dialogs.save.askReplace = [](QWidget*, const QString&) { return false; };
-    dialogs.open = [&shown](QWidget*, const QStringList& filters, int, const QString&) {
+    services.save.askReplace = [](QWidget*, const QString&) { return false; };
+    services.open = [&shown](QWidget*, const QStringList& filters, int, const QString&) {
         shown << filters;
         return std::optional<OpenDialogAnswer>();
     };
-    dialogs.setWallpaper = [](const DrawingSurface&, const std::filesystem::path&,
-                              const std::vector<Screen>&,
-                              std::shared_ptr<const Cutoff>) { return UnsetWallpaper(); };
+    services.setWallpaper = [](const DrawingSurface&, const std::filesystem::path&,
+                               const std::vector<Screen>&,
+                               std::shared_ptr<const Cutoff>) { return UnsetWallpaper(); };
     // Kept, so that the menu bar shows the longer caption of the two.
-    dialogs.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
-    dialogs.memory.kept = [] { return true; };
-    return dialogs;
+    services.memory.remember = [](const WallpaperRecipe&) { return std::string(); };
+    services.memory.kept = [] { return true; };
+    return services;
 }
 
 } // namespace
@@ -253,7 +253,7 @@ class WindowTextsTest : public QObject {
         MainWindow window(render, codec, StandIns(shown));
         QCOMPARE(window.centralWidget()->size(), QSize(kMainClientWidth, kMainClientHeight));
         for (const ControlPlace& place : kMainWindowControls)
-            QCOMPARE(window.findChild<QWidget*>(QString::fromUtf8(place.name))->geometry(),
+            QCOMPARE(window.findChild<QWidget*>(QString::fromUtf8(place.objectName))->geometry(),
                      QRect(place.x, place.y, place.width, place.height));
     }
 };

@@ -1,6 +1,7 @@
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 
 #include "render/settings/render_settings.h"
+#include "ui/fixedcolour/fixed_colour_inventory.h"
 #include "ui/fixedcolour/sample_crab.h"
 #include "ui/parts/accessible_names.h"
 #include "ui/parts/caption_room.h"
@@ -8,9 +9,9 @@
 #include "ui/parts/compact_style.h"
 #include "ui/parts/desktop_palette.h"
 #include "ui/parts/frame_placement.h"
+#include "ui/parts/surface_image.h"
 #include "ui/parts/window_fonts.h"
 #include "ui/parts/window_placement.h"
-#include "ui/parts/surface_image.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,8 +22,8 @@
 
 namespace tidepool {
 
-// Picture2: shows the sample inside a sunken frame, one sample pixel to a device pixel, as the
-// preview shows the wallpaper.
+// The sample box: shows the sample inside a sunken frame, one sample pixel to a device pixel, as
+// the preview shows the wallpaper.
 class SampleBox : public QFrame {
   public:
     SampleBox(const DrawingSurface& sample, QWidget* parent) : QFrame(parent), sample_(sample) {
@@ -49,47 +50,17 @@ class SampleBox : public QFrame {
     const DrawingSurface& sample_;
 };
 
-namespace {
-
-constexpr int kClientWidth = 233;
-constexpr int kClientHeight = 138;
-
-// The swatches' labels, in fixed-colour order: body, pattern, eyes, bubbles.
-struct SwatchRow {
-    const char* label;
-    QRect labelPlace;
-    QRect swatchPlace;
-};
-constexpr std::array<SwatchRow, 4> kSwatchRows{{
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "ボディ"),
-     {144, 12, 31, 12},
-     {192, 8, 33, 17}},
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "模様"),
-     {144, 29, 24, 12},
-     {192, 24, 33, 17}},
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "目"), {144, 44, 12, 12}, {192, 40, 33, 17}},
-    {QT_TRANSLATE_NOOP("tidepool::FixedColourDialog", "泡"), {144, 60, 12, 12}, {192, 56, 33, 17}},
-}};
-constexpr QRect kSamplePlace{8, 8, 121, 121};
-constexpr QRect kOkPlace{136, 80, 89, 25};
-constexpr QRect kCancelPlace{136, 104, 89, 25};
-
-QString IndexedName(const char* name, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-} // namespace
-
-FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
+FixedColourDialog::FixedColourDialog(RenderSettings& render, const MainSettings& main,
                                      ColourPicker pickColour, QWidget* owner)
-    : QDialog(owner), render_(render), main_(std::move(main)), pickColour_(std::move(pickColour)) {
+    : QDialog(owner), render_(render), main_(ReadDrawSettings(main)),
+      pickColour_(std::move(pickColour)) {
     // A fixed dialog frame: a title and a close box, nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(tr("固定色の変更"));
     setFont(WindowFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(kFixedColourClientWidth, kFixedColourClientHeight);
     setModal(true);
     buildControls();
     for (std::size_t i = 0; i < swatches_.size(); ++i)
@@ -98,32 +69,35 @@ FixedColourDialog::FixedColourDialog(RenderSettings& render, MainSettings main,
 
 void FixedColourDialog::buildControls() {
     sampleBox_ = new SampleBox(sample_, this);
-    sampleBox_->setObjectName(QStringLiteral("Picture2"));
+    sampleBox_->setObjectName(QString::fromUtf8(kSampleBoxName));
+    GiveAccessibleName(*sampleBox_, kSampleBoxAccessibleName);
     sampleBox_->setGeometry(kSamplePlace);
 
     for (int i = 0; i < static_cast<int>(kSwatchRows.size()); ++i) {
         const SwatchRow& row = kSwatchRows[static_cast<std::size_t>(i)];
         auto* label = new QLabel(tr(row.label), this);
-        label->setObjectName(IndexedName("Label1", i));
+        label->setObjectName(QString::fromUtf8(row.labelName));
         label->setGeometry(row.labelPlace);
         label->setFont(ControlFont());
 
         auto* swatch = new ColourSwatch(this);
-        swatch->setObjectName(IndexedName("Picture1", i));
+        swatch->setObjectName(QString::fromUtf8(row.swatchName));
         swatch->setGeometry(row.swatchPlace);
+        label->setBuddy(swatch);
         connect(swatch, &ColourSwatch::clicked, this, [this, i] { pickFixedColour(i); });
         swatches_[static_cast<std::size_t>(i)] = swatch;
     }
 
-    const auto addButton = [this](int index, const QString& caption, const QRect& place) {
+    const auto addButton = [this](std::string_view name, const QString& caption,
+                                  const QRect& place) {
         auto* button = new QPushButton(caption, this);
-        button->setObjectName(IndexedName("Command1", index));
+        button->setObjectName(QString::fromUtf8(name));
         button->setGeometry(place);
         button->setFont(ControlFont());
         return button;
     };
-    QPushButton* ok = addButton(0, tr("決定(&O)"), kOkPlace);
-    QPushButton* cancel = addButton(1, tr("キャンセル(&C)"), kCancelPlace);
+    QPushButton* ok = addButton(kOkButtonName, tr("決定(&O)"), kOkPlace);
+    QPushButton* cancel = addButton(kCancelButtonName, tr("キャンセル(&C)"), kCancelPlace);
     // Both only close the dialog: every pick is already in effect.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -134,7 +108,6 @@ void FixedColourDialog::buildControls() {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     UseCompactStyle(this);
     MakeRoomForCaptions(*this);
-    NameFixedColourControls(this);
     ok->setFocus();
 }
 

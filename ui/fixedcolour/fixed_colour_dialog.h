@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
+#include "render/settings/draw_settings.h"
 #include "render/settings/main_settings.h"
 #include "ui/parts/pick_colour.h"
 
@@ -24,7 +25,7 @@ class FixedColourDialog : public QDialog {
   public:
     // render is the program's render settings, whose fixed colours the dialog changes; main is
     // the main window's state, which gives the sample its background and outline width.
-    FixedColourDialog(RenderSettings& render, MainSettings main, ColourPicker pickColour,
+    FixedColourDialog(RenderSettings& render, const MainSettings& main, ColourPicker pickColour,
                       QWidget* owner);
 
     // The sample as last drawn; empty until the dialog is first shown.
@@ -41,7 +42,7 @@ class FixedColourDialog : public QDialog {
     void drawSample();
 
     RenderSettings& render_;
-    MainSettings main_;
+    DrawSettings main_; // the main window's fields as they stood when the dialog opened
     ColourPicker pickColour_;
     DrawingSurface sample_;
     SampleBox* sampleBox_ = nullptr;          // owned by this dialog

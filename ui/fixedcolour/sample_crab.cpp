@@ -3,7 +3,6 @@
 #include "render/figure/bubbles.h"
 #include "render/figure/crab_figure.h"
 #include "render/draw_job.h"
-#include "render/settings/leading_number.h"
 
 namespace tidepool {
 
@@ -14,7 +13,7 @@ constexpr EyeShape kRoundEyes = 0;
 
 } // namespace
 
-void DrawSampleCrab(DrawingSurface& sample, int width, int height, const MainSettings& main,
+void DrawSampleCrab(DrawingSurface& sample, int width, int height, const DrawSettings& main,
                     const RenderSettings& render) {
     sample.resize(width, height);
     sample.setPalette(render.palette);
@@ -27,7 +26,7 @@ void DrawSampleCrab(DrawingSurface& sample, int width, int height, const MainSet
     // A fixed-colour crab takes body, pattern and eyes from the fixed colours whatever the render
     // flag says, so the two swatch colours given here never show.
     const CrabStyle style{render.UseFixedColours, render.FixedColours,
-                          OutlinePenWidth(LeadingNumber(main.magnification))};
+                          OutlinePenWidth(main.magnification)};
     DrawCrab(sample, kFixedColourCrab, -1, 15, 0x000000u, 0xFFFFFFu, kRoundEyes, style);
 }
 

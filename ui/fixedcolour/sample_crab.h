@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
-#include "render/settings/main_settings.h"
+#include "render/settings/draw_settings.h"
 #include "render/settings/render_settings.h"
 
 namespace tidepool {
@@ -11,7 +11,7 @@ namespace tidepool {
 // is width × height pixels at one unit per pixel; only the outline pen follows the magnification
 // field, so a large magnification shows as thicker lines. Reads the colour role, the swatches and
 // the magnification of main, and the fixed colours and palette of render.
-void DrawSampleCrab(DrawingSurface& sample, int width, int height, const MainSettings& main,
+void DrawSampleCrab(DrawingSurface& sample, int width, int height, const DrawSettings& main,
                     const RenderSettings& render);
 
 } // namespace tidepool

@@ -1,14 +1,11 @@
 #include "ui/main/main_window.h"
 
 #include "imagefile/codec_library.h"
-#include "imagefile/load_picture.h"
 #include "imagefile/ordinary_file.h"
 #include "imagefile/program_folder.h"
-#include "imagefile/save_image.h"
 #include "render/settings/render_settings.h"
 #include "ui/files/file_type_list.h"
 #include "ui/files/folder_memory.h"
-#include "ui/files/save_dialog_rules.h"
 #include "ui/fixedcolour/fixed_colour_dialog.h"
 #include "ui/main/control_inventory.h"
 #include "ui/main/keyboard_handler.h"
@@ -39,22 +36,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
+
+#include <system_error>
 
 namespace tidepool {
 
 namespace {
-
-// Which character filter each text field has; every other field takes any character.
-CharacterFilter FilterOf(std::string_view name) {
-    if (name == "Text1(0)" || name == "Text1(1)" || name == "Text6")
-        return CharacterFilter::Digits;
-    if (name == "Text2(0)" || name == "Text2(1)" || name == "Text4" || name == "Text5(0)")
-        return CharacterFilter::DigitsAndPoint;
-    if (name == "Text5(1)" || name == "Text5(2)")
-        return CharacterFilter::DigitsAndMinus;
-    return CharacterFilter::None;
-}
 
 // What the window says when no way put the wallpaper on the desktop: each way tried, and why not.
 std::string WallpaperNotSetMessage(const WallpaperReport& report) {
@@ -89,14 +76,20 @@ WallpaperReport SetDesktopWallpaper(const DrawingSurface& canvas,
 
 } // namespace
 
-MainWindowDialogs DesktopDialogs() {
-    return MainWindowDialogs{ShowErrorMessage,           PickColour,
-                             DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
-                             SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
+MainWindowServices DesktopServices() {
+    return MainWindowServices{ShowErrorMessage,           PickColour,
+                              DesktopSaveDialogPrompts(), DesktopOpenFilePrompt(),
+                              SetDesktopWallpaper,        DesktopWallpaperMemory(ProgramFolder())};
 }
 
-MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDialogs dialogs)
-    : render_(render), codec_(codec), dialogs_(std::move(dialogs)) {
+MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowServices services)
+    : render_(render), codec_(codec), services_(std::move(services)),
+      drawings_([this] { return preview_->sharedCanvas(); },
+                [this](DrawingOutcome& outcome) { presentDrawing(outcome); }),
+      save_(this, codec_, services_.save, services_.showMessage, drawings_,
+            [this] { return preview_->sharedCanvas(); }),
+      wallpaper_(OnClose::Abandon,
+                 [this](const WallpaperOutcome& outcome) { wallpaperFinished(outcome); }) {
     // A fixed single frame: it can be minimised and closed, but neither resized nor maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -113,7 +106,9 @@ MainWindow::MainWindow(RenderSettings& render, CodecLibrary& codec, MainWindowDi
 
     connectControls();
     watchKeys();
-    loadStep();
+    setStartValues();
+    createPreview();
+    controls_.sizePresets[0]->setFocus();
     // Where a caption or a theme's name is too wide for its place in this language and font, the
     // controls beside it move over and the window grows to make room, as it does for the menu bar.
     MakeRoomForCaptions(*client, keeping_->menuBarWidth());
@@ -138,11 +133,8 @@ void MainWindow::createMenu() {
     connect(addCommand("MNU_Wallpaper", tr("壁紙に設定(&W)")), &QAction::triggered, this,
             [this] { setAsWallpaper(); });
     keeping_ = new KeepWallpaperCommand(
-        menuBar(), dialogs_.memory, [this] { return setAsWallpaper(true); },
-        [this](std::string_view text) { dialogs_.showMessage(this, text); }, this);
-    wallpaperJob_ = new QFutureWatcher<WallpaperOutcome>(this);
-    connect(wallpaperJob_, &QFutureWatcher<WallpaperOutcome>::finished, this,
-            &MainWindow::wallpaperFinished);
+        menuBar(), services_.memory, [this] { return setAsWallpaper(true); },
+        [this](std::string_view text) { services_.showMessage(this, text); }, this);
 }
 
 void MainWindow::connectControls() {
@@ -161,14 +153,14 @@ void MainWindow::connectControls() {
 void MainWindow::watchKeys() {
     keyboard_ = new KeyboardHandler([this] { drawWallpaper(); }, [this] { applyTheme(); }, this);
     for (const ControlPlace& place : kMainWindowControls) {
-        QWidget* control = centralWidget()->findChild<QWidget*>(QString::fromUtf8(place.name));
+        QWidget* control = controls_.byRole[static_cast<std::size_t>(place.role)];
         switch (place.kind) {
         case ControlKind::Option:
         case ControlKind::Check:
         case ControlKind::Text:
-            keyboard_->watch(control, {KeyCommand::Draw, FilterOf(place.name)});
-            if (FilterOf(place.name) != CharacterFilter::None)
-                new NumericFieldInput(qobject_cast<QLineEdit*>(control), FilterOf(place.name));
+            keyboard_->watch(control, {KeyCommand::Draw, place.filter});
+            if (place.filter != CharacterFilter::None)
+                new NumericFieldInput(qobject_cast<QLineEdit*>(control), place.filter);
             break;
         case ControlKind::List:
             keyboard_->watch(control, {KeyCommand::ApplyTheme, CharacterFilter::None});
@@ -182,7 +174,7 @@ void MainWindow::watchKeys() {
     }
 }
 
-void MainWindow::loadStep() {
+void MainWindow::setStartValues() {
     // The render settings are made with the program, so the fixed colours and the theme table
     // already hold their start values, and the save type starts at the first.
     for (const std::string& name : render_.themes.listNames())
@@ -211,13 +203,15 @@ void MainWindow::loadStep() {
     controls_.bubbleShiftY->setText(QString::fromStdString(defaults.bubbleShiftY));
     for (std::size_t i = 0; i < controls_.swatches.size(); ++i)
         controls_.swatches[i]->setColour(defaults.swatches[i]);
+}
 
+// The preview opens on a blank canvas of the start values' size.
+void MainWindow::createPreview() {
     render_.palette = DesktopPalette(palette());
     drawnRecipe_ = RecipeOf(ReadSettings(controls_), render_, false);
     preview_ =
         std::make_unique<PreviewWindow>(CreateCanvas(ReadSettings(controls_), render_.palette));
     connect(preview_.get(), &PreviewWindow::closed, this, &QWidget::close);
-    controls_.sizePresets[0]->setFocus();
 }
 
 void MainWindow::selectSizePreset(int preset) {
@@ -255,31 +249,42 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-DrawJobServices MainWindow::drawJobServices() {
-    DrawJobServices services;
-    services.loadPicture = [this](DrawingSurface& target, const std::string& path) {
-        return static_cast<int>(LoadPictureFile(target, path, codec_));
-    };
-    services.fileExists = [](const std::string& path) { return IsOrdinaryFile(path); };
-    services.showMessage = [this](std::string_view message) {
-        dialogs_.showMessage(this, WindowMessage(message));
-    };
-    return services;
-}
-
 void MainWindow::drawWallpaper() {
-    QWidget* focused = QApplication::focusWidget();
-    controls_.draw->setEnabled(false);
+    disableDrawing();
     MainSettings settings = ReadSettings(controls_);
     render_.palette = DesktopPalette(palette());
-    drawnRecipe_ = RecipeOf(settings, render_, true);
-    DrawJob(settings, render_, preview_->canvas(), buffers_, drawJobServices());
+    WallpaperRecipe recipe = RecipeOf(settings, render_, true);
+    CorrectFields(settings);
     WriteTexts(controls_, settings);
-    preview_->Form_Resize();
+    std::error_code noFolder;
+    drawings_.request({std::move(settings), render_, std::filesystem::current_path(noFolder),
+                       codec_.programFolder(), std::move(recipe)});
+}
+
+void MainWindow::disableDrawing() {
+    if (!controls_.draw->isEnabled())
+        return;
+    const bool focused = focusWidget() == controls_.draw;
+    controls_.draw->setEnabled(false);
+    if (focused)
+        focusMovedTo_ = QPointer<QWidget>(focusWidget());
+}
+
+void MainWindow::presentDrawing(DrawingOutcome& outcome) {
+    for (const std::string& message : outcome.messages)
+        services_.showMessage(this, WindowMessage(message));
+    KeepJobState(render_, outcome.render);
+    drawnRecipe_ = std::move(outcome.recipe);
+    preview_->showCanvas(std::move(outcome.canvas));
+    emit drawn();
+    if (drawings_.waiting())
+        return;
     controls_.draw->setEnabled(true);
-    // Disabling the button moved the focus on; a click on it leaves the focus on it.
-    if (focused == controls_.draw)
+    // Disabling the button moved the focus on; a click on it leaves the focus on it, unless the
+    // user has moved the focus since.
+    if (focusMovedTo_ && focusWidget() == focusMovedTo_->data())
         controls_.draw->setFocus();
+    focusMovedTo_.reset();
 }
 
 void MainWindow::applyTheme() {
@@ -294,7 +299,8 @@ void MainWindow::applyTheme() {
 
 void MainWindow::pickSwatchColour(int swatch) {
     ColourSwatch* box = controls_.swatches[static_cast<std::size_t>(swatch)];
-    const std::int32_t chosen = dialogs_.pickColour(this, box->colour(), DesktopPalette(palette()));
+    const std::int32_t chosen =
+        services_.pickColour(this, box->colour(), DesktopPalette(palette()));
     if (chosen >= 0)
         box->setColour(static_cast<Colour>(chosen));
 }
@@ -303,7 +309,7 @@ void MainWindow::browsePicture() {
     // Asked at every browse: PNG is only offered while the plug-in that reads it is there.
     const std::string fileTypes = OpenFileTypeList(codec_.present());
     const QString path =
-        ShowOpenDialog(this, fileTypes, QDir::currentPath(), openFilterIndex_, dialogs_.open);
+        ShowOpenDialog(this, fileTypes, QDir::currentPath(), openFilterIndex_, services_.open);
     if (path.isEmpty())
         return;
     controls_.picturePath->setText(path);
@@ -316,41 +322,34 @@ void MainWindow::browsePicture() {
 void MainWindow::changeFixedColours() {
     // The sample resolves the swatches' system colours as the desktop has them now.
     render_.palette = DesktopPalette(palette());
-    FixedColourDialog dialog(render_, ReadSettings(controls_), dialogs_.pickColour, this);
+    FixedColourDialog dialog(render_, ReadSettings(controls_), services_.pickColour, this);
     dialog.exec();
 }
 
 bool MainWindow::setAsWallpaper(bool keep) {
     // One application at a time: the command does nothing while one runs.
-    if (wallpaperRunning_)
+    if (wallpaper_.running())
         return false;
-    wallpaperRunning_ = true;
     wallpaperCutoff_ = std::make_shared<Cutoff>();
-    // The busy cursor with its arrow: the window stays usable meanwhile.
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    // The screens are asked for here, on the window's thread, which alone may ask Qt for them;
-    // the canvas is copied, as a drawing meanwhile changes it.
-    wallpaperJob_->setFuture(QtConcurrent::run(
-        [set = dialogs_.setWallpaper, canvas = preview_->canvas(), folder = codec_.programFolder(),
-         screens = DesktopScreens(), cutoff = wallpaperCutoff_, memory = keeping_->memory(),
-         recipe = drawnRecipe_, keep] {
-            return RememberApplication(set(canvas, folder, screens, cutoff), memory, recipe, keep,
-                                       cutoff);
-        }));
+    // The screens are asked for here, on the window's thread, which alone may ask Qt for them.
+    wallpaper_.start([set = services_.setWallpaper, canvas = preview_->sharedCanvas(),
+                      folder = codec_.programFolder(), screens = DesktopScreens(),
+                      cutoff = wallpaperCutoff_, memory = keeping_->memory(), recipe = drawnRecipe_,
+                      keep] {
+        return RememberApplication(set(*canvas, folder, screens, cutoff), memory, recipe, keep,
+                                   cutoff);
+    });
     return true;
 }
 
-void MainWindow::wallpaperFinished() {
-    QApplication::restoreOverrideCursor();
-    wallpaperRunning_ = false;
+void MainWindow::wallpaperFinished(const WallpaperOutcome& outcome) {
     // One the closing window cut short has nobody left to tell.
     const bool cutShort = wallpaperCutoff_->requested();
     wallpaperCutoff_.reset();
-    const WallpaperOutcome outcome = wallpaperJob_->result();
     if (cutShort)
         return;
     if (!outcome.report.applied())
-        dialogs_.showMessage(this, WallpaperNotSetMessage(outcome.report));
+        services_.showMessage(this, WallpaperNotSetMessage(outcome.report));
     keeping_->applicationFinished(outcome);
 }
 
@@ -363,17 +362,7 @@ void MainWindow::endWallpaperSoon() {
 }
 
 void MainWindow::saveWallpaper() {
-    const std::string fileTypes = SaveFileTypeList(codec_.present());
-    const QString path =
-        ShowSaveDialog(this, fileTypes, QDir::currentPath(), QString::fromUtf8(kSaveProposedName),
-                       saveFilterIndex_, dialogs_.save);
-    if (path.isEmpty())
-        return;
-    if (!SaveImage(preview_->canvas(), path.toStdU16String(), codec_).ok()) {
-        dialogs_.showMessage(this, WindowMessage(kSaveFailedMessage));
-        return;
-    }
-    EnterFolderOf(path.toStdU16String());
+    save_.run();
 }
 
 } // namespace tidepool

@@ -56,12 +56,15 @@ QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
     return nullptr;
 }
 
-// The control of that name and type; a missing one is a fault in the inventory, found by every
-// start of the program and every test.
-template <typename Widget> Widget* Find(QWidget* client, std::string_view name) {
-    auto* widget = client->findChild<Widget*>(QString::fromUtf8(name));
+using ControlsByRole = std::array<QWidget*, kMainControlCount>;
+
+// The control of that role as the widget its kind makes; a mismatch is a fault in the inventory,
+// found by every start of the program and every test.
+template <typename Widget> Widget* As(const ControlsByRole& controls, MainControl role) {
+    auto* widget = qobject_cast<Widget*>(controls[static_cast<std::size_t>(role)]);
     if (widget == nullptr) {
-        std::fprintf(stderr, "tidepool: the main window has no control %.*s\n",
+        const std::string_view name = PlaceOf(role).objectName;
+        std::fprintf(stderr, "tidepool: the main window's control %.*s is not what it should be\n",
                      static_cast<int>(name.size()), name.data());
         std::abort();
     }
@@ -69,17 +72,22 @@ template <typename Widget> Widget* Find(QWidget* client, std::string_view name) 
 }
 
 template <typename Widget, std::size_t N>
-std::array<Widget*, N> FindArray(QWidget* client, std::string_view name) {
+std::array<Widget*, N> AsEach(const ControlsByRole& controls,
+                              const std::array<MainControl, N>& roles) {
     std::array<Widget*, N> widgets{};
-    for (std::size_t i = 0; i < N; ++i) {
-        const std::string indexed = std::string(name) + "(" + std::to_string(i) + ")";
-        widgets[i] = Find<Widget>(client, indexed);
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        widgets[i] = As<Widget>(controls, roles[i]);
     return widgets;
 }
 
+bool IsSizePreset(MainControl role) {
+    using enum MainControl;
+    return role == SizeQvga || role == SizeVga || role == SizeXga || role == SizeWxga ||
+           role == SizeUxga;
+}
+
 QFont FontOf(const ControlPlace& place) {
-    if (place.name.starts_with("Option1("))
+    if (IsSizePreset(place.role))
         return FixedPitchFont();
     // The numeric fields are the ones with a length limit.
     if (place.kind == ControlKind::Text && place.maxLength > 0)
@@ -87,15 +95,19 @@ QFont FontOf(const ControlPlace& place) {
     return ControlFont();
 }
 
-void PlaceControls(QWidget* client) {
+// Each panel is made before what it holds, so a control's panel is always there to hold it.
+ControlsByRole PlaceControls(QWidget* client) {
+    ControlsByRole controls{};
     for (const ControlPlace& place : kMainWindowControls) {
-        QWidget* parent = place.container.empty() ? client : Find<QWidget>(client, place.container);
+        QWidget* parent = place.panel ? controls[static_cast<std::size_t>(*place.panel)] : client;
         QWidget* control = CreateControl(place, parent);
-        control->setObjectName(QString::fromUtf8(place.name));
+        control->setObjectName(QString::fromUtf8(place.objectName));
         control->setGeometry(place.x, place.y, place.width, place.height);
         control->setFont(FontOf(place));
+        controls[static_cast<std::size_t>(place.role)] = control;
     }
     UseCompactStyle(client);
+    return controls;
 }
 
 template <std::size_t N>
@@ -103,45 +115,59 @@ void GroupOptions(const std::array<QRadioButton*, N>& options, QObject* owner) {
     MakeOptionGroup({options.begin(), options.end()}, owner);
 }
 
-void SetTabOrder(QWidget* client) {
+void SetTabOrder(const ControlsByRole& controls) {
     for (std::size_t i = 1; i < kMainWindowTabOrder.size(); ++i)
-        QWidget::setTabOrder(Find<QWidget>(client, kMainWindowTabOrder[i - 1]),
-                             Find<QWidget>(client, kMainWindowTabOrder[i]));
+        QWidget::setTabOrder(controls[static_cast<std::size_t>(kMainWindowTabOrder[i - 1])],
+                             controls[static_cast<std::size_t>(kMainWindowTabOrder[i])]);
+}
+
+void NameForScreenReaders(const ControlsByRole& controls) {
+    for (const Buddy& buddy : kMainWindowBuddies)
+        As<QLabel>(controls, buddy.label)
+            ->setBuddy(controls[static_cast<std::size_t>(buddy.control)]);
+    for (const OwnName& named : kMainWindowOwnNames)
+        GiveAccessibleName(*controls[static_cast<std::size_t>(named.control)], named.name.data());
 }
 
 } // namespace
 
 MainWindowControls BuildMainWindowControls(QWidget* client) {
-    PlaceControls(client);
-    SetTabOrder(client);
-    NameMainWindowControls(client);
+    const ControlsByRole controls = PlaceControls(client);
+    SetTabOrder(controls);
+    NameForScreenReaders(controls);
 
+    using enum MainControl;
     MainWindowControls c;
-    c.sizePresets = FindArray<QRadioButton, 5>(client, "Option1");
-    c.width = Find<QLineEdit>(client, "Text1(0)");
-    c.height = Find<QLineEdit>(client, "Text1(1)");
-    c.magnification = Find<QLineEdit>(client, "Text2(0)");
-    c.spacing = Find<QLineEdit>(client, "Text2(1)");
-    c.layout = FindArray<QRadioButton, 2>(client, "Option3");
-    c.background = FindArray<QRadioButton, 2>(client, "Option2");
-    c.picturePath = Find<QLineEdit>(client, "Text3");
-    c.browse = Find<QPushButton>(client, "Command2");
-    c.mode = FindArray<QRadioButton, 2>(client, "Option4");
-    c.crabShadow = Find<QCheckBox>(client, "Check3(0)");
-    c.shadowWidth = Find<QLineEdit>(client, "Text4");
-    c.bubbles = FindArray<QRadioButton, 2>(client, "Option5");
-    c.bubbleSpacing = Find<QLineEdit>(client, "Text5(0)");
-    c.bubbleShadow = Find<QCheckBox>(client, "Check3(1)");
-    c.bubbleCrabColour = Find<QCheckBox>(client, "Check3(2)");
-    c.bubbleShiftX = Find<QLineEdit>(client, "Text5(1)");
-    c.bubbleShiftY = Find<QLineEdit>(client, "Text5(2)");
-    c.eyeShapes = FindArray<QCheckBox, 5>(client, "Check2");
-    c.eyeShift = Find<QLineEdit>(client, "Text6");
-    c.colourRoles = FindArray<QRadioButton, 3>(client, "Option6");
-    c.swatches = FindArray<ColourSwatch, 3>(client, "Picture7");
-    c.fixedColours = Find<QCheckBox>(client, "Check1");
-    c.themes = Find<QListWidget>(client, "List1");
-    c.draw = Find<QPushButton>(client, "Command1");
+    c.sizePresets =
+        AsEach<QRadioButton>(controls, std::array{SizeQvga, SizeVga, SizeXga, SizeWxga, SizeUxga});
+    c.width = As<QLineEdit>(controls, Width);
+    c.height = As<QLineEdit>(controls, Height);
+    c.magnification = As<QLineEdit>(controls, Magnification);
+    c.spacing = As<QLineEdit>(controls, Spacing);
+    c.layout = AsEach<QRadioButton>(controls, std::array{LayoutStandard, LayoutSlide});
+    c.background = AsEach<QRadioButton>(controls, std::array{NoPicture, UsePicture});
+    c.picturePath = As<QLineEdit>(controls, PicturePath);
+    c.browse = As<QPushButton>(controls, Browse);
+    c.mode = AsEach<QRadioButton>(controls, std::array{NormalMode, FrameMode});
+    c.crabShadow = As<QCheckBox>(controls, CrabShadow);
+    c.shadowWidth = As<QLineEdit>(controls, ShadowWidth);
+    c.bubbles = AsEach<QRadioButton>(controls, std::array{NoBubbles, WithBubbles});
+    c.bubbleSpacing = As<QLineEdit>(controls, BubbleSpacing);
+    c.bubbleShadow = As<QCheckBox>(controls, BubbleShadow);
+    c.bubbleCrabColour = As<QCheckBox>(controls, BubbleCrabColour);
+    c.bubbleShiftX = As<QLineEdit>(controls, BubbleShiftX);
+    c.bubbleShiftY = As<QLineEdit>(controls, BubbleShiftY);
+    c.eyeShapes =
+        AsEach<QCheckBox>(controls, std::array{EyeRound, EyeLine, EyeCross, EyeCap, EyeCup});
+    c.eyeShift = As<QLineEdit>(controls, EyeShift);
+    c.colourRoles = AsEach<QRadioButton>(
+        controls, std::array{ForegroundOption, MiddleOption, BackgroundOption});
+    c.swatches = AsEach<ColourSwatch>(controls,
+                                      std::array{ForegroundSwatch, MiddleSwatch, BackgroundSwatch});
+    c.fixedColours = As<QCheckBox>(controls, FixedColours);
+    c.themes = As<QListWidget>(controls, Themes);
+    c.draw = As<QPushButton>(controls, Draw);
+    c.byRole = controls;
 
     GroupOptions(c.sizePresets, client);
     GroupOptions(c.layout, client);

@@ -4,12 +4,10 @@ class QWidget;
 
 namespace tidepool {
 
-// Gives the main window's controls that show no caption of their own the name a screen reader
-// reads for them: a field the label beside it (as its buddy), or, where the label is shared or
-// there is none, a name of its own. Captions stay as they are.
-void NameMainWindowControls(QWidget* client);
-
-// The same for the fixed-colour dialog: each swatch its label, the sample box its name.
-void NameFixedColourControls(QWidget* dialog);
+// Gives a control that shows no caption of its own, and whose label is shared with another
+// control or missing, the name a screen reader reads for it: name, written in Japanese and marked
+// for translation in the context "tidepool::AccessibleNames", in the application's language.
+// A control with a label of its own is named by making that label its buddy instead.
+void GiveAccessibleName(QWidget& control, const char* name);
 
 } // namespace tidepool

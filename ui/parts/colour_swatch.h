@@ -6,8 +6,8 @@
 
 namespace tidepool {
 
-// Picture7(i): a box showing one colour, which the drawing reads back. A system colour is kept as
-// such and shown as the desktop palette has it now, so it follows a change of palette. A click,
+// A colour swatch: a box showing one colour, which the drawing reads back. A system colour is kept
+// as such and shown as the desktop palette has it now, so it follows a change of palette. A click,
 // or Space or Enter while it has the focus (which it shows), asks for a new colour.
 class ColourSwatch : public QFrame {
     Q_OBJECT

@@ -10,7 +10,7 @@
 //   TwipsPerPixelX/Y             -> PreviewMetrics::twipsPerPixelX/Y
 //   ViewExtraX/Y, CanvasExtraX/Y -> PreviewMetrics::viewExtra, canvasExtra
 //   LastWidth, LastHeight        -> PreviewLayout::lastWidth, lastHeight
-//   Picture1 (the viewport)      -> PreviewLayout::viewWidth, viewHeight
+//   the viewport's Width, Height -> PreviewLayout::viewWidth, viewHeight
 //   HScroll1, VScroll1           -> PreviewLayout::h, v
 //   Max, SmallChange, LargeChange, Visible -> ScrollRange::max, smallChange, largeChange, shown
 

@@ -1,5 +1,6 @@
 #include "ui/preview/preview_window.h"
 
+#include "ui/preview/preview_inventory.h"
 #include "ui/preview/preview_viewport.h"
 
 #include <QCloseEvent>
@@ -25,14 +26,15 @@ QRect ToQRect(const Rect& r) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas)) {
+PreviewWindow::PreviewWindow(DrawingSurface canvas)
+    : canvas_(std::make_shared<const DrawingSurface>(std::move(canvas))) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("ピクチャー"));
-    viewport_ = new PreviewViewport(canvas_, this);
+    viewport_ = new PreviewViewport(*canvas_, this);
     // The viewport takes the focus and has no label: a screen reader names it by its window.
     viewport_->setAccessibleName(windowTitle());
-    hBar_ = makeBar(Qt::Horizontal, "HScroll1");
-    vBar_ = makeBar(Qt::Vertical, "VScroll1");
+    hBar_ = makeBar(Qt::Horizontal, kHorizontalBarName);
+    vBar_ = makeBar(Qt::Vertical, kVerticalBarName);
     // The style decides the bars' thickness; the layout only reads it.
     metrics_ = StandardMetrics(hBar_->sizeHint().height() * kTwipsPerPixel,
                                vBar_->sizeHint().width() * kTwipsPerPixel);
@@ -44,17 +46,15 @@ PreviewWindow::PreviewWindow(DrawingSurface canvas) : canvas_(std::move(canvas))
 
     connect(viewport_, &PreviewViewport::pressed, this, &PreviewWindow::startDrag);
     connect(viewport_, &PreviewViewport::moved, this, &PreviewWindow::dragOrRelease);
-    RepaintPreview(0, 0);
+    showFromScroll(0, 0);
 }
 
 PreviewWindow::~PreviewWindow() = default;
 
-DrawingSurface& PreviewWindow::canvas() {
-    return canvas_;
-}
-
-const DrawingSurface& PreviewWindow::canvas() const {
-    return canvas_;
+void PreviewWindow::showCanvas(std::shared_ptr<const DrawingSurface> canvas) {
+    canvas_ = std::move(canvas);
+    viewport_->setCanvas(*canvas_);
+    updateLayout();
 }
 
 // Starts hidden at the viewport's corner with range 0..0. Its value changes come from the user
@@ -70,13 +70,13 @@ QScrollBar* PreviewWindow::makeBar(Qt::Orientation orientation, const char* name
     return bar;
 }
 
-void PreviewWindow::Form_Resize() {
+void PreviewWindow::updateLayout() {
     if (!isVisible() || isMinimized())
         return;
     metrics_.devicePixelRatio = devicePixelRatioF();
     const Extent window{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
     const ResizeOutcome outcome =
-        LayOutPreview(layout_, metrics_, window, {canvas_.width(), canvas_.height()});
+        LayOutPreview(layout_, metrics_, window, {canvas_->width(), canvas_->height()});
     if (outcome.snapBack != SnapBack::None) {
         snapBack(outcome.snapBack);
         return;
@@ -93,7 +93,7 @@ void PreviewWindow::Form_Resize() {
 // there.
 void PreviewWindow::applyMinimumSize() {
     const Extent least =
-        MinimumWindowPixels(layout_, metrics_, {canvas_.width(), canvas_.height()});
+        MinimumWindowPixels(layout_, metrics_, {canvas_->width(), canvas_->height()});
     setMinimumSize(std::min(least.width, width()), std::min(least.height, height()));
 }
 
@@ -127,13 +127,13 @@ void PreviewWindow::applyRange(QScrollBar* bar, const ScrollRange& range, const 
     bar->setVisible(range.shown);
 }
 
-void PreviewWindow::RepaintPreview(int x, int y) {
+void PreviewWindow::showFromScroll(int x, int y) {
     viewport_->showFrom(ScrollToPixel(x, metrics_.twipsPerPixelX, metrics_.devicePixelRatio),
                         ScrollToPixel(y, metrics_.twipsPerPixelY, metrics_.devicePixelRatio));
 }
 
 void PreviewWindow::repaintFromBars() {
-    RepaintPreview(hBar_->value(), vBar_->value());
+    showFromScroll(hBar_->value(), vBar_->value());
 }
 
 void PreviewWindow::startDrag(Qt::MouseButton button, QPointF position) {
@@ -162,23 +162,23 @@ void PreviewWindow::dragOrRelease(Qt::MouseButtons buttons, QPointF position) {
 
 void PreviewWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    updateLayout();
 }
 
 // A drawing made while the window was hidden or minimised shows once it is back.
 void PreviewWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // On a screen of another pixel ratio the canvas measures otherwise against the view.
-    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::Form_Resize,
+    connect(windowHandle(), &QWindow::screenChanged, this, &PreviewWindow::updateLayout,
             Qt::UniqueConnection);
-    Form_Resize();
+    updateLayout();
 }
 
 // Not every platform shows a restored window anew, so a restore catches up here as well.
 void PreviewWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        updateLayout();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QScrollBar;
 
 namespace tidepool {
@@ -23,13 +25,16 @@ class PreviewWindow : public QWidget {
     explicit PreviewWindow(DrawingSurface canvas);
     ~PreviewWindow() override;
 
-    // Picture2: the wallpaper the drawing job draws on and the Save command writes.
-    DrawingSurface& canvas();
-    const DrawingSurface& canvas() const;
+    // The canvas: the wallpaper as shown, which the Save and wallpaper commands take. A canvas once
+    // shown never changes: a drawing makes a new one, and work still holding the old keeps it.
+    const DrawingSurface& canvas() const { return *canvas_; }
+    std::shared_ptr<const DrawingSurface> sharedCanvas() const { return canvas_; }
+    // Shows another canvas, with the bars brought up to date for it.
+    void showCanvas(std::shared_ptr<const DrawingSurface> canvas);
 
     // Brings the scroll bars and the view up to date with the window's size and the canvas.
     // Does nothing while the window is hidden or minimised; it catches up when shown again.
-    void Form_Resize();
+    void updateLayout();
 
   signals:
     // The user closed this window; the main window closes in turn.
@@ -48,21 +53,21 @@ class PreviewWindow : public QWidget {
     void applyRange(QScrollBar* bar, const ScrollRange& range, const Rect& place);
     void snapBack(SnapBack side);
     // Shows the canvas from the scroll positions x and y (twips).
-    void RepaintPreview(int x, int y);
+    void showFromScroll(int x, int y);
     void repaintFromBars();
     void startDrag(Qt::MouseButton button, QPointF position);
     void dragOrRelease(Qt::MouseButtons buttons, QPointF position);
 
-    DrawingSurface canvas_;
+    std::shared_ptr<const DrawingSurface> canvas_;
     PreviewMetrics metrics_;
     PreviewLayout layout_;
     DragStart drag_;
     bool snappingWidth_ = false; // a snap-back is under way
     bool snappingHeight_ = false;
     // Owned by this window as their parent.
-    PreviewViewport* viewport_ = nullptr; // Picture1
-    QScrollBar* hBar_ = nullptr;          // HScroll1
-    QScrollBar* vBar_ = nullptr;          // VScroll1
+    PreviewViewport* viewport_ = nullptr;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
 };
 
 } // namespace tidepool
