@@ -11,8 +11,8 @@
 #include "render/draw_job.h"
 #include "tests/support/scratch_folder.h"
 #include "wallpaper/apply_wallpaper.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_store.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_store.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

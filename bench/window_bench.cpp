@@ -19,8 +19,8 @@
 #include "ui/parts/colour_swatch.h"
 #include "ui/preview/preview_inventory.h"
 #include "ui/preview/preview_window.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_store.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_store.h"
 
 #include <QAction>
 #include <QApplication>

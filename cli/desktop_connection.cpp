@@ -1,7 +1,7 @@
 #include "cli/desktop_connection.h"
 
-#include "wallpaper/qt_screens.h"
-#include "wallpaper/x11_root.h"
+#include "wallpaper/core/qt_screens.h"
+#include "wallpaper/x11/x11_root.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,10 +4,10 @@
 #include "cli/quit_on_signal.h"
 #include "cli/run_render.h"
 #include "cli/saved_wallpaper.h"
-#include "wallpaper/follower_lock.h"
-#include "wallpaper/qt_screens.h"
-#include "wallpaper/screen_follower.h"
-#include "wallpaper/user_folders.h"
+#include "wallpaper/core/qt_screens.h"
+#include "wallpaper/core/user_folders.h"
+#include "wallpaper/keeping/follower_lock.h"
+#include "wallpaper/keeping/screen_follower.h"
 
 #include <QGuiApplication>
 #include <QTimer>

@@ -7,7 +7,7 @@
 #include "cli/theme_listing.h"
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
-#include "wallpaper/keep_wallpaper.h"
+#include "wallpaper/keeping/keep_wallpaper.h"
 
 #include <QLoggingCategory>
 

@@ -3,7 +3,7 @@
 #include "cli/render_request.h"
 #include "imagefile/codec_library.h"
 #include "render/raster/drawing_surface.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <functional>
 #include <ostream>

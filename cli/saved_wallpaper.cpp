@@ -1,8 +1,8 @@
 #include "cli/saved_wallpaper.h"
 
 #include "cli/exit_status.h"
-#include "wallpaper/keep_wallpaper.h"
-#include "wallpaper/recipe_file.h"
+#include "wallpaper/keeping/keep_wallpaper.h"
+#include "wallpaper/keeping/recipe_file.h"
 
 namespace tidepool::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/render_request.h"
-#include "wallpaper/environment.h"
-#include "wallpaper/wallpaper_recipe.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/keeping/wallpaper_recipe.h"
 
 #include <filesystem>
 #include <optional>

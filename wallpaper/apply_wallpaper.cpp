@@ -1,13 +1,13 @@
 #include "wallpaper/apply_wallpaper.h"
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/desktop_record.h"
-#include "wallpaper/portal_wallpaper.h"
-#include "wallpaper/session_bus.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_store.h"
-#include "wallpaper/x11_desktop_windows.h"
-#include "wallpaper/x11_root.h"
+#include "wallpaper/bus/portal_wallpaper.h"
+#include "wallpaper/bus/session_bus.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_store.h"
+#include "wallpaper/desktops/desktop_table.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
+#include "wallpaper/x11/x11_root.h"
 
 #include <functional>
 #include <map>
@@ -157,40 +157,37 @@ WayResult TryRootWindow(const DrawingSurface& canvas, const DesktopChoice& choic
     return result;
 }
 
-} // namespace
+// The screens the pictures are cut for: the desktop's own list where it keeps one and its tool is
+// there to ask, else the toolkit's; why none are known in error.
+std::vector<Screen> ScreensFor(const DesktopRecord* desktop, const ToolRunner& runner,
+                               const DesktopSession& session, std::string& error) {
+    error = session.screensError;
+    if (desktop != nullptr && desktop->screens != nullptr && runner.has(desktop->program(1)))
+        return desktop->screens(runner, error);
+    return session.screens;
+}
 
-WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
-                               const DesktopSession& session) {
-    const Deadline deadline(session.limit, session.cutoff);
-    const ToolRunner runner(session.environment, deadline);
+// The desktop named, and whether its tool for that many screens can be run here.
+DesktopChoice ChooseDesktop(const DesktopRecord* desktop, std::size_t screens,
+                            const ToolRunner& runner, const Environment& environment) {
     DesktopChoice choice;
-    choice.desktop = DesktopNamed(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
-    choice.sandboxed = Sandboxed(session.environment);
-
-    std::vector<Screen> screens = session.screens;
-    std::string screensError = session.screensError;
-    if (choice.desktop != nullptr && choice.desktop->screens != nullptr &&
-        runner.has(choice.desktop->program(1)))
-        screens = choice.desktop->screens(runner, screensError);
-    PictureMaker maker(canvas, codec, session, std::move(screens), std::move(screensError));
-    if (choice.desktop != nullptr) {
-        choice.program = choice.desktop->program(static_cast<int>(maker.screens().size()));
+    choice.desktop = desktop;
+    choice.sandboxed = Sandboxed(environment);
+    if (desktop != nullptr) {
+        choice.program = desktop->program(static_cast<int>(screens));
         choice.toolThere = choice.program.empty() || runner.has(choice.program);
     }
+    return choice;
+}
 
-    struct TryWay {
-        Way way;
-        std::function<WayResult(const Deadline&)> run;
-    };
-    const TryWay portal{
-        Way::Portal, [&](const Deadline& left) { return TryPortal(maker, choice, session, left); }};
-    const TryWay tool{Way::DesktopTool, [&](const Deadline& left) {
-                          return TryDesktopTool(maker, choice, session, left);
-                      }};
-    const TryWay root{Way::RootWindow,
-                      [&](const Deadline&) { return TryRootWindow(canvas, choice, session); }};
-    const std::vector<const TryWay*> ways = choice.toolFirst() ? std::vector{&tool, &portal, &root}
-                                                               : std::vector{&portal, &tool, &root};
+// One way, run within the share of the application's time it is given.
+struct TryWay {
+    Way way;
+    std::function<WayResult(const Deadline&)> run;
+};
+
+// Tries the ways in order until one puts the wallpaper on the desktop.
+WallpaperReport TryInTurn(const std::vector<const TryWay*>& ways, const Deadline& deadline) {
     WallpaperReport report;
     for (const TryWay* way : ways) {
         // A way the ways before it left no time for is not started, and none once the program
@@ -214,6 +211,31 @@ WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec
             break;
     }
     return report;
+}
+
+} // namespace
+
+WallpaperReport ApplyWallpaper(const DrawingSurface& canvas, CodecLibrary& codec,
+                               const DesktopSession& session) {
+    const Deadline deadline(session.limit, session.cutoff);
+    const ToolRunner runner(session.environment, deadline);
+    const DesktopRecord* desktop = DesktopNamed(Lookup(session.environment, "XDG_CURRENT_DESKTOP"));
+    std::string screensError;
+    std::vector<Screen> screens = ScreensFor(desktop, runner, session, screensError);
+    PictureMaker maker(canvas, codec, session, std::move(screens), std::move(screensError));
+    const DesktopChoice choice =
+        ChooseDesktop(desktop, maker.screens().size(), runner, session.environment);
+
+    const TryWay portal{
+        Way::Portal, [&](const Deadline& left) { return TryPortal(maker, choice, session, left); }};
+    const TryWay tool{Way::DesktopTool, [&](const Deadline& left) {
+                          return TryDesktopTool(maker, choice, session, left);
+                      }};
+    const TryWay root{Way::RootWindow,
+                      [&](const Deadline&) { return TryRootWindow(canvas, choice, session); }};
+    return TryInTurn(choice.toolFirst() ? std::vector{&tool, &portal, &root}
+                                        : std::vector{&portal, &tool, &root},
+                     deadline);
 }
 
 } // namespace tidepool

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "render/raster/drawing_surface.h"
-#include "wallpaper/deadline.h"
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/environment.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <chrono>
 #include <memory>

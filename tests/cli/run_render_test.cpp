@@ -1,7 +1,7 @@
 // Runs the built tidepool-render as a user would and checks what it leaves behind.
 #include "cli/exit_status.h"
 #include "cli/saved_wallpaper.h"
-#include "wallpaper/recipe_file.h"
+#include "wallpaper/keeping/recipe_file.h"
 
 #include "tests/support/bmp_decoder.h"
 #include "tests/support/file_bytes.h"

@@ -12,7 +12,7 @@
 #include "ui/main/main_window.h"
 #include "ui/parts/window_language.h"
 #include "ui/preview/preview_window.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include "tests/support/accessible_names.h"
 

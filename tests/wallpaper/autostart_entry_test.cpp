@@ -1,6 +1,6 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
-#include "wallpaper/autostart_entry.h"
+#include "wallpaper/keeping/autostart_entry.h"
 
 #include <QProcess>
 #include <QThread>

@@ -1,9 +1,9 @@
 #include "imagefile/codec_library.h"
 #include "tests/support/scratch_folder.h"
-#include "wallpaper/file_uri.h"
-#include "wallpaper/wallpaper_plan.h"
-#include "wallpaper/wallpaper_store.h"
-#include "wallpaper/x11_desktop_windows.h"
+#include "wallpaper/core/file_uri.h"
+#include "wallpaper/core/wallpaper_plan.h"
+#include "wallpaper/core/wallpaper_store.h"
+#include "wallpaper/x11/x11_desktop_windows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "imagefile/codec_library.h"
 #include "tests/support/scratch_folder.h"
 #include "wallpaper/apply_wallpaper.h"
-#include "wallpaper/desktop_ways.h"
-#include "wallpaper/xcb_owned.h"
+#include "wallpaper/desktops/desktop_ways.h"
+#include "wallpaper/x11/xcb_owned.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -222,6 +222,7 @@ class FakePortal : public QDBusAbstractAdaptor {
     uint response = 0;
     bool answer = true;
     std::chrono::milliseconds asksFor{0};
+    bool choosesPath = false; // as an older portal does, taking no token
     QString uri;
     QVariantMap options;
     QObject requestObject;
@@ -233,8 +234,9 @@ class FakePortal : public QDBusAbstractAdaptor {
         uri = picture;
         options = requested;
         QString sender = message.service().mid(1).replace('.', '_');
-        const QString handle = "/org/freedesktop/portal/desktop/request/" + sender + "/" +
-                               requested.value("handle_token").toString();
+        const QString handle =
+            "/org/freedesktop/portal/desktop/request/" + sender + "/" +
+            (choosesPath ? "older1" : requested.value("handle_token").toString());
         bus_.registerObject(handle, &requestObject);
         if (answer)
             QTimer::singleShot(asksFor, this, [this, handle] {
@@ -817,6 +819,22 @@ class DesktopWaysTest : public QObject {
         QCOMPARE(portal->options.value("set-on"), QVariant(QStringLiteral("background")));
         QCOMPARE(portal->request->closed, !answers);
         QVERIFY2(took < 900 + asks, qPrintable(QString::number(took)));
+    }
+
+    // An older portal puts the request where it chooses, and answers there once it has asked the
+    // user, by when the program listens there.
+    void portalChoosingTheRequestsPath() {
+        ServiceOnBus service("fake portal", "/org/freedesktop/portal/desktop",
+                             "org.freedesktop.portal.Desktop");
+        auto* portal = new FakePortal(service.object(), service.bus());
+        portal->choosesPath = true;
+        portal->asksFor = 300ms;
+        QVERIFY(service.publish());
+        useTheBus();
+        session.limit = 2s;
+        const WallpaperReport report = ApplyWallpaper(canvas, *codec, session);
+        QVERIFY2(Lines(report).startsWith("the desktop portal: applied"),
+                 qPrintable(Lines(report)));
     }
 
     void noPortalOnTheBus() {

@@ -3,8 +3,8 @@
 // follow.
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
-#include "wallpaper/follower_lock.h"
-#include "wallpaper/keep_wallpaper.h"
+#include "wallpaper/keeping/follower_lock.h"
+#include "wallpaper/keeping/keep_wallpaper.h"
 
 #include <QProcess>
 

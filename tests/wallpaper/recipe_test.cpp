@@ -1,6 +1,6 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_folder.h"
-#include "wallpaper/recipe_file.h"
+#include "wallpaper/keeping/recipe_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The X11 root window way, on the X server the test is run under (xvfb-run): the picture is read
 // back from the server and compared pixel for pixel.
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/x11_root.h"
-#include "wallpaper/xcb_owned.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/x11/x11_root.h"
+#include "wallpaper/x11/xcb_owned.h"
 
 #include <xcb/xcb.h>
 

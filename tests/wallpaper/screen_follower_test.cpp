@@ -1,6 +1,6 @@
 // Gathering the screens' changes: a burst makes one answer, a stream is answered at least once a
 // while, and a layout already answered is not answered again.
-#include "wallpaper/screen_follower.h"
+#include "wallpaper/keeping/screen_follower.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/draw_job.h"
-#include "wallpaper/wallpaper_recipe.h"
+#include "wallpaper/keeping/wallpaper_recipe.h"
 
 #include <filesystem>
 #include <memory>

@@ -23,7 +23,7 @@
 #include "ui/parts/window_placement.h"
 #include "ui/preview/preview_window.h"
 #include "wallpaper/apply_wallpaper.h"
-#include "wallpaper/qt_screens.h"
+#include "wallpaper/core/qt_screens.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -10,9 +10,9 @@
 #include "ui/main/save_command.h"
 #include "ui/main/wallpaper_keeping.h"
 #include "ui/parts/pick_colour.h"
-#include "wallpaper/deadline.h"
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include <QMainWindow>
 #include <QPointer>

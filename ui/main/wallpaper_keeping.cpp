@@ -1,7 +1,7 @@
 #include "ui/main/wallpaper_keeping.h"
 
-#include "wallpaper/environment.h"
-#include "wallpaper/recipe_file.h"
+#include "wallpaper/core/environment.h"
+#include "wallpaper/keeping/recipe_file.h"
 
 #include <QAction>
 #include <QCoreApplication>

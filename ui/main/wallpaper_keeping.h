@@ -1,9 +1,9 @@
 #pragma once
 
-#include "wallpaper/deadline.h"
-#include "wallpaper/keep_wallpaper.h"
-#include "wallpaper/wallpaper_recipe.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/deadline.h"
+#include "wallpaper/core/wallpaper_report.h"
+#include "wallpaper/keeping/keep_wallpaper.h"
+#include "wallpaper/keeping/wallpaper_recipe.h"
 
 #include <QFutureWatcher>
 #include <QObject>

@@ -10,8 +10,8 @@
 #include "ui/parts/frame_placement.h"
 #include "ui/parts/pick_colour.h"
 #include "ui/preview/preview_window.h"
-#include "wallpaper/desktop_tiling.h"
-#include "wallpaper/wallpaper_report.h"
+#include "wallpaper/core/desktop_tiling.h"
+#include "wallpaper/core/wallpaper_report.h"
 
 #include "tests/support/accessible_names.h"
 
