@@ -95,7 +95,7 @@ for portal in none silent installed; do
     mkdir -m 700 "$scratch/run"
     # What the bus starts keeps its files in the scratch folder too.
     XDG_RUNTIME_DIR=$scratch/run XDG_CONFIG_HOME=$scratch/config XDG_CACHE_HOME=$scratch/cache \
-        bash "$here/../support/private_session_bus.sh" "${services[@]}" -- \
+        bash "$here/../../support/private_session_bus.sh" "${services[@]}" -- \
         bash "${BASH_SOURCE[0]}" --on-this-bus "$program" "$scratch" "$portal" || failed=1
     rm -rf "$scratch"
 done

@@ -1,4 +1,4 @@
-#include "tests/monkey/random_input.h"
+#include "tests/ui/main/random_input.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -11,7 +11,7 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "render/settings/render_settings.h"
-#include "tests/monkey/random_input.h"
+#include "tests/ui/main/random_input.h"
 #include "ui/main/main_window.h"
 #include "ui/preview/preview_window.h"
 

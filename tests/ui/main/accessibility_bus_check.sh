@@ -8,7 +8,7 @@
 set -euo pipefail
 
 program=$1
-reader=$(dirname "${BASH_SOURCE[0]}")/../support/accessible_names_on_bus.py
+reader=$(dirname "${BASH_SOURCE[0]}")/../../support/accessible_names_on_bus.py
 # Debian's own Python, which has the AT-SPI bindings (python3-gi, gir1.2-atspi-2.0).
 python=/usr/bin/python3
 
