@@ -122,8 +122,7 @@ std::unique_ptr<Follower>& FollowerStorage() {
 
 Follower* TheFollower(benchmark::State& state) {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        state.SkipWithError(
-            "no X server: run it with bench/follow_bench.sh");
+        state.SkipWithError("no X server: run it with bench/follow_bench.sh");
         return nullptr;
     }
     std::unique_ptr<Follower>& follower = FollowerStorage();

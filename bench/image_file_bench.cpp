@@ -6,8 +6,8 @@
 #include "imagefile/codec_library.h"
 #include "imagefile/program_folder.h"
 #include "imagefile/save_image.h"
-#include "render/figure/background.h"
 #include "render/draw_job.h"
+#include "render/figure/background.h"
 
 #include <benchmark/benchmark.h>
 

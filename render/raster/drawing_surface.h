@@ -1,7 +1,7 @@
 #pragma once
 
-#include "render/settings/colour.h"
 #include "render/raster/stencil_cache.h"
+#include "render/settings/colour.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "render/settings/colour.h"
 #include "render/raster/figure.h"
 #include "render/raster/stencil.h"
+#include "render/settings/colour.h"
 
 namespace tidepool::raster {
 

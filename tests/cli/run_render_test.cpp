@@ -301,8 +301,9 @@ TEST(Renderer, RestoresNothingButASavedWallpaper) {
     testing::WriteWholeFile(recipe, "version=1\nwidth=640\nwidth=480\n");
     run = RunRenderer({"--restore-wallpaper", "--keep-wallpaper"}, environment);
     EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_EQ(run.err, "tidepool-render: the saved wallpaper cannot be read, and is left as it is: " +
-                           recipe.string() + ": line 3: \"width\" given twice\n");
+    EXPECT_EQ(run.err,
+              "tidepool-render: the saved wallpaper cannot be read, and is left as it is: " +
+                  recipe.string() + ": line 3: \"width\" given twice\n");
     EXPECT_EQ(ReadWholeFile(recipe), "version=1\nwidth=640\nwidth=480\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "autostart"));
 }

@@ -1,5 +1,5 @@
-#include "render/figure/background.h"
 #include "render/draw_job.h"
+#include "render/figure/background.h"
 #include "render/tiling/tile_crabs.h"
 
 #include "tests/support/test_name.h"

@@ -1,8 +1,8 @@
 #include "ui/fixedcolour/sample_crab.h"
 
+#include "render/draw_job.h"
 #include "render/figure/bubbles.h"
 #include "render/figure/crab_figure.h"
-#include "render/draw_job.h"
 
 namespace tidepool {
 

@@ -1,7 +1,7 @@
 #include "ui/main/settings_binding.h"
 
-#include "ui/parts/colour_swatch.h"
 #include "ui/main/main_window_controls.h"
+#include "ui/parts/colour_swatch.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

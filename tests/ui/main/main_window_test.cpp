@@ -20,8 +20,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
-#include <QImage>
 #include <QFile>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
