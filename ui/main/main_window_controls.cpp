@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -42,8 +43,19 @@ QWidget* CreateControl(const ControlPlace& place, QWidget* parent) {
             field->setMaxLength(place.maxLength);
         return field;
     }
-    case ControlKind::List:
-        return new QListWidget(parent);
+    case ControlKind::List: {
+        auto* list = new QListWidget(parent);
+        // Fusion paints the selection alike with and without the focus, and draws its focus frame
+        // in the selection's own colour: without the focus the selection greys, so that Tab
+        // shows when the list has it.
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Inactive, QPalette::Midlight));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.color(QPalette::Inactive, QPalette::Text));
+        list->setPalette(palette);
+        return list;
+    }
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, parent);
         // Enter on a focused button presses it, as the desktop's buttons do.

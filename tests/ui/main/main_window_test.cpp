@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -666,6 +667,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(script.pickerStarts, std::vector<Colour>{0x8000000Fu});
         QCOMPARE(swatch->colour(), Colour{colour});
         QCOMPARE(canvas().width(), 240); // nothing drawn
+    }
+
+    // Tab onto the theme list shows it has the focus: its selection looks otherwise than without.
+    void themeListShowsTheFocus() {
+        QListWidget* list = control<QListWidget>("List1");
+        const QRect row = list->visualItemRect(list->currentItem());
+        // Inside the selected row, clear of its text and of a focus frame's line.
+        const QPoint clear = row.topRight() + QPoint(-4, row.height() / 2);
+        const auto selection = [&] { return list->viewport()->grab().toImage().pixel(clear); };
+        control("Check1")->setFocus();
+        const QRgb unfocused = selection();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list);
+        // A shade apart is no mark a person sees.
+        QVERIFY(std::abs(qGray(selection()) - qGray(unfocused)) > 24);
     }
 
     // Tab reaches each swatch with a visible mark, and Space or Enter there picks its colour.
